@@ -1,0 +1,13 @@
+// Writing JSON values for `tavik-dict --format json`.
+#pragma once
+
+#include <string>
+
+#include "text/text.h"
+
+namespace tavik::cli {
+
+// `text` as a JSON string literal, quotes included, in UTF-8.
+std::string JsonString(TextView text);
+
+}  // namespace tavik::cli

@@ -1,0 +1,153 @@
+// `tavik-dict lookup [--home DIR] [--dict FILE] [--codepage NAME]
+//                    [--format text|html|json] [WORD...]`
+#include "cli/lookup_command.h"
+
+#include <cstdio>
+#include <iostream>
+#include <string_view>
+
+#include "cli/command_error.h"
+#include "cli/json.h"
+#include "cli/options.h"
+#include "dict/recorders.h"
+#include "dict/search.h"
+#include "text/file.h"
+#include "text/paths.h"
+
+namespace tavik::cli {
+
+namespace {
+
+enum class Format { kText, kHtml, kJson };
+
+constexpr std::u16string_view kEmptyWordMessage = u"단어를 입력해 주세요";
+
+Format ParseFormat(const std::string& name) {
+    if (name == "text") return Format::kText;
+    if (name == "html") return Format::kHtml;
+    if (name == "json") return Format::kJson;
+    throw CommandError("unknown format '" + name + "' (text, html or json)");
+}
+
+// Output goes through one buffer: a batch of many words writes in large
+// blocks.
+class Output {
+public:
+    ~Output() { Flush(); }
+    void Write(std::string_view text) {
+        m_buffer.append(text);
+        if (m_buffer.size() >= 1 << 16) Flush();
+    }
+    void Flush() {
+        if (!m_buffer.empty()) std::fwrite(m_buffer.data(), 1, m_buffer.size(), stdout);
+        m_buffer.clear();
+    }
+
+private:
+    std::string m_buffer;
+};
+
+struct WordOutcome {
+    Text word;
+    LookupResult result;
+    RecordingNeighbourList neighbours;
+    RecordingPage page;
+    RecordingMessages messages;
+
+    bool ShowedEntry() const {
+        return !result.strHeadword.empty() && messages.Messages().empty();
+    }
+};
+
+void LookUp(const Text& rawWord, const Dictionary& dictionary,
+            const std::filesystem::path& home, WordOutcome& outcome) {
+    outcome.word = Trim(rawWord);
+    outcome.result.strWord = outcome.word;
+    if (outcome.word.empty()) {
+        outcome.messages.ShowMessage(Text(kEmptyWordMessage));
+        return;
+    }
+    EntryScreen screen{outcome.neighbours, outcome.page, outcome.messages};
+    outcome.result = LookUpAndShow(outcome.word, dictionary, home, screen);
+}
+
+void WriteJson(const WordOutcome& outcome, Output& out) {
+    std::string json = "{\"word\":" + JsonString(outcome.word);
+    json += ",\"offset\":" + std::to_string(outcome.result.nOffset);
+    json += ",\"headword\":" + JsonString(outcome.result.strHeadword);
+    json += ",\"neighbours\":[";
+    const auto& items = outcome.neighbours.Items();
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i) json += ',';
+        json += JsonString(items[i]);
+    }
+    json += "],\"selected\":" + std::to_string(outcome.neighbours.Selection());
+    json += ",\"page\":";
+    json += outcome.page.Page() ? JsonString(*outcome.page.Page()) : "null";
+    json += ",\"message\":";
+    const auto& messages = outcome.messages.Messages();
+    json += messages.empty() ? "null" : JsonString(messages.back());
+    json += "}\n";
+    out.Write(json);
+}
+
+void WriteText(const WordOutcome& outcome, Output& out, bool first) {
+    if (!outcome.ShowedEntry()) {
+        out.Flush();
+        const auto& messages = outcome.messages.Messages();
+        std::fprintf(stderr, "tavik-dict: %s: %s\n", ToUtf8(outcome.word).c_str(),
+                     messages.empty() ? "not found" : ToUtf8(messages.back()).c_str());
+        return;
+    }
+    if (!first) out.Write("\n");
+    out.Write(ToUtf8(outcome.page.CopyText()));
+    out.Write("\n");
+}
+
+void WriteHtml(const WordOutcome& outcome, Output& out) {
+    if (outcome.page.Page()) out.Write(ToUtf8(*outcome.page.Page()));
+    out.Write("\n");
+}
+
+}  // namespace
+
+int RunLookup(const std::vector<std::string>& args) {
+    const Options options(args, {"--home", "--dict", "--codepage", "--format"}, {});
+    const std::filesystem::path home = options.Value("--home").value_or(ExecutableFolder().string());
+    const std::filesystem::path dictionaryPath =
+        options.Value("--dict").value_or((home / "Data" / "Tavik.txt").string());
+    const std::string codePageName = options.Value("--codepage").value_or("949");
+    const auto codePage = CodePage::Named(codePageName);
+    if (!codePage) throw CommandError("unknown or unsupported code page '" + codePageName + "'");
+    const Format format = ParseFormat(options.Value("--format").value_or("text"));
+
+    std::string error;
+    if (!OpenRegularFileForReading(dictionaryPath, &error))
+        throw CommandError(dictionaryPath.string() + ": " + error);
+
+    const Dictionary dictionary{dictionaryPath, *codePage};
+    Output out;
+    bool allShown = true;
+    bool first = true;
+    auto handle = [&](const Text& word) {
+        WordOutcome outcome;
+        LookUp(word, dictionary, home, outcome);
+        allShown = allShown && outcome.ShowedEntry();
+        switch (format) {
+            case Format::kText: WriteText(outcome, out, first); break;
+            case Format::kHtml: WriteHtml(outcome, out); break;
+            case Format::kJson: WriteJson(outcome, out); break;
+        }
+        first = false;
+    };
+
+    if (!options.Positional().empty()) {
+        for (const std::string& word : options.Positional()) handle(FromUtf8(word));
+    } else {
+        std::string line;
+        while (std::getline(std::cin, line)) handle(FromUtf8(line));
+    }
+    return allShown ? kExitAllFound : kExitSomeMissing;
+}
+
+}  // namespace tavik::cli

@@ -1,0 +1,40 @@
+// tavik-dict: Tavik's dictionaries from the command line.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <ios>
+#include <string>
+#include <vector>
+
+#include "cli/command_error.h"
+#include "cli/lookup_command.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tavik-dict lookup [--home DIR] [--dict FILE] [--codepage NAME]\n"
+    "                         [--format text|html|json] [WORD...]\n"
+    "With no WORD, words are read one per line from standard input.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace tavik::cli;
+    std::ios_base::sync_with_stdio(false);
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kUsage, argc < 2 ? stderr : stdout);
+        return argc < 2 ? kExitFailure : kExitAllFound;
+    }
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    try {
+        if (command == "lookup") return RunLookup(args);
+        throw CommandError("unknown command '" + command + "'");
+    } catch (const CommandError& e) {
+        std::fprintf(stderr, "tavik-dict: %s\n", e.what());
+        return kExitFailure;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tavik-dict: %s\n", e.what());
+        return kExitFailure;
+    }
+}

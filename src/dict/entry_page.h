@@ -1,0 +1,31 @@
+// Composing the HTML page of one dictionary entry.
+#pragma once
+
+#include <filesystem>
+
+#include "dict/screen.h"
+#include "text/text.h"
+
+namespace tavik {
+
+struct PageColours {
+    Text word = u"#0000ff";   // the headword
+    Text speak = u"#ff0000";  // every "[...]" stretch: the pronunciation
+    Text text = u"#000000";   // the rest of the content
+};
+
+// The skin's page colours, read from `<home>/Skin/SkinInfo.Cfg` at each call,
+// so that an edited skin shows at the next page.
+PageColours ReadPageColours(const std::filesystem::path& home);
+
+// The page background picture of the home folder's skin.
+Text PageBackgroundPath(const std::filesystem::path& home);
+
+// Sends the page of one entry (headword large and bold, then the content
+// with its bracketed pronunciation in its own colour) to `sink`: a clear,
+// seven pieces of HTML and an end of source. Headword and content go in
+// unescaped: their markup takes effect.
+void ShowEntryPage(const std::filesystem::path& home, const Text& headword, const Text& content,
+                   PageSink& sink);
+
+}  // namespace tavik

@@ -1,0 +1,38 @@
+// Gathering an entry and the neighbour list from one window of the file.
+#pragma once
+
+#include <filesystem>
+
+#include "dict/lookup.h"
+#include "dict/screen.h"
+#include "text/codepage.h"
+
+namespace tavik {
+
+inline constexpr int64_t kGatherWindow = 8192;
+
+// The separators between the lines (parts) of one entry.
+inline constexpr std::u16string_view kExactSeparator =
+    u"<br><br><center><font color=\"gray\">--------------------------------------------"
+    u"</font></center><br>";
+inline constexpr std::u16string_view kNearestSeparator =
+    u"<br><br><font color=\"gray\">--------------------------------------------</font><br>";
+
+inline constexpr std::u16string_view kSearchErrorMessage = u"검색 오류 입니다";
+
+// Where the results of a gathering go.
+struct EntryScreen {
+    NeighbourList& neighbours;
+    PageSink& page;
+    MessageSink& messages;
+};
+
+// Reads the window of 8192 bytes that starts at `result.nOffset` (or at the
+// file's start when the offset lies in the first line), refills the neighbour
+// list, shows the searched word's entry, or else the nearest word's, and
+// selects it in the list. The caller has already moved the offset back.
+void GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
+                   const CodePage& codePage, const std::filesystem::path& home,
+                   EntryScreen& screen);
+
+}  // namespace tavik

@@ -1,0 +1,91 @@
+// The binary search over byte offsets and the nearest-word scan.
+#include "dict/lookup.h"
+
+#include "dict/dictionary_line.h"
+#include "text/compare.h"
+#include "text/file.h"
+
+namespace tavik {
+
+namespace {
+
+// A probe reads the tail of the line it lands in and the next whole line:
+// two lines of at most 1022 bytes fit in one read.
+constexpr size_t kProbeReadSize = 2 * kDictionaryLineLimit + 4;
+
+Text HeadwordOf(std::string_view line, const CodePage& codePage) {
+    return codePage.Decode(SplitDictionaryLine(line).headword);
+}
+
+}  // namespace
+
+int CommonPrefixLength(TextView first, TextView second) {
+    size_t n = 0;
+    while (n < first.size() && n < second.size() && first[n] == second[n]) ++n;
+    return int(n);
+}
+
+LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage& codePage,
+                        const Text& word) {
+    LookupResult result;
+    result.strWord = word;
+
+    auto file = OpenRegularFileForReading(dictionary);
+    if (!file) return result;
+    LineReader reader(*file, kDictionaryLineLimit, kProbeReadSize);
+
+    int64_t lo = 0;
+    int64_t hi = reader.Size();
+    int64_t previousLineStart = -1;
+    int64_t mid = 0;
+    std::string_view line;
+    Text headword;
+
+    for (;;) {
+        mid = lo + (hi - lo) / 2;
+        reader.Seek(mid);
+        bool read = reader.ReadLine(line);
+        int64_t lineStart = mid;
+        if (read && mid > 0) {
+            // What was read is the tail of the line `mid` fell into.
+            lineStart = reader.Tell();
+            read = reader.ReadLine(line);
+        }
+        if (!read) {
+            // The end of the file: the word lies before `mid`. The record of
+            // the previous probe stays as it was.
+            if (mid == lo) return result;
+            hi = mid;
+            continue;
+        }
+        headword = HeadwordOf(line, codePage);
+        const int order = CompareOrder(word, headword);
+        if (order == 0) {
+            result.nOffset = mid;
+            result.strHeadword = headword;
+            return result;
+        }
+        if (order < 0) {
+            hi = mid;
+        } else {
+            lo = mid;
+        }
+        // Converged once a probe reads the very line the previous one read.
+        if (lineStart == previousLineStart) break;
+        previousLineStart = lineStart;
+    }
+
+    int best = CommonPrefixLength(word, headword);
+    result.nOffset = mid;
+    result.strHeadword = headword;
+    while (reader.ReadLine(line)) {
+        Text next = HeadwordOf(line, codePage);
+        const int n = CommonPrefixLength(word, next);
+        if (best >= n) break;
+        best = n;
+        result.strHeadword = std::move(next);
+    }
+    return result;
+}
+
+}  // namespace tavik

@@ -1,0 +1,30 @@
+// Finding a word in a dictionary file by a binary search over byte offsets.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "text/codepage.h"
+#include "text/text.h"
+
+namespace tavik {
+
+struct LookupResult {
+    // Where the search stood when it stopped (the midpoint of its last
+    // probe); the line of the hit begins after it, or at it when it is 0.
+    // -1 when nothing was found.
+    int64_t nOffset = -1;
+    Text strWord;      // the searched word, as passed in
+    Text strHeadword;  // the exact or nearest headword as written; empty: nothing found
+};
+
+// Number of leading code units the two strings share, compared exactly.
+int CommonPrefixLength(TextView first, TextView second);
+
+// Opens the dictionary, searches `word` and closes the file again. An
+// exact hit ignores case; otherwise the search converges and a short
+// forward scan picks the headword sharing the longest prefix with `word`.
+LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage& codePage,
+                        const Text& word);
+
+}  // namespace tavik

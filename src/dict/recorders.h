@@ -1,0 +1,61 @@
+// Screen stand-ins that record what the search sends: used by the
+// command-line tool and by the tests.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "dict/screen.h"
+
+namespace tavik {
+
+class RecordingNeighbourList : public NeighbourList {
+public:
+    void Reset() override;
+    void Add(const Text& headword) override { m_items.push_back(headword); }
+    int Count() const override { return int(m_items.size()); }
+    Text Item(int index) const override;
+    int Selection() const override { return m_selection; }
+    void Select(int index) override;
+
+    const std::vector<Text>& Items() const { return m_items; }
+
+private:
+    std::vector<Text> m_items;
+    int m_selection = -1;
+};
+
+class RecordingPage : public PageSink {
+public:
+    void Clear() override;
+    void AddText(const Text& html) override;
+    void EndOfSource() override { ++m_endOfSourceCount; }
+    void SetCopyText(const Text& plain) override { m_copyText = plain; }
+
+    // Everything sent since the last clear, pieces joined; nullopt before
+    // the first clear.
+    const std::optional<Text>& Page() const { return m_page; }
+    // The pieces sent since the last clear, one by one.
+    const std::vector<Text>& Pieces() const { return m_pieces; }
+    int ClearCount() const { return m_clearCount; }
+    int EndOfSourceCount() const { return m_endOfSourceCount; }
+    const Text& CopyText() const { return m_copyText; }
+
+private:
+    std::optional<Text> m_page;
+    std::vector<Text> m_pieces;
+    int m_clearCount = 0;
+    int m_endOfSourceCount = 0;
+    Text m_copyText;
+};
+
+class RecordingMessages : public MessageSink {
+public:
+    void ShowMessage(const Text& text) override { m_messages.push_back(text); }
+    const std::vector<Text>& Messages() const { return m_messages; }
+
+private:
+    std::vector<Text> m_messages;
+};
+
+}  // namespace tavik

@@ -1,0 +1,47 @@
+// What the dictionary search needs of the screen: the neighbour list, the
+// page viewer and message boxes. The window implements these; the
+// command-line tool and the tests record what they receive.
+#pragma once
+
+#include "text/text.h"
+
+namespace tavik {
+
+// The drop-down list of headwords around the last hit. Filling and selecting
+// it here is never a pick by the user and must not start a search.
+class NeighbourList {
+public:
+    virtual ~NeighbourList() = default;
+    virtual void Reset() = 0;
+    virtual void Add(const Text& headword) = 0;
+    virtual int Count() const = 0;
+    virtual Text Item(int index) const = 0;
+    virtual int Selection() const = 0;  // -1 when nothing is selected
+    virtual void Select(int index) = 0;
+
+    // The first item, searched from the start, that begins with `prefix`
+    // without regard to case; -1 when none does.
+    int FindPrefix(TextView prefix) const;
+};
+
+// The HTML viewer: a page arrives as a clear, pieces of HTML text and an end
+// of source, at which the viewer shows it.
+class PageSink {
+public:
+    virtual ~PageSink() = default;
+    virtual void Clear() = 0;
+    virtual void AddText(const Text& html) = 0;
+    virtual void EndOfSource() = 0;
+    // The shown entry as plain text, for Copy. Pages that show no entry leave
+    // it alone.
+    virtual void SetCopyText(const Text& /*plain*/) {}
+};
+
+// Message boxes with an OK button and the application's name as caption.
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    virtual void ShowMessage(const Text& text) = 0;
+};
+
+}  // namespace tavik

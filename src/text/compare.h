@@ -1,0 +1,21 @@
+// The two comparisons of headwords. Everything that orders or matches
+// headwords (the lookup, the gathering, the dictionary tools' check and sort)
+// uses CompareOrder; CompareExact only where exact code units matter.
+#pragma once
+
+#include "text/text.h"
+
+namespace tavik {
+
+// Both sides lower-cased with LowerChar, then compared code unit by code unit
+// as unsigned 16-bit values. Negative, zero or positive like strcmp.
+int CompareOrder(TextView a, TextView b);
+inline bool EqualOrder(TextView a, TextView b) { return CompareOrder(a, b) == 0; }
+
+// Exact code units, case-sensitive.
+int CompareExact(TextView a, TextView b);
+
+// Whether `text` begins with `prefix`, without regard to case.
+bool StartsWithOrder(TextView text, TextView prefix);
+
+}  // namespace tavik

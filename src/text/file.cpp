@@ -1,0 +1,104 @@
+// Opening regular files and reading lines with pread through a fixed buffer.
+#include "text/file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace tavik {
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = other.Release();
+    }
+    return *this;
+}
+
+FileHandle::~FileHandle() {
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+int FileHandle::Release() {
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd;
+}
+
+std::optional<FileHandle> OpenRegularFileForReading(const std::filesystem::path& path,
+                                                    std::string* error) {
+    // O_NONBLOCK keeps the open itself from waiting for a FIFO's writer.
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file.IsOpen()) {
+        if (error) *error = std::strerror(errno);
+        return std::nullopt;
+    }
+    struct stat info;
+    if (::fstat(file.Get(), &info) != 0) {
+        if (error) *error = std::strerror(errno);
+        return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        if (error) *error = S_ISDIR(info.st_mode) ? "is a folder" : "not a regular file";
+        return std::nullopt;
+    }
+    const int flags = ::fcntl(file.Get(), F_GETFL);
+    if (flags >= 0) ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK);
+    return file;
+}
+
+LineReader::LineReader(const FileHandle& file, size_t limit, size_t readSize)
+    : m_fd(file.Get()),
+      m_limit(std::min(limit, kCapacity)),
+      m_readSize(std::clamp(readSize, m_limit, kCapacity)) {}
+
+void LineReader::Seek(int64_t position) { m_position = std::max<int64_t>(position, 0); }
+
+int64_t LineReader::Size() {
+    struct stat info;
+    if (::fstat(m_fd, &info) != 0) return 0;
+    return info.st_size;
+}
+
+bool LineReader::Fill() {
+    m_bufferStart = m_position;
+    m_bufferLength = 0;
+    m_bufferReachesEnd = false;
+    while (m_bufferLength < m_readSize) {
+        const ssize_t got = ::pread(m_fd, m_buffer.data() + m_bufferLength,
+                                    m_readSize - m_bufferLength,
+                                    m_bufferStart + int64_t(m_bufferLength));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            // The end of the file, or a read error, which ends reading alike.
+            m_bufferReachesEnd = true;
+            break;
+        }
+        m_bufferLength += size_t(got);
+    }
+    return m_bufferLength > 0;
+}
+
+bool LineReader::ReadLine(std::string_view& line) {
+    const int64_t bufferEnd = m_bufferStart + int64_t(m_bufferLength);
+    const bool inBuffer = m_position >= m_bufferStart && m_position <= bufferEnd;
+    if (!inBuffer || (!m_bufferReachesEnd && bufferEnd - m_position < int64_t(m_limit))) {
+        if (!Fill()) return false;
+    }
+    const size_t offset = size_t(m_position - m_bufferStart);
+    const size_t available = std::min(m_bufferLength - offset, m_limit);
+    if (available == 0) return false;
+    const char* begin = m_buffer.data() + offset;
+    const char* feed = static_cast<const char*>(std::memchr(begin, '\n', available));
+    const size_t length = feed ? size_t(feed - begin) + 1 : available;
+    m_position += int64_t(length);
+    const char* nul = static_cast<const char*>(std::memchr(begin, '\0', length));
+    line = std::string_view(begin, nul ? size_t(nul - begin) : length);
+    return true;
+}
+
+}  // namespace tavik

@@ -1,0 +1,88 @@
+// Text, code pages and the comparisons.
+#include <gtest/gtest.h>
+
+#include "text/codepage.h"
+#include "text/compare.h"
+#include "text/text.h"
+
+namespace tavik {
+namespace {
+
+TEST(Trim, RemovesWhiteSpaceAtBothEndsOnly) {
+    EXPECT_EQ(Trim(u"  apple \t\r\n"), u"apple");
+    EXPECT_EQ(Trim(u"\u3000사과\u00a0"), u"사과");
+    EXPECT_EQ(Trim(u"a b"), u"a b");
+    EXPECT_EQ(Trim(u" \t "), u"");
+}
+
+TEST(LowerChar, CoversTheScriptsOfHeadwords) {
+    EXPECT_EQ(ToLower(u"ABC xyz"), u"abc xyz");
+    EXPECT_EQ(ToLower(u"ÀÉÎÕÜÞ×ß"), u"àéîõüþ×ß");
+    EXPECT_EQ(ToLower(u"ĀĞŁŽŸ"), u"āğłžÿ");
+    EXPECT_EQ(ToLower(u"ΑΒΓΔΆΏ"), u"αβγδάώ");
+    EXPECT_EQ(ToLower(u"АБВЁЯ"), u"абвёя");
+    EXPECT_EQ(ToLower(u"ＡＺ가"), u"ａｚ가");
+}
+
+TEST(CompareOrder, FoldsCaseThenComparesCodeUnits) {
+    EXPECT_EQ(CompareOrder(u"APPLE", u"apple"), 0);
+    EXPECT_LT(CompareOrder(u"abc", u"abd"), 0);
+    EXPECT_LT(CompareOrder(u"ab", u"abc"), 0);
+    EXPECT_GT(CompareOrder(u"B", u"a"), 0);
+    // '_' (0x5F) lies between 'Z' and 'a': folding happens before comparing.
+    EXPECT_LT(CompareOrder(u"Z", u"_"), 0);
+    EXPECT_GT(CompareOrder(u"가", u"z"), 0);
+    EXPECT_NE(CompareExact(u"Apple", u"apple"), 0);
+    EXPECT_TRUE(StartsWithOrder(u"Running", u"RUN"));
+    EXPECT_FALSE(StartsWithOrder(u"ru", u"run"));
+}
+
+TEST(CodePage, NamesAndNumbers) {
+    EXPECT_EQ(CodePage::Named("949")->Name(), "CP949");
+    EXPECT_EQ(CodePage::Named("utf-8")->Name(), "UTF-8");
+    EXPECT_TRUE(CodePage::Named("EUC-KR"));
+    EXPECT_FALSE(CodePage::Named("no-such-charset"));
+    EXPECT_FALSE(CodePage::Named("UTF-16"));  // not ASCII-compatible
+}
+
+TEST(CodePage, Cp949RoundTripsKorean) {
+    const CodePage cp = CodePage::Default();
+    const std::string bytes = "\xbb\xe7\xb0\xfa";  // 사과
+    EXPECT_EQ(cp.Decode(bytes), u"사과");
+    EXPECT_EQ(cp.Encode(u"사과"), bytes);
+    EXPECT_EQ(cp.Decode("cat/\xb0\xed"), u"cat/고");
+}
+
+TEST(CodePage, InvalidAndTruncatedBytesBecomeReplacementCharacters) {
+    const CodePage cp = CodePage::Default();
+    EXPECT_EQ(cp.Decode("ab\xbb"), u"ab\uFFFD");              // lead byte cut off
+    EXPECT_EQ(cp.Decode("\xff" "a"), u"\uFFFD" u"a");          // never valid
+    EXPECT_EQ(cp.Decode("\xbb\xe7\x80x"), u"사\uFFFDx");      // bad sequence mid-text
+    const CodePage utf8 = *CodePage::Named("UTF-8");
+    EXPECT_EQ(utf8.Decode("\xea\xb0"), u"\uFFFD\uFFFD");
+    EXPECT_EQ(utf8.Decode("\xea\xb0\x80!"), u"가!");
+}
+
+TEST(CodePage, EncodingReportsCharactersTheCodePageLacks) {
+    const CodePage cp = CodePage::Default();
+    EXPECT_FALSE(cp.Encode(u"smile 😀"));
+    EXPECT_FALSE(cp.Encode(u"ภาษาไทย"));
+    EXPECT_EQ(cp.Encode(u"plain"), "plain");
+    const CodePage utf8 = *CodePage::Named("UTF-8");
+    EXPECT_EQ(utf8.Encode(u"😀"), "\xf0\x9f\x98\x80");
+}
+
+TEST(Utf8, RoundTripAndInvalidInput) {
+    EXPECT_EQ(FromUtf8("a\xed\x95\x9c"), u"a한");
+    EXPECT_EQ(ToUtf8(u"a한😀"), "a\xed\x95\x9c\xf0\x9f\x98\x80");
+    EXPECT_EQ(FromUtf8("\xc0\xaf"), u"\uFFFD\uFFFD");  // overlong '/'
+    EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xD800))), "\xef\xbf\xbd");
+}
+
+TEST(ReplaceAll, DoesNotRescanInsertedText) {
+    EXPECT_EQ(ReplaceAll(u"a[b]c[", u"[", u"[["), u"a[[b]c[[");
+    EXPECT_EQ(ReplaceAll(u"none", u"[", u"x"), u"none");
+}
+
+}  // namespace
+}  // namespace tavik

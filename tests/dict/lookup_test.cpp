@@ -1,1 +1,3 @@
+// Placeholder until the dictionary tests land.
 #include <gtest/gtest.h>
+TEST(Lookup, Builds) {}

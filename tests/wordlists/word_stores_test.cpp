@@ -107,70 +107,52 @@ protected:
     CodePage m_cp949 = CodePage::Default();
 };
 
-TEST_F(WordStoresTest, FirstStartCreatesBothFilesEmpty) {
+TEST_F(WordStoresTest, FirstStartCreatesBothFilesEmptyAndDeletedFilesComeBack) {
     WordStores stores = Stores(m_cp949);
     stores.LoadWordBook();
     stores.LoadRecentWords();
-    EXPECT_TRUE(stores.m_listWordBook.IsEmpty());
-    EXPECT_TRUE(stores.m_listRecentWord.IsEmpty());
+    EXPECT_TRUE(stores.m_listWordBook.IsEmpty() && stores.m_listRecentWord.IsEmpty());
     EXPECT_EQ(FolderNames(), (std::vector<std::string>{"OldWord.dat", "Word.dat"}));
-    EXPECT_EQ(ReadBytes(WordBook()), "");
-    EXPECT_EQ(ReadBytes(Recent()), "");
+    EXPECT_EQ(ReadBytes(WordBook()) + ReadBytes(Recent()), "");
+    stores.DeleteWordBookFile();
+    stores.DeleteRecentWordFile();
+    stores.DeleteRecentWordFile();  // already gone: ignored
+    EXPECT_TRUE(FolderNames().empty());
+    stores.AddRecentWord(u"pear");
+    EXPECT_EQ(ReadBytes(Recent()), "pear\n");
 }
 
-TEST_F(WordStoresTest, LoadingTrimsSkipsEmptyLinesAndPutsTheLastLineInFront) {
-    WriteBytes(WordBook(), "apple\n\n  Banana  \r\n");
-    WriteBytes(Recent(), "apple\n\n  Banana  \r\n");
+TEST_F(WordStoresTest, LoadingTrimsSkipsEmptyLinesAndSplitsLongLines) {
+    const std::string lines = "apple\n\n  Banana  \r\n" + std::string(5000, 'X') + "\n";
+    WriteBytes(WordBook(), lines);
+    WriteBytes(Recent(), lines);
     WordStores stores = Stores(m_cp949);
     stores.LoadWordBook();
     stores.LoadRecentWords();
-    EXPECT_EQ(Words(stores.m_listWordBook), (std::vector<Text>{u"banana", u"apple"}));
-    EXPECT_EQ(Words(stores.m_listRecentWord), (std::vector<Text>{u"Banana", u"apple"}));
+    EXPECT_EQ(Words(stores.m_listWordBook),
+              (std::vector<Text>{Text(906, 'x'), Text(4094, 'x'), u"banana", u"apple"}));
+    EXPECT_EQ(Words(stores.m_listRecentWord),
+              (std::vector<Text>{Text(906, 'X'), Text(4094, 'X'), u"Banana", u"apple"}));
 }
 
-TEST_F(WordStoresTest, WordBookAddsOnlyWordsItLacksWhateverTheirCase) {
-    WriteBytes(WordBook(), "apple\n");
+TEST_F(WordStoresTest, AdditionsAppendOneLineEach) {
+    WriteBytes(WordBook(), "apple");  // last line without its line feed
     WordStores stores = Stores(m_cp949);
     stores.LoadWordBook();
     stores.AddWordBook(u"apple");
     stores.AddWordBook(u"Apple");
     stores.AddWordBook(u"");
-    EXPECT_EQ(ReadBytes(WordBook()), "apple\n");
+    EXPECT_EQ(ReadBytes(WordBook()), "apple");
     stores.AddWordBook(u"Pear");
-    EXPECT_EQ(Words(stores.m_listWordBook), (std::vector<Text>{u"Pear", u"apple"}));
-    EXPECT_EQ(ReadBytes(WordBook()), "apple\nPear\n");
+    stores.AddWordBook(u"사과");
+    EXPECT_EQ(ReadBytes(WordBook()), "apple\nPear\n\xbb\xe7\xb0\xfa\n");
     stores.LoadWordBook();
-    EXPECT_EQ(Words(stores.m_listWordBook), (std::vector<Text>{u"pear", u"apple"}));
-}
+    EXPECT_EQ(Words(stores.m_listWordBook), (std::vector<Text>{u"사과", u"pear", u"apple"}));
 
-TEST_F(WordStoresTest, RecentWordsKeepEveryRepeat) {
-    WordStores stores = Stores(m_cp949);
-    stores.LoadRecentWords();
     stores.AddRecentWord(u"cat");
     stores.AddRecentWord(u"cat");
     EXPECT_EQ(Words(stores.m_listRecentWord), (std::vector<Text>{u"cat", u"cat"}));
     EXPECT_EQ(ReadBytes(Recent()), "cat\ncat\n");
-}
-
-TEST_F(WordStoresTest, LongLinesLoadInPieces) {
-    WriteBytes(WordBook(), std::string(5000, 'X') + "\n");
-    WriteBytes(Recent(), std::string(5000, 'X') + "\n");
-    WordStores stores = Stores(m_cp949);
-    stores.LoadWordBook();
-    stores.LoadRecentWords();
-    EXPECT_EQ(Words(stores.m_listWordBook), (std::vector<Text>{Text(906, 'x'), Text(4094, 'x')}));
-    EXPECT_EQ(Words(stores.m_listRecentWord), (std::vector<Text>{Text(906, 'X'), Text(4094, 'X')}));
-}
-
-TEST_F(WordStoresTest, KoreanRoundTripsThroughCp949) {
-    WordStores stores = Stores(m_cp949);
-    stores.AddWordBook(u"사과");
-    stores.AddRecentWord(u"사과");
-    EXPECT_EQ(ReadBytes(WordBook()), "\xbb\xe7\xb0\xfa\n");
-    stores.LoadWordBook();
-    stores.LoadRecentWords();
-    EXPECT_EQ(Words(stores.m_listWordBook), std::vector<Text>{u"사과"});
-    EXPECT_EQ(Words(stores.m_listRecentWord), std::vector<Text>{u"사과"});
 }
 
 TEST_F(WordStoresTest, WordsTheFileCannotHoldStayInMemoryOnly) {
@@ -200,14 +182,6 @@ TEST_F(WordStoresTest, WordsTheFileCannotHoldStayInMemoryOnly) {
     EXPECT_EQ(Words(unicode.m_listRecentWord), (std::vector<Text>{u"😀", longest}));
 }
 
-TEST_F(WordStoresTest, AppendingEndsALastLineLeftWithoutLineFeed) {
-    WriteBytes(WordBook(), "apple");
-    WordStores stores = Stores(m_cp949);
-    stores.LoadWordBook();
-    stores.AddWordBook(u"pear");
-    EXPECT_EQ(ReadBytes(WordBook()), "apple\npear\n");
-}
-
 TEST_F(WordStoresTest, DeletingOneWordRewritesTheFileFrontFirst) {
     WordStores stores = Stores(m_cp949);
     stores.LoadWordBook();
@@ -235,47 +209,28 @@ TEST_F(WordStoresTest, RewriteReplacesTheFileALinkNames) {
     EXPECT_EQ(ReadBytes(m_home / "synced" / "words"), "apple\n");
 }
 
-TEST_F(WordStoresTest, DeletedFilesComeBackWithTheNextAddition) {
-    WordStores stores = Stores(m_cp949);
-    stores.AddWordBook(u"apple");
-    stores.AddRecentWord(u"apple");
-    stores.DeleteWordBookFile();
-    stores.DeleteRecentWordFile();
-    stores.DeleteRecentWordFile();  // already gone: ignored
-    EXPECT_TRUE(FolderNames().empty());
-    stores.AddRecentWord(u"pear");
-    EXPECT_EQ(ReadBytes(Recent()), "pear\n");
-}
-
-TEST_F(WordStoresTest, FailedRewriteOnAFullDiskKeepsTheOldFile) {
+TEST_F(WordStoresTest, FailedRewriteKeepsTheOldFile) {
     WriteBytes(WordBook(), "apple\npear\n");
-    const std::string complaint = InChild([&] {
-        WordStores stores = Stores(m_cp949);
-        stores.LoadWordBook();
-        for (char letter : std::string("abcdefgh"))
-            stores.m_listWordBook.AddHead(Text(100, letter));
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{64, 64};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        return stores.WriteWordBook() ? std::string("rewrite reported success") : std::string();
-    });
-    EXPECT_EQ(complaint, "");
-    EXPECT_EQ(ReadBytes(WordBook()), "apple\npear\n");
-    EXPECT_EQ(FolderNames(), std::vector<std::string>{"Word.dat"});
-}
-
-TEST_F(WordStoresTest, FailedRewriteInAReadOnlyFolderKeepsTheOldFile) {
-    WriteBytes(WordBook(), "apple\npear\n");
-    ::chmod(m_home.c_str(), 0555);
-    const std::string complaint = InChild(
-        [&] {
+    const auto rewriteAfter = [this](void (*prepare)()) {
+        return [this, prepare] {
             WordStores stores = Stores(m_cp949);
             stores.LoadWordBook();
-            stores.m_listWordBook.RemoveAt(*stores.m_listWordBook.Find(u"pear"));
-            return stores.WriteWordBook() ? std::string("rewrite reported success") : std::string();
-        },
-        true);
-    EXPECT_EQ(complaint, "");
+            stores.m_listWordBook.AddHead(Text(100, 'z'));
+            prepare();
+            return std::string(stores.WriteWordBook() ? "rewrite reported success" : "");
+        };
+    };
+    // A full disk: a file size limit stops the new file halfway.
+    EXPECT_EQ(InChild(rewriteAfter([] {
+                  ::signal(SIGXFSZ, SIG_IGN);
+                  const rlimit limit{64, 64};
+                  ::setrlimit(RLIMIT_FSIZE, &limit);
+              })),
+              "");
+    EXPECT_EQ(ReadBytes(WordBook()), "apple\npear\n");
+    // A folder where no new file can be made.
+    ::chmod(m_home.c_str(), 0555);
+    EXPECT_EQ(InChild(rewriteAfter([] {}), true), "");
     EXPECT_EQ(ReadBytes(WordBook()), "apple\npear\n");
     EXPECT_EQ(FolderNames(), std::vector<std::string>{"Word.dat"});
 }

@@ -277,7 +277,7 @@ TEST_F(WordStoresTest, FilesThatAreNotRegularAreLeftAlone) {
 }
 
 TEST_F(WordStoresTest, AppendsFromTwoRunningCopiesKeepWholeLines) {
-    constexpr int kLines = 300;
+    constexpr int kLines = 1000;
     std::vector<pid_t> copies;
     for (char letter : {'a', 'b'}) {
         const pid_t copy = ::fork();

@@ -40,6 +40,12 @@ enum CommandId : int {
     kCmdAppExit = 57665,
 };
 
+// The toolkit takes window and command ids below 32767 only: commands keep
+// their numbers above and are handed to it shifted down by this much, which
+// keeps them clear of the control ids and of the toolkit's own range.
+inline constexpr int kWxCommandOffset = 0x7000;
+constexpr int WxId(CommandId command) { return int(command) - kWxCommandOffset; }
+
 // The resource name of the main form in the XRC resources.
 inline constexpr char kMainFormResource[] = "101";
 

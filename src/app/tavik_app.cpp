@@ -28,7 +28,7 @@ const wxSize kClientSize(640, 480);
 }  // namespace
 
 wxBEGIN_EVENT_TABLE(CTavikApp, wxApp)
-    EVT_MENU(kCmdAppAbout, CTavikApp::OnAppAbout)
+    EVT_MENU(WxId(kCmdAppAbout), CTavikApp::OnAppAbout)
 wxEND_EVENT_TABLE()
 
 CTavikApp::CTavikApp() = default;

@@ -28,16 +28,16 @@ wxBEGIN_EVENT_TABLE(CTavikView, wxView)
     EVT_BUTTON(kIdListUp, CTavikView::OnCommand)
     EVT_BUTTON(kIdListDown, CTavikView::OnCommand)
     EVT_CHOICE(kIdSelectDicList, CTavikView::OnCommand)
-    EVT_MENU(kCmdListUp, CTavikView::OnCommand)
-    EVT_MENU(kCmdListDown, CTavikView::OnCommand)
-    EVT_MENU(kCmdEditCopy, CTavikView::OnCommand)
-    EVT_MENU(kCmdWordBook, CTavikView::OnCommand)
-    EVT_MENU(kCmdWordBookButton, CTavikView::OnCommand)
-    EVT_MENU(kCmdRecentWord, CTavikView::OnCommand)
-    EVT_MENU(kCmdRecentWordButton, CTavikView::OnCommand)
-    EVT_MENU(kCmdAddWordBook, CTavikView::OnCommand)
-    EVT_MENU(kCmdAddWordBookButton, CTavikView::OnCommand)
-    EVT_MENU(kCmdSelectDic, CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdListUp), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdListDown), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdEditCopy), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdWordBook), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdWordBookButton), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdRecentWord), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdRecentWordButton), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdAddWordBook), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdAddWordBookButton), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdSelectDic), CTavikView::OnCommand)
 wxEND_EVENT_TABLE()
 
 namespace {
@@ -72,6 +72,11 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
     }
     m_form->Bind(wxEVT_CHAR_HOOK, &CTavikView::OnCharHook, this);
     m_form->Bind(EVT_TAVIK_SEARCH, &CTavikView::OnSearchRequest, this);
+    // The form goes with the frame, which may be destroyed before the view.
+    m_form->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
+        if (event.GetEventObject() == m_form) m_form = nullptr;
+        event.Skip();
+    });
 
     CreateHtmlView();
     Activate(true);
@@ -253,18 +258,18 @@ void CTavikView::OnCommand(wxCommandEvent& event) {
         case kIdSearchButton: OnSearch(); break;
         case kIdSearchList: OnSelchangeSearchList(); break;
         case kIdListUp:
-        case kCmdListUp: OnListUp(); break;
+        case WxId(kCmdListUp): OnListUp(); break;
         case kIdListDown:
-        case kCmdListDown: OnListDown(); break;
+        case WxId(kCmdListDown): OnListDown(); break;
         case kIdSelectDicList: OnSelchangeDicList(); break;
-        case kCmdEditCopy: OnEditCopy(); break;
-        case kCmdWordBook:
-        case kCmdWordBookButton: OnWordBook(); break;
-        case kCmdRecentWord:
-        case kCmdRecentWordButton: OnRecentWord(); break;
-        case kCmdAddWordBook:
-        case kCmdAddWordBookButton: OnAddWordBook(); break;
-        case kCmdSelectDic: OnSelectDic(); break;
+        case WxId(kCmdEditCopy): OnEditCopy(); break;
+        case WxId(kCmdWordBook):
+        case WxId(kCmdWordBookButton): OnWordBook(); break;
+        case WxId(kCmdRecentWord):
+        case WxId(kCmdRecentWordButton): OnRecentWord(); break;
+        case WxId(kCmdAddWordBook):
+        case WxId(kCmdAddWordBookButton): OnAddWordBook(); break;
+        case WxId(kCmdSelectDic): OnSelectDic(); break;
         default: event.Skip(); break;
     }
 }

@@ -4,6 +4,7 @@
 #include <wx/dcmemory.h>
 
 #include <functional>
+#include <iterator>
 
 namespace tavik {
 
@@ -57,13 +58,11 @@ wxBitmap WordBookImage() {
 
 wxBitmap AboutImage() {
     return Draw([](wxDC& dc) {
+        const wxPoint hook[] = {{5, 5}, {6, 3}, {8, 2}, {10, 3}, {11, 5}, {10, 7}, {8, 8}, {8, 10}};
         dc.SetPen(wxPen(kInk, 2));
-        dc.SetBrush(*wxTRANSPARENT_BRUSH);
-        dc.DrawArc(11, 6, 5, 6, 8, 6);  // the hook, drawn counter-clockwise
-        dc.DrawLine(8, 9, 8, 11);
+        dc.DrawLines(int(std::size(hook)), hook);
         dc.SetPen(wxPen(kInk));
-        dc.SetBrush(wxBrush(kInk));
-        dc.DrawRectangle(7, 12, 3, 3);
+        dc.DrawRectangle(7, 12, 2, 2);
     });
 }
 

@@ -27,6 +27,13 @@ int CommonPrefixLength(TextView first, TextView second) {
 
 LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage& codePage,
                         const Text& word) {
+    int probes = 0;
+    return LookupWord(dictionary, codePage, word, probes);
+}
+
+LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage& codePage,
+                        const Text& word, int& probes) {
+    probes = 0;
     LookupResult result;
     result.strWord = word;
 
@@ -42,6 +49,7 @@ LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage&
     Text headword;
 
     for (;;) {
+        ++probes;
         mid = lo + (hi - lo) / 2;
         reader.Seek(mid);
         bool read = reader.ReadLine(line);

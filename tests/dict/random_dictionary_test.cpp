@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <random>
 #include <string>
@@ -174,7 +175,11 @@ TEST(RandomDictionaries, AnyBytesEndTheSearchWithoutHarm) {
         for (char& c : bytes) c = kBytes[rng() % sizeof kBytes];
         if (round % 3 == 0) bytes.replace(0, 0, std::string(2000, 'q'));  // over-long line
         const auto path = dir.Write("dict.txt", bytes);
+        const int probeBound = 2 * int(std::log2(double(bytes.size()) + 1)) + 3;
         for (const CodePage* cp : {&cp949, &utf8}) {
+            int probes = 0;
+            LookupWord(path, *cp, u"m", probes);
+            EXPECT_LE(probes, probeBound) << bytes.size();
             for (const Text word : {u"a", u"b/", u"ab", u"\uFFFD", u"zz", u"q"}) {
                 Shown shown;
                 Search(word, Dictionary{path, *cp}, dir.Path(), shown);

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang and runs each for SECONDS (default 60),
+# on its seed corpus in tests/fuzz/corpus/<target> (new finds are kept in
+# build-fuzz/corpus). Usage: fuzz.sh [SECONDS] [TARGET...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+shift || true
+command -v clang++-14 >/dev/null || { sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo; $sudo apt-get install -y -qq clang-14 libclang-rt-14-dev; }
+CXX=clang++-14 cmake -S . -B build-fuzz -DTAVIK_FUZZ=ON -DTAVIK_BUILD_GUI=OFF -DTAVIK_BUILD_TESTS=OFF \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz -j2
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=($(cd build-fuzz && ls fuzz_* | grep -v '\.'))
+for t in "${targets[@]}"; do
+    name=${t#fuzz_}
+    mkdir -p "build-fuzz/corpus/$name" "tests/fuzz/corpus/$name"
+    dict=()
+    [ -f "tests/fuzz/$name.dict" ] && dict=(-dict="tests/fuzz/$name.dict")
+    echo "== $t for ${seconds}s"
+    "build-fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+        "${dict[@]}" "build-fuzz/corpus/$name" "tests/fuzz/corpus/$name" 2>&1 |
+        grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss|==[0-9]+==ERROR|SUMMARY)|cov:' | tail -4
+done

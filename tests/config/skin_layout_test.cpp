@@ -1,0 +1,79 @@
+// Loading the ten control rectangles from a skin's "Control" section.
+#include "config/skin_layout.h"
+
+#include <gtest/gtest.h>
+
+#include "temp_folder.h"
+
+namespace tavik {
+
+bool operator==(const SkinRect& a, const SkinRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+void PrintTo(const SkinRect& rect, std::ostream* out) {
+    *out << rect.left << ',' << rect.top << ',' << rect.right << ',' << rect.bottom;
+}
+
+namespace {
+
+using testing::TempFolder;
+using testing::WriteBytes;
+
+class SkinLayoutTest : public ::testing::Test {
+protected:
+    SkinLayout Load(const std::string& control) {
+        WriteBytes(SkinFilePath(m_home.Path()), "[Content]\r\nWord=#0000ff\r\n[Control]\r\n" +
+                                                    control + "[Other]\r\nSearchEdit=9,9,9,9\r\n");
+        return LoadSkinLayout(m_home.Path());
+    }
+    SkinRect LoadOne(const std::string& value) {
+        return Load("SearchEdit=" + value + "\r\n")[kSearchEdit];
+    }
+
+    TempFolder m_home;
+};
+
+TEST_F(SkinLayoutTest, MissingSkinGivesEmptyRectangles) {
+    EXPECT_EQ(SkinFilePath("/opt/tavik"), "/opt/tavik/Skin/SkinInfo.Cfg");
+    for (const SkinRect& rect : LoadSkinLayout(m_home.Path())) EXPECT_EQ(rect, SkinRect{});
+    // A skin without the key, or without the section, likewise.
+    EXPECT_EQ(Load("")[kSearchEdit], SkinRect{});
+}
+
+TEST_F(SkinLayoutTest, EveryKeyFillsItsSlot) {
+    const SkinLayout layout = Load(
+        "SearchStatic=0,1,2,3\r\n"
+        "SearchListStatic=10,11,12,13\r\n"
+        "SearchEdit=20,21,22,23\r\n"
+        "SearchButton=30,31,32,33\r\n"
+        "SearchList=40,41,42,43\r\n"
+        "ContentEdit=90,91,92,93\r\n"
+        "SearchButtonListUp=50,51,52,53\r\n"
+        "SearchButtonListDown=60,61,62,63\r\n"
+        "SelectDicStatic=70,71,72,73\r\n"
+        "SelectDicList=80,81,82,83\r\n");
+    for (int slot = 0; slot < kSkinSlotCount; ++slot)
+        EXPECT_EQ(layout[slot], (SkinRect{10 * slot, 10 * slot + 1, 10 * slot + 2, 10 * slot + 3}))
+            << "slot " << slot;
+}
+
+TEST_F(SkinLayoutTest, ValuesScanLikeFourDecimalNumbers) {
+    EXPECT_EQ(LoadOne("10, 20,\t30,  40"), (SkinRect{10, 20, 30, 40}));
+    EXPECT_EQ(LoadOne("10 ,20,30,40"), (SkinRect{10, 0, 0, 0}));
+    EXPECT_EQ(LoadOne("\"1,2,3,4\""), (SkinRect{1, 2, 3, 4}));
+    EXPECT_EQ(LoadOne("'1,2,3,4' ; search box"), (SkinRect{1, 2, 3, 4}));
+    EXPECT_EQ(LoadOne("100,+5,-20,8px ; wide"), (SkinRect{100, 5, -20, 8}));
+    EXPECT_EQ(LoadOne("1,2"), (SkinRect{1, 2, 0, 0}));
+    EXPECT_EQ(LoadOne("1,2,,4"), (SkinRect{1, 2, 0, 0}));
+    EXPECT_EQ(LoadOne("left"), SkinRect{});
+    EXPECT_EQ(LoadOne(""), SkinRect{});
+    // The value of an LF line, and of a last line without a line end.
+    WriteBytes(SkinFilePath(m_home.Path()), "[Control]\nSearchList=1,2,3,4\nSearchEdit=5,6,7,8");
+    const SkinLayout layout = LoadSkinLayout(m_home.Path());
+    EXPECT_EQ(layout[kSearchList], (SkinRect{1, 2, 3, 4}));
+    EXPECT_EQ(layout[kSearchEdit], (SkinRect{5, 6, 7, 8}));
+}
+
+}  // namespace
+}  // namespace tavik

@@ -1,0 +1,16 @@
+// The skin layout scan on arbitrary skin files.
+#include <cstdlib>
+
+#include "config/skin_layout.h"
+#include "fuzz/fuzz_folder.h"
+#include "fuzz/fuzz_input.h"
+
+using namespace tavik;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const auto home = fuzz::FuzzFolder() / "home";
+    fuzz::WriteBytes(SkinFilePath(home), fuzz::FuzzInput(data, size).Rest());
+    const SkinLayout layout = LoadSkinLayout(home);
+    (void)layout;
+    return 0;
+}

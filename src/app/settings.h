@@ -18,6 +18,8 @@ inline constexpr char kDictionaryPathKey[] = "/DicInfo/CurDicPath";
 inline constexpr char kCodePageKey[] = "/DicInfo/CodePage";
 inline constexpr char kDefaultCodePage[] = "949";
 
+// $TAVIK_SETTINGS, else $XDG_CONFIG_HOME/<app>/<app>.conf (~/.config/...).
+std::filesystem::path SettingsFilePath(const wxString& appName);
 std::unique_ptr<wxConfigBase> OpenSettings(const wxString& appName);
 
 // <home>/Data/Tavik.txt.

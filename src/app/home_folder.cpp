@@ -64,10 +64,10 @@ bool PrepareUserHome(const std::filesystem::path& home, const std::filesystem::p
         const std::filesystem::path source = installed / part;
         if (!IsFolder(source)) continue;
         std::error_code copyFailure;
-        std::filesystem::copy(source, home / part,
-                              std::filesystem::copy_options::recursive |
-                                  std::filesystem::copy_options::skip_existing,
-                              copyFailure);
+        std::filesystem::copy(
+            source, home / part,
+            std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing,
+            copyFailure);
         // A missing piece of the data is not fatal: the window opens and the
         // lookups find nothing, as with a removed dictionary.
     }

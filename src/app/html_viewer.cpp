@@ -14,7 +14,8 @@ HtmlViewerHost::HtmlViewerHost(wxWindow* parent, const wxRect& rect, Callbacks c
       m_callbacks(std::move(callbacks)) {
     // Korean text needs a face that holds it; the rest falls back to the
     // toolkit's default.
-    if (wxFontEnumerator::IsValidFacename("NanumGothic")) SetFonts("NanumGothic", "NanumGothicCoding");
+    if (wxFontEnumerator::IsValidFacename("NanumGothic"))
+        SetFonts("NanumGothic", "NanumGothicCoding");
     SetBorders(6);
 }
 

@@ -19,16 +19,15 @@ wxString Korean(const char* utf8) { return wxString::FromUTF8(utf8); }
 
 wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
     EVT_UPDATE_UI(WxId(kCmdAddWordBook), CMainFrame::OnUpdateEntryCommand)
-    EVT_UPDATE_UI(WxId(kCmdAddWordBookButton), CMainFrame::OnUpdateEntryCommand)
-    EVT_UPDATE_UI(WxId(kCmdListUp), CMainFrame::OnUpdateEntryCommand)
-    EVT_UPDATE_UI(WxId(kCmdListDown), CMainFrame::OnUpdateEntryCommand)
-    EVT_MENU(WxId(kCmdAppExit), CMainFrame::OnExit)
-    EVT_MENU(WxId(kCmdEditCut), CMainFrame::OnTextEdit)
-    EVT_MENU(WxId(kCmdEditPaste), CMainFrame::OnTextEdit)
-    EVT_MENU(WxId(kCmdEditUndo), CMainFrame::OnTextEdit)
-wxEND_EVENT_TABLE()
+        EVT_UPDATE_UI(WxId(kCmdAddWordBookButton), CMainFrame::OnUpdateEntryCommand)
+            EVT_UPDATE_UI(WxId(kCmdListUp), CMainFrame::OnUpdateEntryCommand)
+                EVT_UPDATE_UI(WxId(kCmdListDown), CMainFrame::OnUpdateEntryCommand)
+                    EVT_MENU(WxId(kCmdAppExit), CMainFrame::OnExit) EVT_MENU(WxId(kCmdEditCut),
+                                                                             CMainFrame::OnTextEdit)
+                        EVT_MENU(WxId(kCmdEditPaste), CMainFrame::OnTextEdit)
+                            EVT_MENU(WxId(kCmdEditUndo), CMainFrame::OnTextEdit) wxEND_EVENT_TABLE()
 
-CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title)
+                                CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title)
     : wxDocParentFrame(manager, nullptr, wxID_ANY, title) {
     CreateMenu();
     CreateTools();
@@ -74,10 +73,10 @@ void CMainFrame::CreateTools() {
 
 void CMainFrame::CreateAccelerators() {
     const wxAcceleratorEntry entries[] = {
-        {wxACCEL_CTRL, 'N', WxId(kCmdFileNew)},   {wxACCEL_CTRL, 'O', WxId(kCmdFileOpen)},
-        {wxACCEL_CTRL, 'S', WxId(kCmdFileSave)},  {wxACCEL_CTRL, 'Q', WxId(kCmdAppExit)},
-        {wxACCEL_CTRL, 'Z', WxId(kCmdEditUndo)},  {wxACCEL_CTRL, 'X', WxId(kCmdEditCut)},
-        {wxACCEL_CTRL, 'C', WxId(kCmdEditCopy)},  {wxACCEL_CTRL, 'V', WxId(kCmdEditPaste)},
+        {wxACCEL_CTRL, 'N', WxId(kCmdFileNew)},  {wxACCEL_CTRL, 'O', WxId(kCmdFileOpen)},
+        {wxACCEL_CTRL, 'S', WxId(kCmdFileSave)}, {wxACCEL_CTRL, 'Q', WxId(kCmdAppExit)},
+        {wxACCEL_CTRL, 'Z', WxId(kCmdEditUndo)}, {wxACCEL_CTRL, 'X', WxId(kCmdEditCut)},
+        {wxACCEL_CTRL, 'C', WxId(kCmdEditCopy)}, {wxACCEL_CTRL, 'V', WxId(kCmdEditPaste)},
     };
     SetAcceleratorTable(wxAcceleratorTable(int(std::size(entries)), entries));
 }
@@ -92,10 +91,17 @@ void CMainFrame::OnTextEdit(wxCommandEvent& event) {
     if (!field && focus) field = dynamic_cast<wxTextEntry*>(focus->GetParent());
     if (!field || !field->IsEditable()) return;
     switch (event.GetId()) {
-        case WxId(kCmdEditCut): field->Cut(); break;
-        case WxId(kCmdEditPaste): field->Paste(); break;
-        case WxId(kCmdEditUndo): field->Undo(); break;
-        default: break;
+        case WxId(kCmdEditCut):
+            field->Cut();
+            break;
+        case WxId(kCmdEditPaste):
+            field->Paste();
+            break;
+        case WxId(kCmdEditUndo):
+            field->Undo();
+            break;
+        default:
+            break;
     }
 }
 

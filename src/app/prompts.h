@@ -15,8 +15,8 @@ namespace tavik {
 
 // What a word-list dialog hands back.
 struct WordChoice {
-    bool ok = false;      // closed with OK
-    Text word;            // the chosen word; empty when none
+    bool ok = false;          // closed with OK
+    Text word;                // the chosen word; empty when none
     bool deletedAll = false;  // the user deleted every word of the list
 };
 

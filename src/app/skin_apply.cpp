@@ -8,10 +8,10 @@ namespace tavik {
 void ApplySkinLayout(const SkinLayout& layout, const SkinWindows& windows) {
     // The order of the moves follows the skin file's keys, so overlapping
     // controls stack the same way in every skin.
-    static constexpr std::array kOrder = {kSearchStatic, kSearchListStatic, kSearchEdit,
-                                          kSearchButton, kSearchList,      kContentEdit,
-                                          kSearchButtonListUp, kSearchButtonListDown,
-                                          kSelectDicStatic,    kSelectDicList};
+    static constexpr std::array kOrder = {
+        kSearchStatic,    kSearchListStatic, kSearchEdit,         kSearchButton,
+        kSearchList,      kContentEdit,      kSearchButtonListUp, kSearchButtonListDown,
+        kSelectDicStatic, kSelectDicList};
     for (const SkinSlot slot : kOrder) {
         wxWindow* window = windows[slot];
         if (!window) continue;

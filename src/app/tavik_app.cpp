@@ -27,11 +27,10 @@ const wxSize kClientSize(640, 480);
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(CTavikApp, wxApp)
-    EVT_MENU(WxId(kCmdAppAbout), CTavikApp::OnAppAbout)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(CTavikApp, wxApp) EVT_MENU(WxId(kCmdAppAbout), CTavikApp::OnAppAbout)
+    wxEND_EVENT_TABLE()
 
-CTavikApp::CTavikApp() = default;
+        CTavikApp::CTavikApp() = default;
 CTavikApp::~CTavikApp() = default;
 
 void CTavikApp::OnInitCmdLine(wxCmdLineParser& parser) {

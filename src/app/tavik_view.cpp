@@ -22,30 +22,27 @@ wxDEFINE_EVENT(EVT_TAVIK_SEARCH, wxCommandEvent);
 
 wxIMPLEMENT_DYNAMIC_CLASS(CTavikView, wxView);
 
-wxBEGIN_EVENT_TABLE(CTavikView, wxView)
-    EVT_BUTTON(kIdSearchButton, CTavikView::OnCommand)
-    EVT_CHOICE(kIdSearchList, CTavikView::OnCommand)
-    EVT_BUTTON(kIdListUp, CTavikView::OnCommand)
-    EVT_BUTTON(kIdListDown, CTavikView::OnCommand)
-    EVT_CHOICE(kIdSelectDicList, CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdListUp), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdListDown), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdEditCopy), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdWordBook), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdWordBookButton), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdRecentWord), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdRecentWordButton), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdAddWordBook), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdAddWordBookButton), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdSelectDic), CTavikView::OnCommand)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(CTavikView, wxView) EVT_BUTTON(kIdSearchButton, CTavikView::OnCommand)
+    EVT_CHOICE(kIdSearchList, CTavikView::OnCommand) EVT_BUTTON(kIdListUp, CTavikView::OnCommand)
+        EVT_BUTTON(kIdListDown, CTavikView::OnCommand)
+            EVT_CHOICE(kIdSelectDicList, CTavikView::OnCommand) EVT_MENU(WxId(kCmdListUp),
+                                                                         CTavikView::OnCommand)
+                EVT_MENU(WxId(kCmdListDown), CTavikView::OnCommand) EVT_MENU(WxId(kCmdEditCopy),
+                                                                             CTavikView::OnCommand)
+                    EVT_MENU(WxId(kCmdWordBook), CTavikView::OnCommand)
+                        EVT_MENU(WxId(kCmdWordBookButton), CTavikView::OnCommand)
+                            EVT_MENU(WxId(kCmdRecentWord), CTavikView::OnCommand)
+                                EVT_MENU(WxId(kCmdRecentWordButton), CTavikView::OnCommand)
+                                    EVT_MENU(WxId(kCmdAddWordBook), CTavikView::OnCommand)
+                                        EVT_MENU(WxId(kCmdAddWordBookButton), CTavikView::OnCommand)
+                                            EVT_MENU(WxId(kCmdSelectDic), CTavikView::OnCommand)
+                                                wxEND_EVENT_TABLE()
 
-namespace {
-
-template <typename Control>
-Control* Child(wxWindow* form, int id) {
-    return wxDynamicCast(form->FindWindow(id), Control);
-}
+                                                    namespace {
+    template <typename Control>
+    Control* Child(wxWindow * form, int id) {
+        return wxDynamicCast(form->FindWindow(id), Control);
+    }
 
 }  // namespace
 
@@ -212,7 +209,9 @@ void CTavikView::OnSelchangeDicList() {
     theApp().ChooseDictionary(DataFolder(theApp().m_strAppDir) / PathFromWx(name));
 }
 
-void CTavikView::FillSearchList() { tavik::FillSearchList(theApp().Words().m_listRecentWord, *m_searchBox); }
+void CTavikView::FillSearchList() {
+    tavik::FillSearchList(theApp().Words().m_listRecentWord, *m_searchBox);
+}
 
 void CTavikView::FillDicList() {
     m_dicList->Clear();
@@ -255,22 +254,44 @@ void CTavikView::OnSearchRequest(wxCommandEvent& /*event*/) { OnSearch(); }
 
 void CTavikView::OnCommand(wxCommandEvent& event) {
     switch (event.GetId()) {
-        case kIdSearchButton: OnSearch(); break;
-        case kIdSearchList: OnSelchangeSearchList(); break;
+        case kIdSearchButton:
+            OnSearch();
+            break;
+        case kIdSearchList:
+            OnSelchangeSearchList();
+            break;
         case kIdListUp:
-        case WxId(kCmdListUp): OnListUp(); break;
+        case WxId(kCmdListUp):
+            OnListUp();
+            break;
         case kIdListDown:
-        case WxId(kCmdListDown): OnListDown(); break;
-        case kIdSelectDicList: OnSelchangeDicList(); break;
-        case WxId(kCmdEditCopy): OnEditCopy(); break;
+        case WxId(kCmdListDown):
+            OnListDown();
+            break;
+        case kIdSelectDicList:
+            OnSelchangeDicList();
+            break;
+        case WxId(kCmdEditCopy):
+            OnEditCopy();
+            break;
         case WxId(kCmdWordBook):
-        case WxId(kCmdWordBookButton): OnWordBook(); break;
+        case WxId(kCmdWordBookButton):
+            OnWordBook();
+            break;
         case WxId(kCmdRecentWord):
-        case WxId(kCmdRecentWordButton): OnRecentWord(); break;
+        case WxId(kCmdRecentWordButton):
+            OnRecentWord();
+            break;
         case WxId(kCmdAddWordBook):
-        case WxId(kCmdAddWordBookButton): OnAddWordBook(); break;
-        case WxId(kCmdSelectDic): OnSelectDic(); break;
-        default: event.Skip(); break;
+        case WxId(kCmdAddWordBookButton):
+            OnAddWordBook();
+            break;
+        case WxId(kCmdSelectDic):
+            OnSelectDic();
+            break;
+        default:
+            event.Skip();
+            break;
     }
 }
 

@@ -5,9 +5,9 @@
 
 namespace tavik {
 
-wxBitmap AddWordBookImage();   // a plus
-wxBitmap RecentWordsImage();   // a page of lines
-wxBitmap WordBookImage();      // a ring-bound notebook
-wxBitmap AboutImage();         // a question mark
+wxBitmap AddWordBookImage();  // a plus
+wxBitmap RecentWordsImage();  // a page of lines
+wxBitmap WordBookImage();     // a ring-bound notebook
+wxBitmap AboutImage();        // a question mark
 
 }  // namespace tavik

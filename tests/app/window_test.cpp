@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/clipbrd.h>
-#include <wx/dcscreen.h>
 #include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
 #include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/menu.h>
@@ -106,8 +106,8 @@ TEST_F(WindowTest, BeforeTheFirstSearchTheEntryCommandsAndStepControlsAreOff) {
     for (CommandId id : {kCmdAddWordBook, kCmdListUp, kCmdListDown})
         EXPECT_FALSE(MenuEnabled(id)) << id;
     EXPECT_FALSE(ToolEnabled(kCmdAddWordBookButton));
-    for (CommandId id : {kCmdAppExit, kCmdEditCopy, kCmdSelectDic, kCmdWordBook, kCmdRecentWord,
-                   kCmdAppAbout})
+    for (CommandId id :
+         {kCmdAppExit, kCmdEditCopy, kCmdSelectDic, kCmdWordBook, kCmdRecentWord, kCmdAppAbout})
         EXPECT_TRUE(MenuEnabled(id)) << id;
     EXPECT_TRUE(ToolEnabled(kCmdRecentWordButton));
     EXPECT_FALSE(Neighbours().IsEnabled());
@@ -138,7 +138,8 @@ TEST_F(WindowTest, EnterInTheSearchBoxShowsTheEntryAndEnablesTheCommands) {
     EXPECT_EQ(SearchEdit().GetString(0), "apple");
     EXPECT_EQ(Neighbours().GetStringSelection(), "apple");
     EXPECT_TRUE(Neighbours().IsEnabled());
-    for (CommandId id : {kCmdAddWordBook, kCmdListUp, kCmdListDown}) EXPECT_TRUE(MenuEnabled(id)) << id;
+    for (CommandId id : {kCmdAddWordBook, kCmdListUp, kCmdListDown})
+        EXPECT_TRUE(MenuEnabled(id)) << id;
     EXPECT_TRUE(ToolEnabled(kCmdAddWordBookButton));
     EXPECT_EQ(wxWindow::FindFocus(), &SearchEdit());
 }

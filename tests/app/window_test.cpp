@@ -144,13 +144,31 @@ TEST_F(WindowTest, EnterInTheSearchBoxShowsTheEntryAndEnablesTheCommands) {
     EXPECT_EQ(wxWindow::FindFocus(), &SearchEdit());
 }
 
-TEST_F(WindowTest, EnterOnTheNeighbourListAndInTheViewerSearchesTheBoxText) {
+TEST_F(WindowTest, TypingAWordAndPressingEnterOnTheKeyboardShowsIt) {
+    Frame().Raise();
+    SearchEdit().SetFocus();
+    SearchEdit().ChangeValue("");
+    Pump();
+    wxUIActionSimulator keyboard;
+    keyboard.Text("egg");
+    keyboard.Char(WXK_RETURN);
+    for (int i = 0; i < 20 && !ShowsHeadword("egg"); ++i) Pump();
+    EXPECT_TRUE(ShowsHeadword("egg")) << Shown();
+    EXPECT_EQ(SearchEdit().GetString(0), "egg");
+}
+
+TEST_F(WindowTest, EnterOnTheListOrViewerAndTheSearchRequestSearchTheBoxText) {
     Type("cat");
     PressEnter(Neighbours());
     EXPECT_TRUE(ShowsHeadword("cat")) << Shown();
     Type("dog");
     PressEnter(*View().HtmlView());
     EXPECT_TRUE(ShowsHeadword("dog")) << Shown();
+    Type("fish");
+    wxCommandEvent request(EVT_TAVIK_SEARCH);
+    View().Form()->ProcessWindowEvent(request);
+    Pump();
+    EXPECT_TRUE(ShowsHeadword("fish")) << Shown();
 }
 
 TEST_F(WindowTest, EmptyInputShowsTheMessageAndKeepsTheEntryCommands) {

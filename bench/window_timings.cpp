@@ -1,0 +1,117 @@
+// Times the window: from the program's start to the first window shown, and
+// from Enter in the search box to the entry page shown.
+//
+// usage: tavik-window-timings [--dict FILE] [WORD...]   (on a display, e.g.
+//        under xvfb-run; Data and Skin are copied from beside the program)
+#include <wx/app.h>
+#include <wx/combobox.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/command_ids.h"
+#include "app/prompts.h"
+#include "app/tavik_app.h"
+#include "app/tavik_view.h"
+#include "text/paths.h"
+
+wxIMPLEMENT_APP_NO_MAIN(tavik::CTavikApp);
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+void Pump() {
+    while (wxTheApp->Pending()) wxTheApp->Dispatch();
+    wxTheApp->Yield(true);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Clock::time_point start = Clock::now();
+    std::vector<std::string> words;
+    std::string dictionary;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--dict" && i + 1 < argc)
+            dictionary = std::filesystem::absolute(argv[++i]).string();
+        else
+            words.push_back(arg);
+    }
+    if (words.empty()) words = {"apple", "cat", "dog", "zebra", "qqq", "mango"};
+
+    // Settings of the run's own, naming the dictionary to time.
+    const std::filesystem::path settings =
+        std::filesystem::temp_directory_path() / "tavik-window-timings.conf";
+    std::filesystem::remove(settings);
+    if (!dictionary.empty()) {
+        FILE* file = std::fopen(settings.c_str(), "w");
+        if (!file) return 2;
+        std::fprintf(file, "[DicInfo]\nCurDicPath=%s\n", dictionary.c_str());
+        std::fclose(file);
+    }
+    setenv("TAVIK_SETTINGS", settings.c_str(), 1);
+    // A home of the run's own: the searches add to its recent words.
+    const std::filesystem::path home =
+        std::filesystem::temp_directory_path() / "tavik-window-timings-home";
+    std::filesystem::remove_all(home);
+    std::filesystem::create_directories(home);
+    for (const char* part : {"Data", "Skin"})
+        std::filesystem::copy(tavik::ExecutableFolder() / part, home / part,
+                              std::filesystem::copy_options::recursive);
+    setenv("TAVIK_HOME", home.c_str(), 1);
+    tavik::AppPrompts().message = [](wxWindow*, const wxString& text, const wxString&) {
+        std::fprintf(stderr, "message: %s\n", text.utf8_str().data());
+    };
+
+    int wxArgc = 1;
+    char* wxArgv[] = {argv[0], nullptr};
+    wxApp::SetInstance(new tavik::CTavikApp);
+    if (!wxEntryStart(wxArgc, wxArgv) || !wxTheApp->CallOnInit()) return 3;
+    wxWindow* frame = wxTheApp->GetTopWindow();
+    frame->Update();
+    Pump();
+    const Clock::time_point shown = Clock::now();
+    std::printf("dictionary: %s (%.1f MB)\n", tavik::theApp().m_strDicPath.c_str(),
+                double(std::filesystem::file_size(tavik::theApp().m_strDicPath)) / 1e6);
+    std::printf("start to window shown: %.1f ms\n", Milliseconds(shown - start));
+
+    tavik::CTavikView& view = *tavik::theApp().View();
+    auto* box = wxDynamicCast(view.Form()->FindWindow(tavik::kIdSearchEdit), wxComboBox);
+    std::vector<double> times;
+    for (int round = 0; round < 3; ++round) {
+        for (const std::string& word : words) {
+            box->ChangeValue(wxString::FromUTF8(word));
+            Pump();
+            const Clock::time_point enter = Clock::now();
+            wxKeyEvent key(wxEVT_CHAR_HOOK);
+            key.m_keyCode = WXK_RETURN;
+            key.SetEventObject(box);
+            box->ProcessWindowEvent(key);
+            view.HtmlView()->Update();  // paints the new page now
+            times.push_back(Milliseconds(Clock::now() - enter));
+            if (round == 0) std::printf("  %-8s %.2f ms\n", word.c_str(), times.back());
+        }
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("Enter to page shown over %zu searches: median %.2f ms, max %.2f ms\n",
+                times.size(), times[times.size() / 2], times.back());
+
+    frame->Close(true);
+    Pump();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    std::filesystem::remove(settings);
+    std::filesystem::remove_all(home);
+    return 0;
+}

@@ -1,0 +1,127 @@
+// Start-up of the application.
+#include "app/tavik_app.h"
+
+#include <wx/cmdline.h>
+#include <wx/log.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/command_ids.h"
+#include "app/home_folder.h"
+#include "app/main_frame.h"
+#include "app/prompts.h"
+#include "app/settings.h"
+#include "app/tavik_doc.h"
+#include "app/tavik_view.h"
+#include "app/wx_text.h"
+#include "text/paths.h"
+
+// Generated from res/*.xrc.
+extern void InitTavikResources();
+
+namespace tavik {
+
+namespace {
+
+// The client area the bundled skin is laid out for.
+const wxSize kClientSize(640, 480);
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(CTavikApp, wxApp) EVT_MENU(WxId(kCmdAppAbout), CTavikApp::OnAppAbout)
+    wxEND_EVENT_TABLE()
+
+        CTavikApp::CTavikApp() = default;
+CTavikApp::~CTavikApp() = default;
+
+void CTavikApp::OnInitCmdLine(wxCmdLineParser& parser) {
+    wxApp::OnInitCmdLine(parser);
+    parser.AddOption("", "home", "the folder holding Data and Skin (and the word lists)",
+                     wxCMD_LINE_VAL_STRING);
+}
+
+bool CTavikApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+    wxString home;
+    if (parser.Found("home", &home) && !home.empty()) m_homeOption = PathFromWx(home);
+    return wxApp::OnCmdLineParsed(parser);
+}
+
+bool CTavikApp::OnInit() {
+    SetAppName("Tavik");
+    SetVendorName(kVendorName);
+    if (!wxApp::OnInit()) return false;  // parses the command line
+
+    m_settings = OpenSettings(GetAppName());
+
+    const std::filesystem::path executableFolder = ExecutableFolder();
+    const HomeChoice home =
+        ChooseHomeFolder(HomeInputsFromEnvironment(executableFolder, m_homeOption));
+    m_strAppDir = home.folder;
+    if (home.perUser) {
+        std::string error;
+        if (!PrepareUserHome(home.folder, InstalledDataFolder(executableFolder), &error))
+            wxLogError("Cannot create the Tavik folder %s", wxString::FromUTF8(error));
+    }
+
+    m_rcSkin = LoadSkinLayout(m_strAppDir);
+
+    const wxString codePageName = RestoreCodePage(*m_settings);
+    m_codePage = CodePage::Named(std::string(codePageName.utf8_str()));
+    if (!m_codePage) {
+        wxLogWarning("Unknown code page \"%s\" in the settings; using 949.", codePageName);
+        m_codePage = CodePage::Default();
+    }
+    m_words = std::make_unique<WordStores>(m_strAppDir, *m_codePage);
+    m_words->LoadWordBook();
+    m_words->LoadRecentWords();
+
+    m_strDicPath = RestoreDictionaryPath(*m_settings, m_strAppDir);
+
+    m_docManager = std::make_unique<wxDocManager>();
+    new wxDocTemplate(m_docManager.get(), "Tavik Document", "", "", "", "Tavik.Document",
+                      "Tavik View", wxCLASSINFO(CTavikDoc), wxCLASSINFO(CTavikView));
+
+    wxXmlResource::Get()->InitAllHandlers();
+    InitTavikResources();
+
+    auto* frame = new CMainFrame(m_docManager.get(), "Tavik");
+    SetTopWindow(frame);
+    frame->SetClientSize(kClientSize);
+    if (!m_docManager->CreateNewDocument() || !View()) {
+        frame->Destroy();
+        return false;
+    }
+    View()->OnInitialUpdate();
+    frame->Show();
+    frame->Update();
+    // The toolkit moves the focus while the window first shows.
+    CallAfter([this] {
+        if (CTavikView* view = View()) view->FocusSearchBox();
+    });
+    return true;
+}
+
+int CTavikApp::OnExit() {
+    m_docManager.reset();
+    m_settings.reset();
+    return wxApp::OnExit();
+}
+
+CTavikView* CTavikApp::View() const {
+    if (!m_docManager) return nullptr;
+    wxDocument* doc = m_docManager->GetCurrentDocument();
+    if (!doc) return nullptr;
+    return wxDynamicCast(doc->GetFirstView(), CTavikView);
+}
+
+std::filesystem::path CTavikApp::StoredDictionaryPath() {
+    return PathFromWx(m_settings->Read(kDictionaryPathKey, wxString()));
+}
+
+void CTavikApp::ChooseDictionary(const std::filesystem::path& path) {
+    m_strDicPath = path;
+    StoreDictionaryPath(*m_settings, path);
+}
+
+void CTavikApp::OnAppAbout(wxCommandEvent& /*event*/) { AppPrompts().about(GetTopWindow()); }
+
+}  // namespace tavik

@@ -1,0 +1,298 @@
+// The main view.
+#include "app/tavik_view.h"
+
+#include <wx/clipbrd.h>
+#include <wx/fontenum.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/command_ids.h"
+#include "app/main_frame.h"
+#include "app/prompts.h"
+#include "app/settings.h"
+#include "app/skin_apply.h"
+#include "app/tavik_app.h"
+#include "app/wx_text.h"
+#include "dict/dictionary_folder.h"
+#include "dict/entry_page.h"
+#include "wordlists/word_stores.h"
+
+namespace tavik {
+
+wxDEFINE_EVENT(EVT_TAVIK_SEARCH, wxCommandEvent);
+
+wxIMPLEMENT_DYNAMIC_CLASS(CTavikView, wxView);
+
+wxBEGIN_EVENT_TABLE(CTavikView, wxView) EVT_BUTTON(kIdSearchButton, CTavikView::OnCommand)
+    EVT_CHOICE(kIdSearchList, CTavikView::OnCommand) EVT_BUTTON(kIdListUp, CTavikView::OnCommand)
+        EVT_BUTTON(kIdListDown, CTavikView::OnCommand)
+            EVT_CHOICE(kIdSelectDicList, CTavikView::OnCommand) EVT_MENU(WxId(kCmdListUp),
+                                                                         CTavikView::OnCommand)
+                EVT_MENU(WxId(kCmdListDown), CTavikView::OnCommand) EVT_MENU(WxId(kCmdEditCopy),
+                                                                             CTavikView::OnCommand)
+                    EVT_MENU(WxId(kCmdWordBook), CTavikView::OnCommand)
+                        EVT_MENU(WxId(kCmdWordBookButton), CTavikView::OnCommand)
+                            EVT_MENU(WxId(kCmdRecentWord), CTavikView::OnCommand)
+                                EVT_MENU(WxId(kCmdRecentWordButton), CTavikView::OnCommand)
+                                    EVT_MENU(WxId(kCmdAddWordBook), CTavikView::OnCommand)
+                                        EVT_MENU(WxId(kCmdAddWordBookButton), CTavikView::OnCommand)
+                                            EVT_MENU(WxId(kCmdSelectDic), CTavikView::OnCommand)
+                                                wxEND_EVENT_TABLE()
+
+                                                    namespace {
+    template <typename Control>
+    Control* Child(wxWindow * form, int id) {
+        return wxDynamicCast(form->FindWindow(id), Control);
+    }
+
+}  // namespace
+
+bool CTavikView::OnCreate(wxDocument* doc, long flags) {
+    if (!wxView::OnCreate(doc, flags)) return false;
+    wxFrame* frame = wxDynamicCast(wxTheApp->GetTopWindow(), wxFrame);
+    if (!frame) return false;
+    SetFrame(frame);
+
+    m_form = wxXmlResource::Get()->LoadPanel(frame, kMainFormResource);
+    if (!m_form) return false;
+    m_searchEdit = Child<wxComboBox>(m_form, kIdSearchEdit);
+    m_searchList = Child<wxChoice>(m_form, kIdSearchList);
+    m_listUp = Child<wxButton>(m_form, kIdListUp);
+    m_listDown = Child<wxButton>(m_form, kIdListDown);
+    m_dicList = Child<wxChoice>(m_form, kIdSelectDicList);
+    if (!m_searchEdit || !m_searchList || !m_listUp || !m_listDown || !m_dicList) return false;
+    m_searchBox.emplace(*m_searchEdit);
+    m_neighbours.emplace(*m_searchList);
+
+    if (wxFontEnumerator::IsValidFacename("NanumGothic")) {
+        const wxFont font(wxFontInfo(10).FaceName("NanumGothic"));
+        for (wxWindow* child : m_form->GetChildren()) child->SetFont(font);
+    }
+    m_form->Bind(wxEVT_CHAR_HOOK, &CTavikView::OnCharHook, this);
+    m_form->Bind(EVT_TAVIK_SEARCH, &CTavikView::OnSearchRequest, this);
+    // The form goes with the frame, which may be destroyed before the view.
+    m_form->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
+        if (event.GetEventObject() == m_form) m_form = nullptr;
+        event.Skip();
+    });
+
+    CreateHtmlView();
+    Activate(true);
+    return true;
+}
+
+bool CTavikView::OnClose(bool deleteWindow) {
+    if (!wxView::OnClose(deleteWindow)) return false;
+    Activate(false);
+    if (m_form) {
+        m_form->Unbind(wxEVT_CHAR_HOOK, &CTavikView::OnCharHook, this);
+        m_form->Unbind(EVT_TAVIK_SEARCH, &CTavikView::OnSearchRequest, this);
+        if (deleteWindow) m_form->Destroy();
+        m_form = nullptr;
+    }
+    return true;
+}
+
+void CTavikView::CreateHtmlView() {
+    const wxSize client = m_form->GetClientSize();
+    const wxRect rect(10, 90, std::max(0, client.x - 30), std::max(0, client.y - 50));
+    HtmlViewerHost::Callbacks callbacks;
+    callbacks.onHotspot = [this](const wxString& target) { OnHotspot(target); };
+    callbacks.onPicture = [this](const wxString& source) {
+        return m_picture.LoadFromFile(PathFromWx(GetImageFile(source)));
+    };
+    callbacks.onCopyText = [this](const Text& plain) { m_strCopyText = plain; };
+    m_hHtmlView = new HtmlViewerHost(m_form, rect, std::move(callbacks));
+    m_hHtmlView->SetFocus();
+    ShowEntryPage(theApp().m_strAppDir, Text(), Text(), *m_hHtmlView);
+}
+
+void CTavikView::OnInitialUpdate() {
+    ApplySkinLayout();
+    FillSearchList();
+    FillDicList();
+    m_searchEdit->SetFocus();
+}
+
+void CTavikView::ApplySkinLayout() {
+    SkinWindows windows{};
+    windows[kSearchStatic] = m_form->FindWindow(kIdSearchStatic);
+    windows[kSearchListStatic] = m_form->FindWindow(kIdSearchListStatic);
+    windows[kSearchEdit] = m_searchEdit;
+    windows[kSearchButton] = m_form->FindWindow(kIdSearchButton);
+    windows[kSearchList] = m_searchList;
+    windows[kContentEdit] = m_hHtmlView;
+    windows[kSearchButtonListUp] = m_listUp;
+    windows[kSearchButtonListDown] = m_listDown;
+    windows[kSelectDicStatic] = m_form->FindWindow(kIdSelectDicStatic);
+    windows[kSelectDicList] = m_dicList;
+    tavik::ApplySkinLayout(theApp().m_rcSkin, windows);
+}
+
+SearchSources CTavikView::Sources() const {
+    CTavikApp& app = theApp();
+    return SearchSources{app.m_strAppDir, app.m_strDicPath, app.CodePageInUse(), app.Words()};
+}
+
+SearchScreen CTavikView::Screen() {
+    return SearchScreen{*m_searchBox, *m_neighbours, *m_hHtmlView, *this, *this};
+}
+
+void CTavikView::OnSearch() {
+    SearchScreen screen = Screen();
+    SearchWord(m_searchBox->GetText(), Sources(), screen);
+}
+
+void CTavikView::SearchFromBox(const Text& word) {
+    m_searchBox->SetText(word);
+    SearchScreen screen = Screen();
+    SearchWord(word, Sources(), screen);
+}
+
+void CTavikView::OnSelchangeSearchList() {
+    SearchScreen screen = Screen();
+    PickNeighbour(Sources(), screen);
+}
+
+void CTavikView::OnListUp() {
+    SearchScreen screen = Screen();
+    StepNeighbour(-1, Sources(), screen);
+}
+
+void CTavikView::OnListDown() {
+    SearchScreen screen = Screen();
+    StepNeighbour(+1, Sources(), screen);
+}
+
+void CTavikView::OnWordBook() {
+    const WordChoice choice = AppPrompts().wordBook(GetFrame());
+    if (choice.ok && !choice.word.empty()) SearchFromBox(choice.word);
+}
+
+void CTavikView::OnRecentWord() {
+    const WordChoice choice = AppPrompts().recentWords(GetFrame());
+    if (choice.ok && !choice.word.empty()) SearchFromBox(choice.word);
+    if (choice.deletedAll) {
+        m_searchBox->ClearHistory();
+        m_searchBox->SetText(choice.word);
+        m_searchBox->Focus();
+    }
+}
+
+void CTavikView::OnAddWordBook() {
+    const Text word = FromWx(m_searchList->GetStringSelection());
+    if (!word.empty()) theApp().Words().AddWordBook(word);
+}
+
+void CTavikView::OnEditCopy() {
+    // Before any entry was shown there is nothing to copy; whatever the user
+    // has on the clipboard stays there.
+    if (m_strCopyText.empty()) return;
+    wxClipboardLocker locker;
+    if (!locker) return;
+    wxTheClipboard->SetData(new wxTextDataObject(ToWx(m_strCopyText)));
+}
+
+void CTavikView::OnSelectDic() {
+    if (!AppPrompts().selectDictionary(GetFrame())) return;
+    const std::filesystem::path stored = theApp().StoredDictionaryPath();
+    for (unsigned i = 0; i < m_dicList->GetCount(); ++i) {
+        if (IsCurrentDictionary(FromWx(m_dicList->GetString(i)), stored)) {
+            m_dicList->SetSelection(int(i));
+            break;
+        }
+    }
+}
+
+void CTavikView::OnSelchangeDicList() {
+    const wxString name = m_dicList->GetStringSelection();
+    if (name.empty()) return;
+    theApp().ChooseDictionary(DataFolder(theApp().m_strAppDir) / PathFromWx(name));
+}
+
+void CTavikView::FillSearchList() {
+    tavik::FillSearchList(theApp().Words().m_listRecentWord, *m_searchBox);
+}
+
+void CTavikView::FillDicList() {
+    m_dicList->Clear();
+    const std::filesystem::path stored = theApp().StoredDictionaryPath();
+    Text current;
+    for (const Text& name : DictionaryNames(DataFolder(theApp().m_strAppDir))) {
+        m_dicList->Append(ToWx(name));
+        if (IsCurrentDictionary(name, stored)) current = name;
+    }
+    if (!current.empty()) m_dicList->SetStringSelection(ToWx(current));
+}
+
+void CTavikView::OnHotspot(const wxString& target) {
+    AppPrompts().message(m_form, target, wxTheApp->GetAppName());
+}
+
+void CTavikView::SetEntryCommands(bool enabled) {
+    if (auto* frame = wxDynamicCast(GetFrame(), CMainFrame)) frame->SetEntryCommands(enabled);
+}
+
+void CTavikView::EnableNeighbourControls() {
+    m_searchList->Enable();
+    m_listUp->Enable();
+    m_listDown->Enable();
+}
+
+void CTavikView::ShowMessage(const Text& text) {
+    AppPrompts().message(m_form, ToWx(text), wxTheApp->GetAppName());
+}
+
+void CTavikView::OnCharHook(wxKeyEvent& event) {
+    // Enter searches from wherever the focus is, and the key still reaches
+    // its control; Escape is never taken as a Cancel.
+    const int key = event.GetKeyCode();
+    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) OnSearch();
+    event.Skip();
+}
+
+void CTavikView::OnSearchRequest(wxCommandEvent& /*event*/) { OnSearch(); }
+
+void CTavikView::OnCommand(wxCommandEvent& event) {
+    switch (event.GetId()) {
+        case kIdSearchButton:
+            OnSearch();
+            break;
+        case kIdSearchList:
+            OnSelchangeSearchList();
+            break;
+        case kIdListUp:
+        case WxId(kCmdListUp):
+            OnListUp();
+            break;
+        case kIdListDown:
+        case WxId(kCmdListDown):
+            OnListDown();
+            break;
+        case kIdSelectDicList:
+            OnSelchangeDicList();
+            break;
+        case WxId(kCmdEditCopy):
+            OnEditCopy();
+            break;
+        case WxId(kCmdWordBook):
+        case WxId(kCmdWordBookButton):
+            OnWordBook();
+            break;
+        case WxId(kCmdRecentWord):
+        case WxId(kCmdRecentWordButton):
+            OnRecentWord();
+            break;
+        case WxId(kCmdAddWordBook):
+        case WxId(kCmdAddWordBookButton):
+            OnAddWordBook();
+            break;
+        case WxId(kCmdSelectDic):
+            OnSelectDic();
+            break;
+        default:
+            event.Skip();
+            break;
+    }
+}
+
+}  // namespace tavik

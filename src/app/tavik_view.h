@@ -1,0 +1,93 @@
+// The main view: the form with the search box, the neighbour list and its
+// step buttons, the dictionary list and the entry viewer. It turns the
+// user's actions into searches; the search itself lives in the core.
+#pragma once
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/combobox.h>
+#include <wx/docview.h>
+#include <wx/panel.h>
+
+#include <optional>
+
+#include "app/control_adapters.h"
+#include "app/html_viewer.h"
+#include "app/picture.h"
+#include "dict/search_action.h"
+
+namespace tavik {
+
+// Sent to the form, runs a search of the search box's text, as the search
+// button does.
+wxDECLARE_EVENT(EVT_TAVIK_SEARCH, wxCommandEvent);
+
+class CTavikView : public wxView, private EntryControls, private MessageSink {
+public:
+    CTavikView() = default;
+
+    bool OnCreate(wxDocument* doc, long flags) override;
+    void OnDraw(wxDC* /*dc*/) override {}
+    bool OnClose(bool deleteWindow) override;
+    void OnChangeFilename() override {}
+
+    // Places the controls, fills the lists and puts the focus in the search
+    // box; run once the frame has its size.
+    void OnInitialUpdate();
+    void FocusSearchBox() { m_searchEdit->SetFocus(); }
+
+    void OnSearch();
+    void OnSelchangeSearchList();
+    void OnListUp();
+    void OnListDown();
+    void OnWordBook();
+    void OnRecentWord();
+    void OnAddWordBook();
+    void OnEditCopy();
+    void OnSelectDic();
+    void OnSelchangeDicList();
+    void FillSearchList();
+    void FillDicList();
+
+    // The file a picture named by a page is read from: the source itself.
+    virtual wxString GetImageFile(const wxString& source) { return source; }
+    virtual void OnHotspot(const wxString& target);
+
+    wxPanel* Form() const { return m_form; }
+    HtmlViewerHost* HtmlView() const { return m_hHtmlView; }
+    const Text& CopyText() const { return m_strCopyText; }
+
+private:
+    void CreateHtmlView();
+    void ApplySkinLayout();
+    void SearchFromBox(const Text& word);
+    SearchSources Sources() const;
+    SearchScreen Screen();
+
+    // EntryControls
+    void SetEntryCommands(bool enabled) override;
+    void EnableNeighbourControls() override;
+    // MessageSink
+    void ShowMessage(const Text& text) override;
+
+    void OnCharHook(wxKeyEvent& event);
+    void OnCommand(wxCommandEvent& event);
+    void OnSearchRequest(wxCommandEvent& event);
+
+    wxPanel* m_form = nullptr;
+    HtmlViewerHost* m_hHtmlView = nullptr;
+    wxComboBox* m_searchEdit = nullptr;
+    wxChoice* m_searchList = nullptr;
+    wxButton* m_listUp = nullptr;
+    wxButton* m_listDown = nullptr;
+    wxChoice* m_dicList = nullptr;
+    std::optional<ComboSearchBox> m_searchBox;
+    std::optional<ChoiceNeighbourList> m_neighbours;
+    Text m_strCopyText;
+    ImageBitmap m_picture;
+
+    wxDECLARE_DYNAMIC_CLASS(CTavikView);
+    wxDECLARE_EVENT_TABLE();
+};
+
+}  // namespace tavik

@@ -1,0 +1,83 @@
+// The search action and the neighbour list's commands.
+#include "dict/search_action.h"
+
+#include "dict/entry_page.h"
+#include "dict/search.h"
+#include "wordlists/word_stores.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr std::u16string_view kCreditsBody =
+    u"<center><font color=\"blue\" size=\"4\"><b>Tavik Dictionary Workshop</b></font>"
+    u"<br><br><font size=\"3\">"
+    u"Word list, search and viewer<br>"
+    u"<b>The Tavik developers</b><br>"
+    u"<a href=\"mailto:team@tavik.invalid\">team@tavik.invalid</a><br>"
+    u"<a href=\"https://tavik.invalid/\">https://tavik.invalid/</a>"
+    u"</font></center>";
+
+void SearchPicked(int index, const SearchSources& sources, SearchScreen& screen) {
+    const Text headword = screen.neighbours.Item(index);
+    screen.searchBox.SetText(headword);
+    SearchWord(headword, sources, screen);
+}
+
+}  // namespace
+
+void ShowCreditsPage(const std::filesystem::path& home, PageSink& sink) {
+    sink.Clear();
+    sink.AddText(u"<html><body background='" + PageBackgroundPath(home) +
+                 u"' style='background-attachment : fixed;background-position : right bottom;"
+                 u"background-repeat : no-repeat;background-color :#ffffff;'>");
+    sink.AddText(Text(kCreditsBody));
+    sink.AddText(u"</body></html>");
+    sink.EndOfSource();
+}
+
+void SearchWord(TextView word, const SearchSources& sources, SearchScreen& screen) {
+    const Text trimmed = Trim(word);
+    if (trimmed.empty()) {
+        screen.messages.ShowMessage(Text(kEmptyWordMessage));
+        screen.searchBox.Focus();
+        return;
+    }
+    if (trimmed == kCreditsCommand) {
+        ShowCreditsPage(sources.home, screen.page);
+        return;
+    }
+
+    EntryScreen entryScreen{screen.neighbours, screen.page, screen.messages};
+    LookUpAndShow(trimmed, Dictionary{sources.dictionaryPath, sources.codePage}, sources.home,
+                  entryScreen);
+
+    sources.stores.AddRecentWord(trimmed);
+    screen.searchBox.InsertHistory(trimmed);
+    screen.searchBox.Focus();
+    screen.controls.SetEntryCommands(true);
+    screen.controls.EnableNeighbourControls();
+}
+
+void PickNeighbour(const SearchSources& sources, SearchScreen& screen) {
+    const int selection = screen.neighbours.Selection();
+    if (screen.neighbours.Count() <= 0 || selection < 0) return;
+    SearchPicked(selection, sources, screen);
+}
+
+void StepNeighbour(int step, const SearchSources& sources, SearchScreen& screen) {
+    const int count = screen.neighbours.Count();
+    if (count <= 0) return;
+    const int target = screen.neighbours.Selection() + step;
+    if (target < 0 || target > count - 1) return;
+    screen.neighbours.Select(target);
+    SearchPicked(target, sources, screen);
+}
+
+void FillSearchList(const WordList& recentWords, SearchBox& searchBox) {
+    searchBox.ClearHistory();
+    for (const WordList::Entry& entry : recentWords.Entries())
+        if (!entry.word.empty()) searchBox.AppendHistory(entry.word);
+}
+
+}  // namespace tavik

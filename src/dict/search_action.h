@@ -1,0 +1,85 @@
+// The search action behind every way of looking a word up (the search
+// button, Enter, a pick or step in the neighbour list, the word-list
+// dialogs), and the neighbour list's pick and step commands.
+#pragma once
+
+#include <filesystem>
+
+#include "dict/screen.h"
+#include "text/codepage.h"
+#include "text/text.h"
+
+namespace tavik {
+
+class WordStores;
+class WordList;
+
+inline constexpr std::u16string_view kEmptyWordMessage = u"단어를 입력해 주세요";
+// Typed into the search box, shows the credits page instead of a lookup.
+inline constexpr std::u16string_view kCreditsCommand = u"$#qexil";
+
+// The editable search box with its drop-down history.
+class SearchBox {
+public:
+    virtual ~SearchBox() = default;
+    virtual Text GetText() const = 0;
+    virtual void SetText(const Text& text) = 0;
+    virtual void InsertHistory(const Text& word) = 0;  // as the first item
+    virtual void AppendHistory(const Text& word) = 0;
+    virtual void ClearHistory() = 0;
+    virtual void Focus() = 0;
+};
+
+// The controls and commands that act on a shown entry.
+class EntryControls {
+public:
+    virtual ~EntryControls() = default;
+    // The frame's entry commands: add to wordbook, previous and next word.
+    virtual void SetEntryCommands(bool enabled) = 0;
+    // The neighbour list, then its two step buttons.
+    virtual void EnableNeighbourControls() = 0;
+};
+
+struct SearchScreen {
+    SearchBox& searchBox;
+    NeighbourList& neighbours;
+    PageSink& page;
+    MessageSink& messages;
+    EntryControls& controls;
+};
+
+// What a search reads and where it remembers the word. The dictionary path
+// is read at each search, so a newly chosen dictionary takes effect at the
+// next one.
+struct SearchSources {
+    const std::filesystem::path& home;
+    const std::filesystem::path& dictionaryPath;
+    const CodePage& codePage;
+    WordStores& stores;
+};
+
+// Trims the word; refuses an empty one with a message; shows the credits
+// page for the credits command; otherwise looks the word up, shows what was
+// found, remembers the word in the recent words and at the top of the search
+// box's history, puts the focus back in the search box and enables the entry
+// commands and the neighbour controls (also when nothing was found).
+void SearchWord(TextView word, const SearchSources& sources, SearchScreen& screen);
+
+// The credits page, sent as one page to `sink`.
+void ShowCreditsPage(const std::filesystem::path& home, PageSink& sink);
+
+// A user's pick in the neighbour list: writes the picked headword into the
+// search box and searches it. Nothing happens while the list is empty.
+void PickNeighbour(const SearchSources& sources, SearchScreen& screen);
+
+// Moves the neighbour list's selection one item up (-1) or down (+1), writes
+// that headword into the search box and searches it. The list does not wrap:
+// a step past either end does nothing; "down" with nothing selected takes the
+// first item.
+void StepNeighbour(int step, const SearchSources& sources, SearchScreen& screen);
+
+// Refills the search box's history with the non-empty recent words, in list
+// order.
+void FillSearchList(const WordList& recentWords, SearchBox& searchBox);
+
+}  // namespace tavik

@@ -1,0 +1,350 @@
+// The real window on a (virtual) display: typing and Enter, the neighbour
+// list and its step buttons, the entry commands, Copy, the labels. The tests
+// share one application object and run in the order they are written.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/clipbrd.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/filename.h>
+#include <wx/image.h>
+#include <wx/menu.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
+#include <wx/uiaction.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "app/command_ids.h"
+#include "app/main_frame.h"
+#include "app/prompts.h"
+#include "app/tavik_app.h"
+#include "app/tavik_view.h"
+#include "app/wx_text.h"
+#include "support/temp_dir.h"
+
+wxIMPLEMENT_APP_NO_MAIN(tavik::CTavikApp);
+
+namespace tavik {
+namespace {
+
+std::vector<wxString> g_messages;
+
+void Pump() {
+    for (int i = 0; i < 10; ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(5);
+    }
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_messages.clear();
+        Pump();
+    }
+    CTavikView& View() { return *theApp().View(); }
+    CMainFrame& Frame() { return *wxDynamicCast(wxTheApp->GetTopWindow(), CMainFrame); }
+    template <typename T>
+    T& Control(int id) {
+        return *wxDynamicCast(View().Form()->FindWindow(id), T);
+    }
+    wxComboBox& SearchEdit() { return Control<wxComboBox>(kIdSearchEdit); }
+    wxChoice& Neighbours() { return Control<wxChoice>(kIdSearchList); }
+    wxString Shown() { return View().HtmlView()->ShownSource(); }
+
+    void Type(const wxString& text) {
+        SearchEdit().ChangeValue(text);
+        Pump();
+    }
+    // Enter pressed with `target` focused, as the toolkit delivers it.
+    void PressEnter(wxWindow& target) {
+        wxKeyEvent key(wxEVT_CHAR_HOOK);
+        key.m_keyCode = WXK_RETURN;
+        key.SetEventObject(&target);
+        target.ProcessWindowEvent(key);
+        Pump();
+    }
+    void Click(int id) {
+        wxWindow* button = View().Form()->FindWindow(id);
+        wxCommandEvent event(wxEVT_BUTTON, id);
+        event.SetEventObject(button);
+        button->ProcessWindowEvent(event);
+        Pump();
+    }
+    void Menu(CommandId id) {
+        wxCommandEvent event(wxEVT_MENU, WxId(id));
+        event.SetEventObject(&Frame());
+        Frame().ProcessWindowEvent(event);
+        Pump();
+    }
+    void Pick(int index) {
+        Neighbours().SetSelection(index);
+        wxCommandEvent event(wxEVT_CHOICE, kIdSearchList);
+        event.SetEventObject(&Neighbours());
+        event.SetInt(index);
+        Neighbours().ProcessWindowEvent(event);
+        Pump();
+    }
+    bool MenuEnabled(CommandId id) {
+        wxMenuBar* bar = Frame().GetMenuBar();
+        for (size_t i = 0; i < bar->GetMenuCount(); ++i) bar->GetMenu(i)->UpdateUI(&Frame());
+        return bar->IsEnabled(WxId(id));
+    }
+    bool ToolEnabled(CommandId id) {
+        Frame().GetToolBar()->UpdateWindowUI(wxUPDATE_UI_FROMIDLE);
+        return Frame().GetToolBar()->GetToolEnabled(WxId(id));
+    }
+    bool ShowsHeadword(const char* headword) {
+        return Shown().Contains(wxString("<b>") + headword + "</b>");
+    }
+};
+
+TEST_F(WindowTest, BeforeTheFirstSearchTheEntryCommandsAndStepControlsAreOff) {
+    for (CommandId id : {kCmdAddWordBook, kCmdListUp, kCmdListDown})
+        EXPECT_FALSE(MenuEnabled(id)) << id;
+    EXPECT_FALSE(ToolEnabled(kCmdAddWordBookButton));
+    for (CommandId id :
+         {kCmdAppExit, kCmdEditCopy, kCmdSelectDic, kCmdWordBook, kCmdRecentWord, kCmdAppAbout})
+        EXPECT_TRUE(MenuEnabled(id)) << id;
+    EXPECT_TRUE(ToolEnabled(kCmdRecentWordButton));
+    EXPECT_FALSE(Neighbours().IsEnabled());
+    EXPECT_FALSE(View().Form()->FindWindow(kIdListUp)->IsEnabled());
+    EXPECT_FALSE(View().Form()->FindWindow(kIdListDown)->IsEnabled());
+    EXPECT_EQ(wxWindow::FindFocus(), &SearchEdit());
+    EXPECT_EQ(Control<wxChoice>(kIdSelectDicList).GetStringSelection(), "Tavik.txt");
+}
+
+TEST_F(WindowTest, CopyBeforeAnyEntryLeavesTheClipboardAlone) {
+    {
+        wxClipboardLocker locker;
+        ASSERT_TRUE(!!locker);
+        wxTheClipboard->SetData(new wxTextDataObject("the user's own text"));
+    }
+    Menu(kCmdEditCopy);
+    wxClipboardLocker locker;
+    wxTextDataObject data;
+    ASSERT_TRUE(wxTheClipboard->GetData(data));
+    EXPECT_EQ(data.GetText(), "the user's own text");
+}
+
+TEST_F(WindowTest, EnterInTheSearchBoxShowsTheEntryAndEnablesTheCommands) {
+    Type("  apple ");
+    PressEnter(SearchEdit());
+    EXPECT_TRUE(ShowsHeadword("apple")) << Shown();
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_EQ(SearchEdit().GetString(0), "apple");
+    EXPECT_EQ(Neighbours().GetStringSelection(), "apple");
+    EXPECT_TRUE(Neighbours().IsEnabled());
+    for (CommandId id : {kCmdAddWordBook, kCmdListUp, kCmdListDown})
+        EXPECT_TRUE(MenuEnabled(id)) << id;
+    EXPECT_TRUE(ToolEnabled(kCmdAddWordBookButton));
+    EXPECT_EQ(wxWindow::FindFocus(), &SearchEdit());
+}
+
+TEST_F(WindowTest, TypingAWordAndPressingEnterOnTheKeyboardShowsIt) {
+    Frame().Raise();
+    SearchEdit().SetFocus();
+    SearchEdit().ChangeValue("");
+    Pump();
+    wxUIActionSimulator keyboard;
+    keyboard.Text("egg");
+    keyboard.Char(WXK_RETURN);
+    for (int i = 0; i < 20 && !ShowsHeadword("egg"); ++i) Pump();
+    EXPECT_TRUE(ShowsHeadword("egg")) << Shown();
+    EXPECT_EQ(SearchEdit().GetString(0), "egg");
+}
+
+TEST_F(WindowTest, EnterOnTheListOrViewerAndTheSearchRequestSearchTheBoxText) {
+    Type("cat");
+    PressEnter(Neighbours());
+    EXPECT_TRUE(ShowsHeadword("cat")) << Shown();
+    Type("dog");
+    PressEnter(*View().HtmlView());
+    EXPECT_TRUE(ShowsHeadword("dog")) << Shown();
+    Type("fish");
+    wxCommandEvent request(EVT_TAVIK_SEARCH);
+    View().Form()->ProcessWindowEvent(request);
+    Pump();
+    EXPECT_TRUE(ShowsHeadword("fish")) << Shown();
+}
+
+TEST_F(WindowTest, EmptyInputShowsTheMessageAndKeepsTheEntryCommands) {
+    const wxString before = Shown();
+    Type("   ");
+    Click(kIdSearchButton);
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0], wxString::FromUTF8("단어를 입력해 주세요"));
+    EXPECT_EQ(Shown(), before);
+    EXPECT_TRUE(MenuEnabled(kCmdListDown));
+}
+
+TEST_F(WindowTest, PickingANeighbourSearchesIt) {
+    Type("bird");
+    Click(kIdSearchButton);
+    const int book = Neighbours().FindString("book");
+    ASSERT_NE(book, wxNOT_FOUND);
+    Pick(book);
+    EXPECT_EQ(SearchEdit().GetValue(), "book");
+    EXPECT_TRUE(ShowsHeadword("book")) << Shown();
+}
+
+TEST_F(WindowTest, FillingTheNeighbourListByCodeStartsNoSearch) {
+    Type("cat");
+    Click(kIdSearchButton);
+    const wxString page = Shown();
+    Neighbours().SetSelection(0);
+    Neighbours().Append("zzz");
+    Pump();
+    EXPECT_EQ(Shown(), page);
+    EXPECT_EQ(SearchEdit().GetValue(), "cat");
+}
+
+TEST_F(WindowTest, StepButtonsAndCommandsStopAtBothEnds) {
+    Type("about");  // the first headword of the bundled dictionary
+    Click(kIdSearchButton);
+    ASSERT_EQ(Neighbours().GetSelection(), 0);
+    const wxString first = Shown();
+    Click(kIdListUp);
+    EXPECT_EQ(Shown(), first);
+
+    Click(kIdListDown);
+    EXPECT_EQ(SearchEdit().GetValue(), Neighbours().GetString(1).empty() ? "" : "after");
+    EXPECT_TRUE(ShowsHeadword("after")) << Shown();
+    Menu(kCmdListUp);
+    EXPECT_TRUE(ShowsHeadword("about")) << Shown();
+
+    Neighbours().SetSelection(int(Neighbours().GetCount()) - 1);
+    const wxString last = Neighbours().GetStringSelection();
+    const wxString before = Shown();
+    Click(kIdListDown);
+    EXPECT_EQ(Shown(), before);
+
+    Neighbours().SetSelection(wxNOT_FOUND);
+    Click(kIdListUp);
+    EXPECT_EQ(Shown(), before);
+    Menu(kCmdListDown);
+    EXPECT_EQ(SearchEdit().GetValue(), Neighbours().GetString(0));
+    EXPECT_FALSE(last.empty());
+}
+
+TEST_F(WindowTest, CopyPutsTheShownEntryOnTheClipboard) {
+    Type("apple");
+    Click(kIdSearchButton);
+    Menu(kCmdEditCopy);
+    wxClipboardLocker locker;
+    wxTextDataObject data;
+    ASSERT_TRUE(wxTheClipboard->GetData(data));
+    EXPECT_TRUE(data.GetText().StartsWith("apple\n")) << data.GetText();
+    EXPECT_FALSE(data.GetText().Contains("<")) << data.GetText();
+}
+
+TEST_F(WindowTest, PasteCutAndUndoActOnTheFocusedTextFieldOnly) {
+    {
+        wxClipboardLocker locker;
+        wxTheClipboard->SetData(new wxTextDataObject("pasted"));
+    }
+    SearchEdit().SetFocus();
+    SearchEdit().ChangeValue("");
+    Pump();
+    Menu(kCmdEditPaste);
+    EXPECT_EQ(SearchEdit().GetValue(), "pasted");
+    SearchEdit().SelectAll();
+    Menu(kCmdEditCut);
+    EXPECT_EQ(SearchEdit().GetValue(), "");
+
+    View().HtmlView()->SetFocus();
+    Pump();
+    const wxString page = Shown();
+    Menu(kCmdEditPaste);  // no text field has the focus: nothing happens
+    EXPECT_EQ(SearchEdit().GetValue(), "");
+    EXPECT_EQ(Shown(), page);
+}
+
+TEST_F(WindowTest, LinksShowTheirTargetAndPlaceholdersAnswerCancel) {
+    const wxString page = Shown();
+    View().OnHotspot("mailto:team@tavik.invalid");
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0], "mailto:team@tavik.invalid");
+    Menu(kCmdWordBook);
+    Menu(kCmdRecentWordButton);
+    Menu(kCmdSelectDic);
+    EXPECT_EQ(Shown(), page);
+}
+
+TEST_F(WindowTest, WindowAfterASearchIsLaidOutByTheSkin) {
+    Type("apple");
+    Click(kIdSearchButton);
+    Frame().Raise();
+    Frame().Refresh();
+    Frame().Update();
+    Pump();
+
+    wxWindow& viewer = *View().HtmlView();
+    EXPECT_EQ(viewer.GetPosition(), wxPoint(10, 96));
+    EXPECT_EQ(viewer.GetSize(), wxSize(620, 374));
+    EXPECT_EQ(SearchEdit().GetPosition(), wxPoint(76, 8));
+
+    // A screenshot of the window, kept for people to look at.
+    const wxRect rect = Frame().GetScreenRect();
+    wxBitmap shot(rect.width, rect.height, 24);
+    {
+        wxMemoryDC memory(shot);
+        wxScreenDC screen;
+        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    }
+    wxFileName::Mkdir(TAVIK_ARTIFACT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    ASSERT_TRUE(shot.SaveFile(wxString(TAVIK_ARTIFACT_DIR) + "/window-after-search.png",
+                              wxBITMAP_TYPE_PNG));
+
+    // The labels draw no box of their own: the pixel at a label's corner is
+    // the form's background beside it.
+    const wxImage image = shot.ConvertToImage();
+    const wxPoint origin = View().Form()->GetScreenPosition() - rect.GetPosition();
+    for (int id : {kIdSearchStatic, kIdSearchListStatic, kIdSelectDicStatic}) {
+        const wxRect label = View().Form()->FindWindow(id)->GetRect();
+        const wxPoint inside = origin + label.GetBottomRight() - wxPoint(1, 1);
+        const wxPoint beside = origin + wxPoint(label.GetLeft() - 2, label.GetBottom() - 1);
+        EXPECT_EQ(image.GetRed(inside.x, inside.y), image.GetRed(beside.x, beside.y)) << id;
+        EXPECT_EQ(image.GetBlue(inside.x, inside.y), image.GetBlue(beside.x, beside.y)) << id;
+    }
+}
+
+}  // namespace
+}  // namespace tavik
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+
+    // A home folder and settings of the tests' own: the user's are never
+    // touched.
+    tavik::testing::TempDir home;
+    std::filesystem::copy(std::filesystem::path(TAVIK_BINARY_DIR) / "Data", home.Path() / "Data",
+                          std::filesystem::copy_options::recursive);
+    std::filesystem::copy(std::filesystem::path(TAVIK_BINARY_DIR) / "Skin", home.Path() / "Skin",
+                          std::filesystem::copy_options::recursive);
+    setenv("TAVIK_HOME", home.Path().c_str(), 1);
+    setenv("TAVIK_SETTINGS", (home.Path() / "settings.ini").c_str(), 1);
+    setenv("HOME", home.Path().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home.Path() / "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (home.Path() / "data").c_str(), 1);
+
+    tavik::AppPrompts().message = [](wxWindow*, const wxString& text, const wxString& caption) {
+        EXPECT_EQ(caption, "Tavik");
+        tavik::g_messages.push_back(text);
+    };
+
+    int wxArgc = 1;
+    char* wxArgv[] = {argv[0], nullptr};
+    wxApp::SetInstance(new tavik::CTavikApp);
+    if (!wxEntryStart(wxArgc, wxArgv)) return 2;
+    if (!wxTheApp->CallOnInit()) return 3;
+    const int result = RUN_ALL_TESTS();
+    wxTheApp->GetTopWindow()->Close(true);
+    tavik::Pump();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return result;
+}

@@ -54,13 +54,11 @@ struct WordOutcome {
     RecordingPage page;
     RecordingMessages messages;
 
-    bool ShowedEntry() const {
-        return !result.strHeadword.empty() && messages.Messages().empty();
-    }
+    bool ShowedEntry() const { return !result.strHeadword.empty() && messages.Messages().empty(); }
 };
 
-void LookUp(const Text& rawWord, const Dictionary& dictionary,
-            const std::filesystem::path& home, WordOutcome& outcome) {
+void LookUp(const Text& rawWord, const Dictionary& dictionary, const std::filesystem::path& home,
+            WordOutcome& outcome) {
     outcome.word = Trim(rawWord);
     outcome.result.strWord = outcome.word;
     if (outcome.word.empty()) {
@@ -113,7 +111,8 @@ void WriteHtml(const WordOutcome& outcome, Output& out) {
 
 int RunLookup(const std::vector<std::string>& args) {
     const Options options(args, {"--home", "--dict", "--codepage", "--format"}, {});
-    const std::filesystem::path home = options.Value("--home").value_or(ExecutableFolder().string());
+    const std::filesystem::path home =
+        options.Value("--home").value_or(ExecutableFolder().string());
     const std::filesystem::path dictionaryPath =
         options.Value("--dict").value_or((home / "Data" / "Tavik.txt").string());
     const std::string codePageName = options.Value("--codepage").value_or("949");
@@ -134,9 +133,15 @@ int RunLookup(const std::vector<std::string>& args) {
         LookUp(word, dictionary, home, outcome);
         allShown = allShown && outcome.ShowedEntry();
         switch (format) {
-            case Format::kText: WriteText(outcome, out, first); break;
-            case Format::kHtml: WriteHtml(outcome, out); break;
-            case Format::kJson: WriteJson(outcome, out); break;
+            case Format::kText:
+                WriteText(outcome, out, first);
+                break;
+            case Format::kHtml:
+                WriteHtml(outcome, out);
+                break;
+            case Format::kJson:
+                WriteJson(outcome, out);
+                break;
         }
         first = false;
     };

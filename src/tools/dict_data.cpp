@@ -164,6 +164,11 @@ private:
             throw ToolError(m_path.string() + ": chunk " + std::to_string(index) +
                             " is cut off: the chunk table does not fit the file");
         m_cached = Inflate(compressed, -MAX_WBITS, m_chunkLength, m_path);
+        if (index + 2 < m_chunkStarts.size() && m_cached.size() != m_chunkLength)
+            throw ToolError(m_path.string() + ": compressed data is broken: chunk " +
+                            std::to_string(index) + " inflates to " +
+                            std::to_string(m_cached.size()) + " bytes, not " +
+                            std::to_string(m_chunkLength));
         m_cachedIndex = index;
         return m_cached;
     }

@@ -87,7 +87,8 @@ void ImportDictd(const std::filesystem::path& index,
             continue;
         const Text headword = FromUtf8(headwordBytes);
         const Text article = FromUtf8(data->Read(*offset, *length));
-        builder.AddEntry(headword, WithoutHeadwordLine(article, headword));
+        // dictd articles are plain text.
+        builder.AddEntry(headword, EscapeHtml(WithoutHeadwordLine(article, headword)));
     }
 }
 

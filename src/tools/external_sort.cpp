@@ -185,6 +185,10 @@ int64_t ExternalSorter::Finish() {
         MergeRuns(runs, m_codePage, out);
     }
     out.Commit();
+    if (!m_tempFolder.empty()) {
+        std::filesystem::remove_all(m_tempFolder);
+        m_tempFolder.clear();
+    }
     return m_lines;
 }
 

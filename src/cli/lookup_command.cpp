@@ -3,7 +3,8 @@
 #include "cli/lookup_command.h"
 
 #include <cstdio>
-#include <iostream>
+#include <cstdlib>
+#include <memory>
 #include <string_view>
 
 #include "cli/command_error.h"
@@ -149,8 +150,17 @@ int RunLookup(const std::vector<std::string>& args) {
     if (!options.Positional().empty()) {
         for (const std::string& word : options.Positional()) handle(FromUtf8(word));
     } else {
-        std::string line;
-        while (std::getline(std::cin, line)) handle(FromUtf8(line));
+        // stdio rather than iostreams: iostreams would set up the C++ locale
+        // machinery in every process, which costs a single lookup dearly.
+        char* raw = nullptr;
+        size_t capacity = 0;
+        ssize_t length;
+        while ((length = ::getline(&raw, &capacity, stdin)) >= 0) {
+            std::string_view line(raw, size_t(length));
+            if (line.ends_with('\n')) line.remove_suffix(1);
+            handle(FromUtf8(line));
+        }
+        std::free(raw);
     }
     return allShown ? kExitAllFound : kExitSomeMissing;
 }

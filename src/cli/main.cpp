@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <ios>
 #include <string>
 #include <vector>
 
@@ -28,7 +27,6 @@ constexpr const char* kUsage =
 
 int main(int argc, char** argv) {
     using namespace tavik::cli;
-    std::ios_base::sync_with_stdio(false);
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? kExitFailure : kExitAllFound;

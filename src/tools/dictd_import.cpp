@@ -66,11 +66,8 @@ void ImportDictd(const std::filesystem::path& index,
     SequentialReader reader(index);
     const std::unique_ptr<DictData> data = OpenDictData(dictPath);
     std::string_view line;
-    int64_t lineNumber = 0;
-    while (reader.ReadLine(line)) {
-        ++lineNumber;
-        if (line.ends_with('\n')) line.remove_suffix(1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
+    while (reader.ReadTextLine(line)) {
+        const int64_t lineNumber = reader.LineNumber();
         if (line.empty()) continue;
         const std::vector<std::string_view> fields = SplitTabs(line);
         auto bad = [&](const std::string& why) {

@@ -127,14 +127,9 @@ void ExternalSorter::SortRecords() {
 
 std::filesystem::path ExternalSorter::NewRunPath() {
     if (m_tempFolder.empty()) {
-        const std::filesystem::path folder =
-            m_output.has_parent_path() ? m_output.parent_path() : std::filesystem::path(".");
-        std::string name = ".";
-        name += m_output.filename().string();
-        name += ".sort-XXXXXX";
-        std::string pattern = (folder / name).string();
+        std::string pattern = TemporaryPatternBeside(m_output, ".sort-");
         if (!::mkdtemp(pattern.data()))
-            throw ToolError(folder.string() +
+            throw ToolError(m_output.string() +
                             ": cannot make a temporary folder: " + std::strerror(errno));
         m_tempFolder = pattern;
     }

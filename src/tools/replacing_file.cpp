@@ -26,13 +26,18 @@ void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path)
     }
 }
 
-ReplacingFile::ReplacingFile(std::filesystem::path target) : m_target(std::move(target)) {
+std::string TemporaryPatternBeside(const std::filesystem::path& target, const char* suffix) {
     const std::filesystem::path folder =
-        m_target.has_parent_path() ? m_target.parent_path() : std::filesystem::path(".");
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     std::string name = ".";
-    name += m_target.filename().string();
-    name += ".XXXXXX";
-    std::string pattern = (folder / name).string();
+    name += target.filename().string();
+    name += suffix;
+    name += "XXXXXX";
+    return (folder / name).string();
+}
+
+ReplacingFile::ReplacingFile(std::filesystem::path target) : m_target(std::move(target)) {
+    std::string pattern = TemporaryPatternBeside(m_target, ".");
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) throw ToolError(m_target.string() + ": " + std::strerror(errno));
     m_file = FileHandle(fd);

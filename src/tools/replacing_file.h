@@ -32,6 +32,10 @@ private:
     bool m_committed = false;
 };
 
+// A mkstemp/mkdtemp pattern for a hidden temporary beside `target`:
+// "<folder>/.<name><suffix>XXXXXX".
+std::string TemporaryPatternBeside(const std::filesystem::path& target, const char* suffix);
+
 // Writes all of `bytes` to `fd`; throws ToolError naming `path` on failure.
 void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path);
 

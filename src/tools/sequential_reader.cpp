@@ -46,7 +46,15 @@ bool SequentialReader::Refill() {
     }
 }
 
+bool SequentialReader::ReadTextLine(std::string_view& line) {
+    if (!ReadLine(line)) return false;
+    if (line.ends_with('\n')) line.remove_suffix(1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return true;
+}
+
 bool SequentialReader::ReadLine(std::string_view& line) {
+    ++m_lineNumber;
     size_t searchFrom = m_begin;
     for (;;) {
         const void* feed = std::memchr(m_buffer.data() + searchFrom, '\n', m_end - searchFrom);

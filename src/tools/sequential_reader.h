@@ -19,6 +19,11 @@ public:
     // The next line with its line feed (the last line may lack one). False at
     // the end of the file. The view stays valid until the next call.
     bool ReadLine(std::string_view& line);
+    // The same without the line feed and a carriage return before it, for
+    // text formats.
+    bool ReadTextLine(std::string_view& line);
+    // The 1-based number of the line read last.
+    int64_t LineNumber() const { return m_lineNumber; }
 
     // Whole-file reads for binary formats.
     int64_t Size() const { return m_size; }
@@ -33,6 +38,7 @@ private:
     size_t m_begin = 0;
     size_t m_end = 0;
     bool m_atEnd = false;
+    int64_t m_lineNumber = 0;
 };
 
 }  // namespace tavik

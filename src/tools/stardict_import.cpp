@@ -18,8 +18,7 @@ std::map<std::string, std::string> ReadIfo(const std::filesystem::path& ifo) {
     std::map<std::string, std::string> values;
     std::string_view line;
     bool first = true;
-    while (reader.ReadLine(line)) {
-        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    while (reader.ReadTextLine(line)) {
         if (first) {
             if (!line.starts_with("StarDict's dict ifo file"))
                 throw ToolError(ifo.string() + ": not a StarDict .ifo file");

@@ -29,11 +29,8 @@ Text Unescape(TextView text) {
 void ImportTab(const std::filesystem::path& file, DictionaryBuilder& builder) {
     SequentialReader reader(file);
     std::string_view line;
-    int64_t lineNumber = 0;
-    while (reader.ReadLine(line)) {
-        ++lineNumber;
-        if (line.ends_with('\n')) line.remove_suffix(1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
+    while (reader.ReadTextLine(line)) {
+        const int64_t lineNumber = reader.LineNumber();
         if (Trim(FromUtf8(line)).empty()) continue;
         const size_t tab = line.find('\t');
         if (tab == std::string_view::npos)

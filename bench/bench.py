@@ -134,7 +134,7 @@ def simple_words(dictionary, count, seed):
 def timer(args, rounds, commands, stdin="-"):
     cmd = [args.timer, str(rounds), stdin]
     for c in commands:
-        cmd += ["--"] + c
+        cmd += ["::"] + c
     out = run(cmd, capture_output=True, text=True).stdout.split("\n")
     return [float(line.split()[0]) for line in out if line.strip()]
 
@@ -151,7 +151,7 @@ def commands_for(args, dictionary, sd, word):
            "--home", str(args.work), word]
     cmds = {"tavik-dict": tav, "/bin/true": ["/bin/true"]}
     if LOOK:
-        cmds["look -f"] = [LOOK, "-f", word + "/", str(dictionary)]
+        cmds["look -f"] = [LOOK, "-f", "--", word + "/", str(dictionary)]
     if sd:
         cmds["sdcv"] = [SDCV, "-n", "-e", "-x", "--data-dir", str(sd), word]
     return cmds
@@ -172,16 +172,18 @@ def found_by_tavik(args, dictionary, words):
 
 
 def found_by_sdcv(sd, words):
-    inp = "\n".join(words) + "\n"
-    r = subprocess.run([SDCV, "-n", "-e", "-j", "-x", "--data-dir", str(sd)],
-                       input=inp.encode(), capture_output=True)
-    return sum(1 for line in r.stdout.decode("utf-8", "replace").splitlines()
-               if line.startswith("[{"))
+    found = 0
+    for i in range(0, len(words), 1000):
+        r = subprocess.run([SDCV, "-n", "-e", "-j", "-x", "--data-dir", str(sd)] + words[i:i + 1000],
+                           capture_output=True)
+        found += sum(1 for line in r.stdout.decode("utf-8", "replace").splitlines()
+                     if line.startswith("[{"))
+    return found
 
 
 def found_by_look(dictionary, words):
     return sum(1 for w in words
-               if subprocess.run([LOOK, "-f", w + "/", str(dictionary)],
+               if subprocess.run([LOOK, "-f", "--", w + "/", str(dictionary)],
                                  stdout=subprocess.DEVNULL).returncode == 0)
 
 
@@ -215,7 +217,8 @@ def main():
         batch_cmds = [[args.tool, "lookup", "--dict", str(dictionary), "--codepage", "utf-8",
                        "--home", str(args.work), "--format", "json"]]
         if sd:
-            batch_cmds.append([SDCV, "-n", "-e", "-x", "--data-dir", str(sd)])
+            # sdcv takes its words as arguments, not on standard input.
+            batch_cmds.append([SDCV, "-n", "-e", "-x", "--data-dir", str(sd)] + words)
         batch_times = timer(args, 10, batch_cmds, str(batch))
         rss = {n: peak_rss(c) for n, c in cmds.items()}
         rss["tavik-dict batch"] = peak_rss(batch_cmds[0], batch)

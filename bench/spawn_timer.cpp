@@ -1,7 +1,7 @@
 // Times commands one process at a time, the commands taking turns, and
 // reports each command's median wall time and peak resident memory.
 //
-// usage: spawn_timer ROUNDS STDIN_FILE -- CMD1 ARGS... -- CMD2 ARGS... ...
+// usage: spawn_timer ROUNDS STDIN_FILE :: CMD1 ARGS... :: CMD2 ARGS... ...
 // STDIN_FILE ("-" for none) is given to every command on its standard input.
 // Prints one line per command: median_us p10_us p90_us max_rss_kb exit_status
 // (the peak memory of a spawned child also counts this timer's own pages, so
@@ -60,14 +60,14 @@ Sample RunOnce(const std::vector<char*>& argv, const char* input) {
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: spawn_timer ROUNDS STDIN_FILE -- CMD ARGS... [-- CMD ...]\n");
+        std::fprintf(stderr, "usage: spawn_timer ROUNDS STDIN_FILE :: CMD ARGS... [:: CMD ...]\n");
         return 2;
     }
     const int rounds = std::atoi(argv[1]);
     const char* input = std::strcmp(argv[2], "-") == 0 ? nullptr : argv[2];
     std::vector<std::vector<char*>> commands;
     for (int i = 3; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--") == 0) {
+        if (std::strcmp(argv[i], "::") == 0) {
             commands.emplace_back();
         } else {
             commands.back().push_back(argv[i]);

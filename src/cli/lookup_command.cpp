@@ -3,7 +3,8 @@
 #include "cli/lookup_command.h"
 
 #include <cstdio>
-#include <iostream>
+#include <cstdlib>
+#include <memory>
 #include <string_view>
 
 #include "cli/command_error.h"
@@ -54,13 +55,11 @@ struct WordOutcome {
     RecordingPage page;
     RecordingMessages messages;
 
-    bool ShowedEntry() const {
-        return !result.strHeadword.empty() && messages.Messages().empty();
-    }
+    bool ShowedEntry() const { return !result.strHeadword.empty() && messages.Messages().empty(); }
 };
 
-void LookUp(const Text& rawWord, const Dictionary& dictionary,
-            const std::filesystem::path& home, WordOutcome& outcome) {
+void LookUp(const Text& rawWord, const Dictionary& dictionary, const std::filesystem::path& home,
+            WordOutcome& outcome) {
     outcome.word = Trim(rawWord);
     outcome.result.strWord = outcome.word;
     if (outcome.word.empty()) {
@@ -113,7 +112,8 @@ void WriteHtml(const WordOutcome& outcome, Output& out) {
 
 int RunLookup(const std::vector<std::string>& args) {
     const Options options(args, {"--home", "--dict", "--codepage", "--format"}, {});
-    const std::filesystem::path home = options.Value("--home").value_or(ExecutableFolder().string());
+    const std::filesystem::path home =
+        options.Value("--home").value_or(ExecutableFolder().string());
     const std::filesystem::path dictionaryPath =
         options.Value("--dict").value_or((home / "Data" / "Tavik.txt").string());
     const std::string codePageName = options.Value("--codepage").value_or("949");
@@ -134,9 +134,15 @@ int RunLookup(const std::vector<std::string>& args) {
         LookUp(word, dictionary, home, outcome);
         allShown = allShown && outcome.ShowedEntry();
         switch (format) {
-            case Format::kText: WriteText(outcome, out, first); break;
-            case Format::kHtml: WriteHtml(outcome, out); break;
-            case Format::kJson: WriteJson(outcome, out); break;
+            case Format::kText:
+                WriteText(outcome, out, first);
+                break;
+            case Format::kHtml:
+                WriteHtml(outcome, out);
+                break;
+            case Format::kJson:
+                WriteJson(outcome, out);
+                break;
         }
         first = false;
     };
@@ -144,8 +150,17 @@ int RunLookup(const std::vector<std::string>& args) {
     if (!options.Positional().empty()) {
         for (const std::string& word : options.Positional()) handle(FromUtf8(word));
     } else {
-        std::string line;
-        while (std::getline(std::cin, line)) handle(FromUtf8(line));
+        // stdio rather than iostreams: iostreams would set up the C++ locale
+        // machinery in every process, which costs a single lookup dearly.
+        char* raw = nullptr;
+        size_t capacity = 0;
+        ssize_t length;
+        while ((length = ::getline(&raw, &capacity, stdin)) >= 0) {
+            std::string_view line(raw, size_t(length));
+            if (line.ends_with('\n')) line.remove_suffix(1);
+            handle(FromUtf8(line));
+        }
+        std::free(raw);
     }
     return allShown ? kExitAllFound : kExitSomeMissing;
 }

@@ -42,6 +42,10 @@ CodePage CodePage::Default() { return CodePage("CP949"); }
 
 std::optional<CodePage> CodePage::Named(std::string_view name) {
     CodePage cp(CanonicalName(name));
+    // The two code pages Tavik is made for are known to keep ASCII; checking
+    // them would load iconv's converters into every short-lived process,
+    // even for dictionaries that are all ASCII.
+    if (cp.m_name == "CP949" || cp.m_name == "UTF-8") return cp;
     if (cp.m_name.empty() || cp.Decoder() == kNoIconv || cp.Encoder() == kNoIconv)
         return std::nullopt;
     std::string ascii;

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Benchmark of tavik-dict lookups against look, grep and sdcv on dictionaries
+# of about 10 MB, 100 MB and 1 GB. Installs what it needs (Debian), builds
+# tavik-dict, then runs bench/bench.py, which prints the table.
+# Environment: TAVIK_BENCH_DIR (default /tmp/tavik-bench) keeps the generated
+# dictionaries between runs; TAVIK_BENCH_ROUNDS (default 200) the rounds of
+# one-process timings.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=${TAVIK_BENCH_DIR:-/tmp/tavik-bench}
+mkdir -p "$work"
+
+packages=(dict-gcide stardict-tools sdcv bsdextrautils time g++ cmake zlib1g-dev)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" ||
+        echo "bench: some packages could not be installed; their columns will be missing"
+fi
+
+cmake -S "$root" -B "$root/build-bench" -DCMAKE_BUILD_TYPE=Release -DTAVIK_BUILD_GUI=OFF \
+    -DTAVIK_BUILD_TESTS=OFF >/dev/null
+cmake --build "$root/build-bench" -j2 --target tavik-dict >/dev/null
+g++ -O2 -o "$work/spawn_timer" "$root/bench/spawn_timer.cpp"
+
+exec python3 "$root/bench/bench.py" --tool "$root/build-bench/tavik-dict" --work "$work" \
+    --timer "$work/spawn_timer" --gui "$root/build/tavik" "$@"

@@ -1,0 +1,27 @@
+// Parsing the shared options of the dictionary tools.
+#include "cli/tool_options.h"
+
+#include <charconv>
+
+#include "cli/command_error.h"
+
+namespace tavik::cli {
+
+CodePage CodePageOption(const Options& options) {
+    const std::string name = options.Value("--codepage").value_or("949");
+    auto codePage = CodePage::Named(name);
+    if (!codePage) throw CommandError("unknown or unsupported code page '" + name + "'");
+    return std::move(*codePage);
+}
+
+int64_t CountOption(const Options& options, std::string_view name, int64_t fallback) {
+    const auto value = options.Value(name);
+    if (!value) return fallback;
+    int64_t count = 0;
+    const auto [end, error] = std::from_chars(value->data(), value->data() + value->size(), count);
+    if (error != std::errc() || end != value->data() + value->size() || count < 0)
+        throw CommandError("option " + std::string(name) + " needs a number, not '" + *value + "'");
+    return count;
+}
+
+}  // namespace tavik::cli

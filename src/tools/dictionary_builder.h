@@ -1,0 +1,64 @@
+// Turning imported entries (a headword and an HTML article) into dictionary
+// lines: line breaks become <br>, an article too long for one line is split
+// into several lines of the same headword, and the lines are sorted into the
+// output file in the lookup's order.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "text/codepage.h"
+#include "text/text.h"
+#include "tools/external_sort.h"
+
+namespace tavik {
+
+struct ImportStats {
+    int64_t entries = 0;              // entries written
+    int64_t lines = 0;                // lines written
+    int64_t splitEntries = 0;         // entries written as more than one line
+    int64_t skippedSlash = 0;         // headwords holding "/", which the format cannot
+    int64_t skippedEmpty = 0;         // empty headwords
+    int64_t skippedLongHeadword = 0;  // headwords that leave no room for an article
+    int64_t skippedFields = 0;        // article parts of a kind that is not text
+    int64_t skippedEntries = 0;       // entries left with no text at all
+};
+
+class DictionaryBuilder {
+public:
+    DictionaryBuilder(const CodePage& codePage, std::filesystem::path output,
+                      size_t memoryLimit = kDefaultSortMemory);
+
+    // `article` is HTML (or plain text without '<' and '&'); its line breaks
+    // become <br>, white space around it is dropped.
+    void AddEntry(TextView headword, TextView article);
+    ImportStats& Stats() { return m_stats; }
+
+    // Sorts and writes the output. Throws ToolError, writing nothing, when
+    // some entry has characters the code page cannot hold.
+    ImportStats Finish();
+
+private:
+    void AddLines(const std::string& headword, TextView article);
+
+    const CodePage& m_codePage;
+    ExternalSorter m_sorter;
+    ImportStats m_stats;
+    int64_t m_unrepresentable = 0;
+    Text m_firstUnrepresentable;
+};
+
+// The bytes left for the content of a line whose headword takes
+// `headwordBytes`: the line limit less the "/" and the line feed.
+size_t ContentBudget(size_t headwordBytes);
+
+// Splits `article` into parts that each encode to at most `budget` bytes,
+// cutting between characters and, where one is near, at a space or before a
+// tag rather than inside a tag or an entity.
+std::vector<Text> SplitArticle(TextView article, size_t budget, const CodePage& codePage);
+
+// Plain text made safe for the page: &, < and > escaped.
+Text EscapeHtml(TextView text);
+
+}  // namespace tavik

@@ -1,0 +1,44 @@
+// Reading a whole file front to back, line by line, in large blocks: the
+// dictionary tools see every line whole, however long it is.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "text/file.h"
+
+namespace tavik {
+
+class SequentialReader {
+public:
+    // Throws ToolError when the file cannot be opened.
+    explicit SequentialReader(const std::filesystem::path& path);
+
+    // The next line with its line feed (the last line may lack one). False at
+    // the end of the file. The view stays valid until the next call.
+    bool ReadLine(std::string_view& line);
+    // The same without the line feed and a carriage return before it, for
+    // text formats.
+    bool ReadTextLine(std::string_view& line);
+    // The 1-based number of the line read last.
+    int64_t LineNumber() const { return m_lineNumber; }
+
+    // Whole-file reads for binary formats.
+    int64_t Size() const { return m_size; }
+
+private:
+    bool Refill();
+
+    std::filesystem::path m_path;
+    FileHandle m_file;
+    int64_t m_size = 0;
+    std::string m_buffer;
+    size_t m_begin = 0;
+    size_t m_end = 0;
+    bool m_atEnd = false;
+    int64_t m_lineNumber = 0;
+};
+
+}  // namespace tavik

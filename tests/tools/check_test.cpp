@@ -1,0 +1,88 @@
+// Dictionary check: each kind of fault found on its own line.
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "test_files.h"
+#include "tools/dictionary_check.h"
+#include "tools/tool_error.h"
+
+namespace tavik {
+namespace {
+
+const std::filesystem::path kData = TAVIK_TOOLS_TEST_DATA;
+
+std::vector<std::pair<int64_t, Fault>> Faults(const std::filesystem::path& file,
+                                              const CodePage& codePage, CheckSummary* summary) {
+    std::vector<std::pair<int64_t, Fault>> found;
+    *summary = CheckDictionary(file, codePage,
+                               [&](const Problem& p) { found.emplace_back(p.line, p.fault); });
+    return found;
+}
+
+TEST(Check, FindsEveryKindOfFaultWithItsLine) {
+    const auto file = kData / "check-faults" / "faults.txt";
+    CheckSummary summary;
+    const auto found = Faults(file, CodePage::Default(), &summary);
+    const std::vector<std::pair<int64_t, Fault>> expected = {
+        {1, Fault::kEmptyHeadword},
+        {4, Fault::kOutOfOrder},
+        {5, Fault::kTooLong},
+        {6, Fault::kUndecodable},
+        {7, Fault::kNoSlash},
+        {8, Fault::kSpaceAroundHeadword},
+        // The search sees "ho" only, without its "/".
+        {9, Fault::kNulByte},
+        {9, Fault::kNoSlash},
+        {10, Fault::kNoFinalLineFeed},
+    };
+    EXPECT_EQ(found, expected) << file;
+    EXPECT_EQ(summary.lines, 10);
+    EXPECT_EQ(summary.Total(), 9);
+    EXPECT_FALSE(summary.Clean());
+}
+
+TEST(Check, CleanFileWithCaseRunsCarriageReturnsAndKorean) {
+    const auto file = kData / "check-clean" / "clean.txt";
+    CheckSummary summary;
+    const auto found = Faults(file, CodePage::Default(), &summary);
+    EXPECT_TRUE(found.empty()) << file << ": first at line " << found.front().first;
+    EXPECT_EQ(summary.lines, 8);
+    EXPECT_TRUE(summary.Clean());
+}
+
+TEST(Check, OrderIsTheLookupsOrderNotBytes) {
+    testing::ScratchFolder folder;
+    CheckSummary summary;
+    // Bytes would put "Zebra" before "apple" and "a-b" after "a b"; the
+    // lookup lower-cases and compares UTF-16 units, where "/" ends the word.
+    testing::WriteFile(folder / "a.txt", "a b/1\na-b/2\napple/3\nZebra/4\n");
+    EXPECT_TRUE(Faults(folder / "a.txt", CodePage::Default(), &summary).empty());
+    testing::WriteFile(folder / "b.txt", "apple/1\nApple/2\nApp/3\n");
+    const auto found = Faults(folder / "b.txt", CodePage::Default(), &summary);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0], std::make_pair(int64_t(3), Fault::kOutOfOrder));
+}
+
+TEST(Check, Utf8ReplacementCharacterIsNotAFaultButBrokenUtf8Is) {
+    testing::ScratchFolder folder;
+    testing::WriteFile(folder / "u.txt", "a/\xEF\xBF\xBD ok\nb/\xC3 broken\n");
+    CheckSummary summary;
+    const auto found = Faults(folder / "u.txt", *CodePage::Named("utf-8"), &summary);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0], std::make_pair(int64_t(2), Fault::kUndecodable));
+}
+
+TEST(Check, EmptyFileIsCleanAndMissingFileThrows) {
+    testing::ScratchFolder folder;
+    testing::WriteFile(folder / "empty.txt", "");
+    CheckSummary summary;
+    EXPECT_TRUE(Faults(folder / "empty.txt", CodePage::Default(), &summary).empty());
+    EXPECT_EQ(summary.lines, 0);
+    EXPECT_THROW(Faults(folder / "missing.txt", CodePage::Default(), &summary), ToolError);
+    EXPECT_THROW(Faults(folder.Path(), CodePage::Default(), &summary), ToolError);
+}
+
+}  // namespace
+}  // namespace tavik

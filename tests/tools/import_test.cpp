@@ -1,0 +1,286 @@
+// Importers: dictd (plain and dictzip), StarDict (32/64-bit offsets, typed
+// fields, sametypesequence, compressed files), tab files; the article
+// splitter; corrupt input.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "dict/recorders.h"
+#include "dict/search.h"
+#include "test_files.h"
+#include "tools/dictionary_check.h"
+#include "tools/importers.h"
+#include "tools/tool_error.h"
+
+namespace tavik {
+namespace {
+
+const std::filesystem::path kData = TAVIK_TOOLS_TEST_DATA;
+
+std::string BigEndian(uint64_t value, int bytes) {
+    std::string out;
+    for (int i = bytes - 1; i >= 0; --i) out.push_back(char((value >> (8 * i)) & 0xFF));
+    return out;
+}
+
+// The page text shown for `word`, or nothing when no entry was shown.
+std::optional<std::string> Page(const std::filesystem::path& file, const CodePage& codePage,
+                                const std::string& word) {
+    RecordingNeighbourList neighbours;
+    RecordingPage page;
+    RecordingMessages messages;
+    EntryScreen screen{neighbours, page, messages};
+    const Dictionary dictionary{file, codePage};
+    const auto result = LookUpAndShow(FromUtf8(word), dictionary, file.parent_path(), screen);
+    if (result.strHeadword.empty() || !messages.Messages().empty() || !page.Page())
+        return std::nullopt;
+    return ToUtf8(*page.Page());
+}
+
+bool Clean(const std::filesystem::path& file, const CodePage& codePage) {
+    return CheckDictionary(file, codePage,
+                           [&](const Problem& p) {
+                               ADD_FAILURE() << file << ":" << p.line << ": " << p.message;
+                           })
+        .Clean();
+}
+
+class Import : public ::testing::Test {
+protected:
+    testing::ScratchFolder folder;
+    CodePage cp949 = CodePage::Default();
+    CodePage utf8 = *CodePage::Named("utf-8");
+};
+
+TEST_F(Import, DictdPlainAndDictzipGiveTheSameWorkingDictionary) {
+    const auto plainOut = folder / "plain.txt";
+    const auto zipOut = folder / "zip.txt";
+    const auto chunkedOut = folder / "chunked.txt";
+    {
+        DictionaryBuilder builder(cp949, plainOut);
+        ImportDictd(kData / "dictd-plain" / "tiny.index", std::nullopt, builder);
+        const ImportStats stats = builder.Finish();
+        EXPECT_EQ(stats.entries, 5);  // 00-database-info skipped
+        EXPECT_EQ(stats.splitEntries, 1);
+    }
+    {
+        DictionaryBuilder builder(cp949, zipOut);
+        ImportDictd(kData / "dictd-dictzip" / "tiny.index", std::nullopt, builder);
+        builder.Finish();
+    }
+    {
+        // Many small chunks: articles cross chunk boundaries.
+        testing::WriteFile(
+            folder / "chunked.dict.dz",
+            testing::Dictzip(testing::ReadFile(kData / "dictd-plain" / "tiny.dict"), 100));
+        DictionaryBuilder builder(cp949, chunkedOut);
+        ImportDictd(kData / "dictd-plain" / "tiny.index", folder / "chunked.dict.dz", builder);
+        builder.Finish();
+    }
+    const std::string plain = testing::ReadFile(plainOut);
+    EXPECT_EQ(testing::ReadFile(zipOut), plain);
+    EXPECT_EQ(testing::ReadFile(chunkedOut), plain);
+    EXPECT_TRUE(Clean(plainOut, cp949));
+
+    // The headword line is dropped, line breaks become <br>, text is escaped.
+    EXPECT_NE(plain.find("apple/A round fruit.<br>  Grows on trees.\n"), std::string::npos);
+    EXPECT_NE(plain.find("Banana/Banana \\Ba*na'na\\, n.<br>"), std::string::npos);
+    EXPECT_NE(plain.find("cherry/A small red fruit &amp; &lt;stone&gt;.\n"), std::string::npos);
+    EXPECT_EQ(plain.find("00-database"), std::string::npos);
+
+    const auto durian = Page(plainOut, cp949, "DURIAN");
+    ASSERT_TRUE(durian);
+    EXPECT_NE(durian->find("Part 0 of"), std::string::npos);
+    EXPECT_NE(durian->find("Part 59 of"), std::string::npos);
+    const auto pome = Page(plainOut, cp949, "pome");
+    ASSERT_TRUE(pome);
+    EXPECT_NE(pome->find("A round fruit."), std::string::npos);
+}
+
+TEST_F(Import, DictdCorruptInputIsAClearError) {
+    const std::string data = testing::ReadFile(kData / "dictd-plain" / "tiny.dict");
+    testing::WriteFile(folder / "d.dict", data);
+    auto importError = [&](const std::string& index, const std::filesystem::path& dict) {
+        testing::WriteFile(folder / "d.index", index);
+        DictionaryBuilder builder(cp949, folder / "out.txt");
+        try {
+            ImportDictd(folder / "d.index", dict, builder);
+        } catch (const ToolError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    EXPECT_NE(importError("apple\tz!\tp\n", folder / "d.dict").find("d.index:1: bad base-64"),
+              std::string::npos);
+    EXPECT_NE(importError("apple\tz\n", folder / "d.dict").find("separated by tabs"),
+              std::string::npos);
+    EXPECT_NE(importError("apple\tzzzz\tp\n", folder / "d.dict").find("past the end"),
+              std::string::npos);
+
+    std::string dictzip = testing::Dictzip(data, 100);
+    testing::WriteFile(folder / "cut.dict.dz", dictzip.substr(0, dictzip.size() / 2));
+    EXPECT_NE(
+        importError("apple\tz\tp\ndurian\tCv\t1Z\n", folder / "cut.dict.dz").find("past the end"),
+        std::string::npos);
+    std::string garbled = dictzip;
+    for (size_t i = garbled.size() - 200; i < garbled.size() - 12; ++i) garbled[i] = char(0xFF);
+    testing::WriteFile(folder / "garbled.dict.dz", garbled);
+    EXPECT_NE(importError("durian\tCv\t1Z\n", folder / "garbled.dict.dz").find("broken"),
+              std::string::npos)
+        << importError("durian\tCv\t1Z\n", folder / "garbled.dict.dz");
+    std::string badTable = dictzip;
+    badTable[10] = char(0xFF);  // the extra field's length runs past the file
+    badTable[11] = char(0xFF);
+    testing::WriteFile(folder / "table.dict.dz", badTable);
+    EXPECT_NE(importError("apple\tz\tp\n", folder / "table.dict.dz").find("broken gzip header"),
+              std::string::npos)
+        << importError("apple\tz\tp\n", folder / "table.dict.dz");
+    EXPECT_NE(importError("apple\tz\tp\n", folder / "missing.dict").find("missing.dict"),
+              std::string::npos);
+}
+
+// Writes a StarDict dictionary of `entries` (word, article bytes).
+void WriteStarDict(const std::filesystem::path& base, const std::string& ifoExtra,
+                   const std::vector<std::pair<std::string, std::string>>& entries, int offsetBits,
+                   bool compressed) {
+    std::string dict;
+    std::string idx;
+    for (const auto& [word, article] : entries) {
+        idx += word + '\0' + BigEndian(dict.size(), offsetBits / 8) + BigEndian(article.size(), 4);
+        dict += article;
+    }
+    testing::WriteFile(base.string() + ".ifo",
+                       "StarDict's dict ifo file\nversion=3.0.0\nwordcount=" +
+                           std::to_string(entries.size()) + "\n" + ifoExtra);
+    if (compressed) {
+        testing::WriteFile(base.string() + ".idx.gz", testing::Gzip(idx));
+        testing::WriteFile(base.string() + ".dict.dz", testing::Dictzip(dict, 50));
+    } else {
+        testing::WriteFile(base.string() + ".idx", idx);
+        testing::WriteFile(base.string() + ".dict", dict);
+    }
+}
+
+TEST_F(Import, StarDictTypedFieldsWith32BitOffsets) {
+    using namespace std::string_literals;
+    WriteStarDict(folder / "typed", "",
+                  {{"apple", "mA fruit\nround\0hfrom <b>trees</b>\0"s},
+                   {"image", "P\0\0\0\1Z"s},  // a picture only: skipped
+                   {"kiwi", "W\0\0\0\2zzm<green>\0"s}},
+                  32, false);
+    DictionaryBuilder builder(utf8, folder / "out.txt");
+    ImportStarDict(folder / "typed.ifo", builder);
+    const ImportStats stats = builder.Finish();
+    EXPECT_EQ(stats.entries, 2);
+    EXPECT_EQ(stats.skippedEntries, 1);
+    EXPECT_EQ(stats.skippedFields, 2);
+    EXPECT_EQ(testing::ReadFile(folder / "out.txt"),
+              "apple/A fruit<br>round<br>from <b>trees</b>\nkiwi/&lt;green&gt;\n");
+}
+
+TEST_F(Import, StarDictSameTypeSequenceWith64BitOffsetsCompressedRoundTrip) {
+    using namespace std::string_literals;
+    std::string longText;
+    for (int i = 0; i < 200; ++i) longText += "사과 " + std::to_string(i) + " ";
+    WriteStarDict(folder / "same", "idxoffsetbits=64\nsametypesequence=tm\n",
+                  {{"Apple", "apl\0a fruit"s}, {"사과", "sagwa\0"s + longText}}, 64, true);
+    DictionaryBuilder builder(cp949, folder / "out.txt");
+    ImportStarDict(folder / "same.ifo", builder);
+    const ImportStats stats = builder.Finish();
+    EXPECT_EQ(stats.entries, 2);
+    EXPECT_EQ(stats.splitEntries, 1);
+    EXPECT_TRUE(Clean(folder / "out.txt", cp949));
+    const auto apple = Page(folder / "out.txt", cp949, "apple");
+    ASSERT_TRUE(apple);
+    EXPECT_NE(apple->find("apl"), std::string::npos) << *apple;
+    EXPECT_NE(apple->find("<br>a fruit"), std::string::npos) << *apple;
+    const auto sagwa = Page(folder / "out.txt", cp949, "사과");
+    ASSERT_TRUE(sagwa);
+    EXPECT_NE(sagwa->find("사과 0 "), std::string::npos);
+    EXPECT_NE(sagwa->find("사과 199"), std::string::npos);
+}
+
+TEST_F(Import, StarDictCorruptInputIsAClearError) {
+    using namespace std::string_literals;
+    auto importError = [&](const std::string& name) {
+        DictionaryBuilder builder(utf8, folder / "out.txt");
+        try {
+            ImportStarDict(folder / (name + ".ifo"), builder);
+        } catch (const ToolError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    WriteStarDict(folder / "bits", "idxoffsetbits=48\n", {{"a", "mx\0"s}}, 32, false);
+    EXPECT_NE(importError("bits").find("idxoffsetbits"), std::string::npos);
+    WriteStarDict(folder / "cutidx", "", {{"a", "mx\0"s}}, 32, false);
+    testing::WriteFile(folder / "cutidx.idx", "a\0\0\0"s);
+    EXPECT_NE(importError("cutidx").find("cut off"), std::string::npos);
+    WriteStarDict(folder / "cutfield", "", {{"a", "W\0\0\1\0zz"s}}, 32, false);
+    EXPECT_NE(importError("cutfield").find("cut off"), std::string::npos);
+    WriteStarDict(folder / "past", "", {{"a", "mx\0"s}}, 32, false);
+    testing::WriteFile(folder / "past.idx", "a\0\0\0\0\x10\0\0\0\x05"s);
+    EXPECT_NE(importError("past").find("past the end"), std::string::npos);
+    testing::WriteFile(folder / "notifo.ifo", "hello\n");
+    EXPECT_NE(importError("notifo").find("not a StarDict"), std::string::npos);
+}
+
+TEST_F(Import, TabFileWithEscapesAndUnrepresentableCharacters) {
+    testing::WriteFile(folder / "t.tab",
+                       "zebra\tstriped\\nanimal\nAC/DC\tband\n\n  apple \tfruit\\\\x\n");
+    {
+        DictionaryBuilder builder(cp949, folder / "out.txt");
+        ImportTab(folder / "t.tab", builder);
+        const ImportStats stats = builder.Finish();
+        EXPECT_EQ(stats.skippedSlash, 1);
+    }
+    EXPECT_EQ(testing::ReadFile(folder / "out.txt"), "apple/fruit\\x\nzebra/striped<br>animal\n");
+
+    testing::WriteFile(folder / "emoji.tab",
+                       "a\tok\nsmile\t\xF0\x9F\x98\x80\nthai\t\xE0\xB9\x84\n");
+    DictionaryBuilder builder(cp949, folder / "emoji.txt");
+    ImportTab(folder / "emoji.tab", builder);
+    try {
+        builder.Finish();
+        ADD_FAILURE() << "no error";
+    } catch (const ToolError& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find("2 entries"), std::string::npos) << message;
+        EXPECT_NE(message.find("'smile'"), std::string::npos) << message;
+        EXPECT_NE(message.find("--codepage utf-8"), std::string::npos) << message;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "emoji.txt"));
+
+    testing::WriteFile(folder / "notab.tab", "a\tb\nno tab here\n");
+    DictionaryBuilder other(cp949, folder / "x.txt");
+    EXPECT_THROW(ImportTab(folder / "notab.tab", other), ToolError);
+}
+
+TEST(SplitArticle, PartsFitAndRejoinWithoutCuttingTagsOrCharacters) {
+    const CodePage utf8 = *CodePage::Named("utf-8");
+    std::mt19937 random(3);
+    const std::vector<Text> pieces = {u"word ", u"<b>bold</b>", u"&amp;", u"사과",
+                                      u"😀",     u"x",           u"<i>",   u"</i> "};
+    for (int round = 0; round < 50; ++round) {
+        Text article;
+        std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
+        for (int i = 0; i < 400; ++i) article += pieces[pick(random)];
+        const size_t budget = 100 + round * 7;
+        const auto parts = SplitArticle(article, budget, utf8);
+        Text joined;
+        for (const Text& part : parts) {
+            ASSERT_LE(utf8.Encode(part)->size(), budget);
+            ASSERT_FALSE(part.empty());
+            // No part ends inside a tag or between the halves of a surrogate pair.
+            const size_t open = part.rfind(u'<');
+            const size_t close = part.rfind(u'>');
+            EXPECT_TRUE(open == Text::npos || (close != Text::npos && close > open));
+            EXPECT_FALSE(part.back() >= 0xD800 && part.back() <= 0xDBFF);
+            joined += part;
+        }
+        EXPECT_EQ(joined, article);
+    }
+}
+
+}  // namespace
+}  // namespace tavik

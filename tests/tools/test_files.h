@@ -1,0 +1,91 @@
+// Scratch folders and small file helpers for the dictionary tools' tests.
+#pragma once
+
+#include <zlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace tavik::testing {
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::random_device seed;
+        m_path = std::filesystem::temp_directory_path() /
+                 ("tavik-tools-" + std::to_string(seed()) + std::to_string(seed()));
+        std::filesystem::create_directories(m_path);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+    const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// A dictzip file: every `chunkLength` bytes deflated on their own and ended
+// with a full flush, their compressed sizes in the gzip header's "RA" field.
+inline std::string Dictzip(const std::string& data, size_t chunkLength) {
+    std::string chunks;
+    std::string sizes;
+    size_t count = 0;
+    for (size_t at = 0; at < data.size(); at += chunkLength, ++count) {
+        z_stream stream{};
+        deflateInit2(&stream, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+        std::string in = data.substr(at, chunkLength);
+        std::string out(chunkLength * 2 + 64, '\0');
+        stream.next_in = reinterpret_cast<Bytef*>(in.data());
+        stream.avail_in = uInt(in.size());
+        stream.next_out = reinterpret_cast<Bytef*>(out.data());
+        stream.avail_out = uInt(out.size());
+        deflate(&stream, Z_FULL_FLUSH);
+        out.resize(stream.total_out);
+        deflateEnd(&stream);
+        chunks += out;
+        sizes.push_back(char(out.size() & 0xFF));
+        sizes.push_back(char(out.size() >> 8));
+    }
+    auto le16 = [](size_t v) { return std::string{char(v & 0xFF), char((v >> 8) & 0xFF)}; };
+    std::string ra = le16(1) + le16(chunkLength) + le16(count) + sizes;
+    std::string extra = std::string("RA") + le16(ra.size()) + ra;
+    std::string header =
+        std::string("\x1f\x8b\x08\x04\0\0\0\0\x02\x03", 10) + le16(extra.size()) + extra;
+    // The end of the deflate stream and the trailer are not read by Tavik.
+    return header + chunks + std::string("\x03\x00", 2) + std::string(8, '\0');
+}
+
+inline std::string Gzip(const std::string& data) {
+    z_stream stream{};
+    deflateInit2(&stream, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    std::string in = data;
+    std::string out(data.size() * 2 + 128, '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(in.data());
+    stream.avail_in = uInt(in.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = uInt(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
+}
+
+}  // namespace tavik::testing

@@ -1,43 +1,37 @@
 // JSON string escaping.
 #include "cli/json.h"
 
-#include <cstdio>
-
 namespace tavik::cli {
 
 std::string JsonString(TextView text) {
     const std::string utf8 = ToUtf8(text);
-    std::string out;
-    out.reserve(utf8.size() + 16);
-    out += '"';
-    for (char c : utf8) {
+    std::string out(utf8.size() * 6 + 2, '\0');  // "\u00xx" is the longest escape
+    char* put = out.data();
+    *put++ = '"';
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && c != '"' && c != '\\') {
+            *put++ = c;
+            continue;
+        }
+        *put++ = '\\';
         switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
+            case '"': *put++ = '"'; break;
+            case '\\': *put++ = '\\'; break;
+            case '\n': *put++ = 'n'; break;
+            case '\r': *put++ = 'r'; break;
+            case '\t': *put++ = 't'; break;
             default:
-                if (static_cast<unsigned char>(c) >= 0x20) {
-                    out += c;
-                } else {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(c));
-                    out += escaped;
-                }
+                *put++ = 'u';
+                *put++ = '0';
+                *put++ = '0';
+                *put++ = kHex[byte >> 4];
+                *put++ = kHex[byte & 0xF];
         }
     }
-    out += '"';
+    *put++ = '"';
+    out.resize(size_t(put - out.data()));
     return out;
 }
 

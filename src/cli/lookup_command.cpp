@@ -49,6 +49,9 @@ private:
 };
 
 struct WordOutcome {
+    // Only the text format prints the entry as plain text.
+    explicit WordOutcome(Format format) : page(format == Format::kText) {}
+
     Text word;
     LookupResult result;
     RecordingNeighbourList neighbours;
@@ -130,7 +133,7 @@ int RunLookup(const std::vector<std::string>& args) {
     bool allShown = true;
     bool first = true;
     auto handle = [&](const Text& word) {
-        WordOutcome outcome;
+        WordOutcome outcome(format);
         LookUp(word, dictionary, home, outcome);
         allShown = allShown && outcome.ShowedEntry();
         switch (format) {

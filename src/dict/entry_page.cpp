@@ -56,7 +56,8 @@ void ShowEntryPage(const std::filesystem::path& home, const Text& headword, cons
     sink.AddText(ReplaceAll(ReplaceAll(content, u"[", openBracket), u"]", closeBracket));
     sink.AddText(u"</font></body></html>");
     sink.EndOfSource();
-    if (!headword.empty() || !content.empty()) sink.SetCopyText(EntryPlainText(headword, content));
+    if ((!headword.empty() || !content.empty()) && sink.WantsCopyText())
+        sink.SetCopyText(EntryPlainText(headword, content));
 }
 
 }  // namespace tavik

@@ -27,10 +27,13 @@ private:
 
 class RecordingPage : public PageSink {
 public:
+    explicit RecordingPage(bool wantsCopyText = true) : m_wantsCopyText(wantsCopyText) {}
+
     void Clear() override;
     void AddText(const Text& html) override;
     void EndOfSource() override { ++m_endOfSourceCount; }
     void SetCopyText(const Text& plain) override { m_copyText = plain; }
+    bool WantsCopyText() const override { return m_wantsCopyText; }
 
     // Everything sent since the last clear, pieces joined; nullopt before
     // the first clear.
@@ -42,6 +45,7 @@ public:
     const Text& CopyText() const { return m_copyText; }
 
 private:
+    bool m_wantsCopyText;
     std::optional<Text> m_page;
     std::vector<Text> m_pieces;
     int m_clearCount = 0;

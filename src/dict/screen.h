@@ -35,6 +35,9 @@ public:
     // The shown entry as plain text, for Copy. Pages that show no entry leave
     // it alone.
     virtual void SetCopyText(const Text& /*plain*/) {}
+    // Whether SetCopyText is of use to this sink; making the plain text costs
+    // as much as composing the page.
+    virtual bool WantsCopyText() const { return true; }
 };
 
 // Message boxes with an OK button and the application's name as caption.

@@ -5,6 +5,8 @@
 #include <array>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 namespace tavik {
 
@@ -20,11 +22,6 @@ std::string CanonicalName(std::string_view name) {
     if (upper == "65001" || upper == "UTF-8" || upper == "UTF8") return "UTF-8";
     if (!upper.empty() && std::all_of(upper.begin(), upper.end(), ::isdigit)) return "CP" + upper;
     return upper;
-}
-
-bool IsAscii(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 }  // namespace
@@ -88,8 +85,23 @@ iconv_t CodePage::Encoder() const {
 }
 
 Text CodePage::Decode(std::string_view bytes) const {
-    if (IsAscii(bytes)) return Text(bytes.begin(), bytes.end());
-    Text out;
+    // Most dictionary text is ASCII: widen it in the same pass that checks it.
+    Text out(bytes.size(), u'\0');
+    size_t ascii = 0;
+    for (uint64_t block; ascii + 8 <= bytes.size(); ascii += 8) {
+        std::memcpy(&block, bytes.data() + ascii, 8);
+        if (block & 0x8080808080808080ull) break;
+        for (size_t k = 0; k < 8; ++k) out[ascii + k] = char16_t(bytes[ascii + k]);
+    }
+    for (; ascii < bytes.size(); ++ascii) {
+        const auto byte = static_cast<unsigned char>(bytes[ascii]);
+        if (byte >= 0x80) break;
+        out[ascii] = byte;
+    }
+    if (ascii == bytes.size()) return out;
+    // UTF-8 needs no converter; an invalid sequence becomes one U+FFFD.
+    if (IsUtf8()) return FromUtf8(bytes);
+    out.clear();
     out.reserve(bytes.size());
     iconv_t cd = Decoder();
     if (cd == kNoIconv) {

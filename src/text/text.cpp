@@ -92,27 +92,17 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-void AppendCodePoint(Text& out, char32_t cp) {
-    if (cp < 0x10000) {
-        out.push_back(char16_t(cp));
-    } else {
-        cp -= 0x10000;
-        out.push_back(char16_t(0xD800 + (cp >> 10)));
-        out.push_back(char16_t(0xDC00 + (cp & 0x3FF)));
-    }
-}
-
 }  // namespace
 
 Text FromUtf8(std::string_view utf8) {
-    Text out;
-    out.reserve(utf8.size());
+    Text out(utf8.size(), u'\0');  // never more code units than bytes
+    char16_t* put = out.data();
     size_t i = 0;
     const size_t n = utf8.size();
     while (i < n) {
         const unsigned char lead = utf8[i];
         if (lead < 0x80) {
-            out.push_back(lead);
+            *put++ = lead;
             ++i;
             continue;
         }
@@ -126,7 +116,7 @@ Text FromUtf8(std::string_view utf8) {
         } else if (lead >= 0xF0 && lead <= 0xF4) {
             extra = 3, cp = lead & 0x07, min = 0x10000;
         } else {
-            out.push_back(kReplacement);
+            *put++ = kReplacement;
             ++i;
             continue;
         }
@@ -137,21 +127,32 @@ Text FromUtf8(std::string_view utf8) {
             ++taken;
         }
         if (taken < extra || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out.push_back(kReplacement);
+            *put++ = kReplacement;
             i += 1 + taken;
             continue;
         }
-        AppendCodePoint(out, cp);
+        if (cp < 0x10000) {
+            *put++ = char16_t(cp);
+        } else {
+            cp -= 0x10000;
+            *put++ = char16_t(0xD800 + (cp >> 10));
+            *put++ = char16_t(0xDC00 + (cp & 0x3FF));
+        }
         i += 1 + extra;
     }
+    out.resize(size_t(put - out.data()));
     return out;
 }
 
 std::string ToUtf8(TextView text) {
-    std::string out;
-    out.reserve(text.size());
+    std::string out(text.size() * 3, '\0');  // a code unit takes at most three bytes
+    char* put = out.data();
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t cp = text[i];
+        if (cp < 0x80) {
+            *put++ = char(cp);
+            continue;
+        }
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
@@ -159,22 +160,21 @@ std::string ToUtf8(TextView text) {
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
             cp = kReplacement;
         }
-        if (cp < 0x80) {
-            out.push_back(char(cp));
-        } else if (cp < 0x800) {
-            out.push_back(char(0xC0 | (cp >> 6)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
+        if (cp < 0x800) {
+            *put++ = char(0xC0 | (cp >> 6));
+            *put++ = char(0x80 | (cp & 0x3F));
         } else if (cp < 0x10000) {
-            out.push_back(char(0xE0 | (cp >> 12)));
-            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
+            *put++ = char(0xE0 | (cp >> 12));
+            *put++ = char(0x80 | ((cp >> 6) & 0x3F));
+            *put++ = char(0x80 | (cp & 0x3F));
         } else {
-            out.push_back(char(0xF0 | (cp >> 18)));
-            out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
+            *put++ = char(0xF0 | (cp >> 18));
+            *put++ = char(0x80 | ((cp >> 12) & 0x3F));
+            *put++ = char(0x80 | ((cp >> 6) & 0x3F));
+            *put++ = char(0x80 | (cp & 0x3F));
         }
     }
+    out.resize(size_t(put - out.data()));
     return out;
 }
 

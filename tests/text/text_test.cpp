@@ -60,7 +60,8 @@ TEST(CodePage, InvalidAndTruncatedBytesBecomeReplacementCharacters) {
     EXPECT_EQ(cp.Decode("\xff" "a"), u"\uFFFD" u"a");          // never valid
     EXPECT_EQ(cp.Decode("\xbb\xe7\x80x"), u"사\uFFFDx");      // bad sequence mid-text
     const CodePage utf8 = *CodePage::Named("UTF-8");
-    EXPECT_EQ(utf8.Decode("\xea\xb0"), u"\uFFFD\uFFFD");
+    EXPECT_EQ(utf8.Decode("\xea\xb0"), u"\uFFFD");
+    EXPECT_EQ(utf8.Decode("a\xff\xea\xb0z"), u"a\uFFFD\uFFFDz");
     EXPECT_EQ(utf8.Decode("\xea\xb0\x80!"), u"가!");
 }
 

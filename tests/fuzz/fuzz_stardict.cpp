@@ -1,0 +1,21 @@
+// The StarDict importer on arbitrary .ifo, .idx and .dict bytes.
+#include "fuzz/fuzz_folder.h"
+#include "fuzz/fuzz_importers.h"
+#include "fuzz/fuzz_input.h"
+#include "tools/importers.h"
+
+using namespace tavik;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const CodePage utf8 = *CodePage::Named("UTF-8");
+    fuzz::FuzzInput input(data, size);
+    const auto folder = fuzz::FuzzFolder() / "stardict";
+    std::filesystem::remove_all(folder);
+    const auto ifo = folder / "fuzz.ifo";
+    fuzz::WriteBytes(ifo, input.Piece(200));
+    fuzz::WriteBytes(folder / "fuzz.idx", input.Piece(255));
+    fuzz::WriteBytes(folder / "fuzz.dict", input.Rest());
+    fuzz::ImportAndCheck(folder / "out.txt", utf8,
+                         [&](DictionaryBuilder& builder) { ImportStarDict(ifo, builder); });
+    return 0;
+}

@@ -29,5 +29,12 @@ cmake -S "$root" -B "$root/build-bench" -DCMAKE_BUILD_TYPE=Release -DTAVIK_BUILD
 cmake --build "$root/build-bench" -j2 --target tavik-dict >/dev/null
 g++ -O2 -o "$work/spawn_timer" "$root/bench/spawn_timer.cpp"
 
+# The window's timings use the regular build (it needs wx and a display).
+gui=""
+if cmake -S "$root" -B "$root/build" -DTAVIK_BUILD_BENCH=ON >/dev/null 2>&1 &&
+    cmake --build "$root/build" -j2 --target tavik-window-timings >/dev/null 2>&1; then
+    gui="$root/build/tavik-window-timings"
+fi
+
 exec python3 "$root/bench/bench.py" --tool "$root/build-bench/tavik-dict" --work "$work" \
-    --timer "$work/spawn_timer" --gui "$root/build/tavik" "$@"
+    --timer "$work/spawn_timer" --gui "$gui" "$@"

@@ -1,8 +1,11 @@
 // Times the window: from the program's start to the first window shown, and
 // from Enter in the search box to the entry page shown.
 //
-// usage: tavik-window-timings [--dict FILE] [WORD...]   (on a display, e.g.
-//        under xvfb-run; Data and Skin are copied from beside the program)
+// usage: tavik-window-timings [--dict FILE] [--codepage NAME] [WORD...]
+//        (on a display, e.g. under xvfb-run; Data and Skin are copied from
+//        beside the program). When the environment holds TAVIK_SPAWN_NS, the
+//        CLOCK_MONOTONIC time at which the caller started the process, the
+//        start is also counted from there: loading the libraries included.
 #include <wx/app.h>
 #include <wx/combobox.h>
 
@@ -41,10 +44,13 @@ int main(int argc, char** argv) {
     const Clock::time_point start = Clock::now();
     std::vector<std::string> words;
     std::string dictionary;
+    std::string codePage;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--dict" && i + 1 < argc)
             dictionary = std::filesystem::absolute(argv[++i]).string();
+        else if (arg == "--codepage" && i + 1 < argc)
+            codePage = argv[++i];
         else
             words.push_back(arg);
     }
@@ -58,6 +64,7 @@ int main(int argc, char** argv) {
         FILE* file = std::fopen(settings.c_str(), "w");
         if (!file) return 2;
         std::fprintf(file, "[DicInfo]\nCurDicPath=%s\n", dictionary.c_str());
+        if (!codePage.empty()) std::fprintf(file, "CodePage=%s\n", codePage.c_str());
         std::fclose(file);
     }
     setenv("TAVIK_SETTINGS", settings.c_str(), 1);
@@ -85,6 +92,10 @@ int main(int argc, char** argv) {
     std::printf("dictionary: %s (%.1f MB)\n", tavik::theApp().m_strDicPath.c_str(),
                 double(std::filesystem::file_size(tavik::theApp().m_strDicPath)) / 1e6);
     std::printf("start to window shown: %.1f ms\n", Milliseconds(shown - start));
+    if (const char* spawn = std::getenv("TAVIK_SPAWN_NS")) {
+        const auto spawned = Clock::time_point(std::chrono::nanoseconds(std::atoll(spawn)));
+        std::printf("process start to window shown: %.1f ms\n", Milliseconds(shown - spawned));
+    }
 
     tavik::CTavikView& view = *tavik::theApp().View();
     auto* box = wxDynamicCast(view.Form()->FindWindow(tavik::kIdSearchEdit), wxComboBox);

@@ -9,9 +9,10 @@ namespace tavik {
 
 namespace {
 
-// A probe reads the tail of the line it lands in and the next whole line:
-// two lines of at most 1022 bytes fit in one read.
-constexpr size_t kProbeReadSize = 2 * kDictionaryLineLimit + 4;
+// A probe reads the tail of the line it lands in and the next whole line;
+// most lines are short, so one small read usually holds both, and a longer
+// line takes a further read.
+constexpr size_t kProbeReadSize = 512;
 
 Text HeadwordOf(std::string_view line, const CodePage& codePage) {
     return codePage.Decode(SplitDictionaryLine(line).headword);

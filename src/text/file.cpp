@@ -54,7 +54,7 @@ std::optional<FileHandle> OpenRegularFileForReading(const std::filesystem::path&
 LineReader::LineReader(const FileHandle& file, size_t limit, size_t readSize)
     : m_fd(file.Get()),
       m_limit(std::min(limit, kCapacity)),
-      m_readSize(std::clamp(readSize, m_limit, kCapacity)) {}
+      m_readSize(std::clamp<size_t>(readSize, 1, kCapacity)) {}
 
 void LineReader::Seek(int64_t position) { m_position = std::max<int64_t>(position, 0); }
 
@@ -64,13 +64,13 @@ int64_t LineReader::Size() {
     return info.st_size;
 }
 
-bool LineReader::Fill() {
+bool LineReader::Fill(size_t want) {
     m_bufferStart = m_position;
     m_bufferLength = 0;
     m_bufferReachesEnd = false;
-    while (m_bufferLength < m_readSize) {
+    while (m_bufferLength < want) {
         const ssize_t got = ::pread(m_fd, m_buffer.data() + m_bufferLength,
-                                    m_readSize - m_bufferLength,
+                                    want - m_bufferLength,
                                     m_bufferStart + int64_t(m_bufferLength));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) {
@@ -86,14 +86,28 @@ bool LineReader::Fill() {
 bool LineReader::ReadLine(std::string_view& line) {
     const int64_t bufferEnd = m_bufferStart + int64_t(m_bufferLength);
     const bool inBuffer = m_position >= m_bufferStart && m_position <= bufferEnd;
-    if (!inBuffer || (!m_bufferReachesEnd && bufferEnd - m_position < int64_t(m_limit))) {
-        if (!Fill()) return false;
+    const char* feed = nullptr;
+    if (inBuffer) {
+        const size_t offset = size_t(m_position - m_bufferStart);
+        feed = static_cast<const char*>(std::memchr(
+            m_buffer.data() + offset, '\n', std::min(m_bufferLength - offset, m_limit)));
+    }
+    // Read again only when the buffer cannot tell where the line ends; such a
+    // read takes in a whole line at least.
+    if (!inBuffer) {
+        if (!Fill(m_readSize)) return false;
+        feed = nullptr;
+    }
+    if (!feed && !m_bufferReachesEnd &&
+        m_bufferStart + int64_t(m_bufferLength) - m_position < int64_t(m_limit)) {
+        if (!Fill(std::max(m_readSize, m_limit))) return false;
+        feed = nullptr;
     }
     const size_t offset = size_t(m_position - m_bufferStart);
     const size_t available = std::min(m_bufferLength - offset, m_limit);
     if (available == 0) return false;
     const char* begin = m_buffer.data() + offset;
-    const char* feed = static_cast<const char*>(std::memchr(begin, '\n', available));
+    if (!feed) feed = static_cast<const char*>(std::memchr(begin, '\n', available));
     const size_t length = feed ? size_t(feed - begin) + 1 : available;
     m_position += int64_t(length);
     const char* nul = static_cast<const char*>(std::memchr(begin, '\0', length));

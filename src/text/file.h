@@ -58,7 +58,7 @@ public:
     bool ReadLine(std::string_view& line);
 
 private:
-    bool Fill();
+    bool Fill(size_t want);
 
     int m_fd;
     size_t m_limit;

@@ -10,6 +10,7 @@
 #include "app/main_frame.h"
 #include "app/prompts.h"
 #include "app/settings.h"
+#include "app/skin_label.h"
 #include "app/tavik_doc.h"
 #include "app/tavik_view.h"
 #include "app/wx_text.h"
@@ -81,6 +82,7 @@ bool CTavikApp::OnInit() {
                       "Tavik View", wxCLASSINFO(CTavikDoc), wxCLASSINFO(CTavikView));
 
     wxXmlResource::Get()->InitAllHandlers();
+    wxXmlResource::Get()->AddHandler(new SkinLabelXmlHandler);
     InitTavikResources();
 
     auto* frame = new CMainFrame(m_docManager.get(), "Tavik");

@@ -37,6 +37,8 @@ public:
     // box; run once the frame has its size.
     void OnInitialUpdate();
     void FocusSearchBox() { m_searchEdit->SetFocus(); }
+    // Writes `word` into the search box and searches it.
+    void SearchHandedWord(const Text& word) { SearchFromBox(word); }
 
     void OnSearch();
     void OnSelchangeSearchList();

@@ -1,6 +1,8 @@
 // Picture loading and copying, and the viewer's picture requests: good
 // pictures load, anything else (missing, not a picture, not a regular file,
 // too large) is refused at once and answered with image-fail.
+#include "app/picture.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <wx/app.h>
@@ -13,7 +15,6 @@
 #include <vector>
 
 #include "app/html_viewer.h"
-#include "app/picture.h"
 #include "app/view_background.h"
 #include "support/temp_dir.h"
 
@@ -28,8 +29,8 @@ std::string Le32(int64_t v) { return Le16(int(v & 0xFFFF)) + Le16(int((v >> 16) 
 // A GIF whose frames have the given sizes; the pixel data is one clear
 // code and an end code, which is all the probe needs to walk it.
 std::string GifWithFrames(int width, int height, const std::vector<std::pair<int, int>>& frames) {
-    std::string gif = "GIF89a" + Le16(width) + Le16(height) + std::string("\x80\0\0", 3) +
-                      std::string(6, '\0');
+    std::string gif =
+        "GIF89a" + Le16(width) + Le16(height) + std::string("\x80\0\0", 3) + std::string(6, '\0');
     for (auto [w, h] : frames)
         gif += "," + Le16(0) + Le16(0) + Le16(w) + Le16(h) + std::string(1, '\0') +
                std::string("\x02\x02\x4c\x01\x00", 5);
@@ -88,8 +89,8 @@ TEST(ImageBitmapTest, RefusesWhatIsNotAPictureAndReleasesThePreviousOne) {
 
     ImageBitmap picture;
     for (const std::filesystem::path& path :
-         {dir.Path() / "missing.gif", text, truncated, corrupt, fifo, std::filesystem::path("/dev/zero"),
-          dir.Path()}) {
+         {dir.Path() / "missing.gif", text, truncated, corrupt, fifo,
+          std::filesystem::path("/dev/zero"), dir.Path()}) {
         ASSERT_TRUE(picture.LoadFromFile(kSkin / "BGHtml.gif"));
         EXPECT_FALSE(picture.LoadFromFile(path)) << path;
         EXPECT_FALSE(picture.IsOk()) << path;
@@ -104,10 +105,11 @@ TEST(ImageBitmapTest, RefusesPicturesThatClaimTooManyPixelsOrBytes) {
     // Sides over the limit, in the header of each format.
     EXPECT_FALSE(picture.LoadFromFile(dir.Write("wide.bmp", BmpHeader(kMaxPictureSide + 1, 1))));
     EXPECT_FALSE(picture.LoadFromFile(dir.Write("tall.bmp", BmpHeader(1, -(kMaxPictureSide + 1)))));
-    EXPECT_FALSE(picture.LoadFromFile(dir.Write("big.gif", GifWithFrames(1, 1, {{1, 1}, {60000, 60000}}))));
+    EXPECT_FALSE(
+        picture.LoadFromFile(dir.Write("big.gif", GifWithFrames(1, 1, {{1, 1}, {60000, 60000}}))));
     // Within the sides, but the frames together hold too many pixels.
-    EXPECT_FALSE(picture.LoadFromFile(
-        dir.Write("frames.gif", GifWithFrames(5000, 2000, {{5000, 2000}, {5000, 2000}, {5000, 2000}}))));
+    EXPECT_FALSE(picture.LoadFromFile(dir.Write(
+        "frames.gif", GifWithFrames(5000, 2000, {{5000, 2000}, {5000, 2000}, {5000, 2000}}))));
     const std::string png = std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) +
                             std::string("\0\0\x27\x11\0\0\0\x01\x08\x02\0\0\0", 13);
     EXPECT_FALSE(picture.LoadFromFile(dir.Write("wide.png", png)));

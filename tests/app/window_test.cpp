@@ -381,6 +381,7 @@ int main(int argc, char** argv) {
     setenv("HOME", home.Path().c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home.Path() / "config").c_str(), 1);
     setenv("XDG_DATA_HOME", (home.Path() / "data").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", home.Path().c_str(), 1);
 
     tavik::AppPrompts().message = [](wxWindow*, const wxString& text, const wxString& caption) {
         EXPECT_EQ(caption, "Tavik");

@@ -1,23 +1,51 @@
 // The entry viewer on wxHtmlWindow.
 #include "app/html_viewer.h"
 
+#include <wx/dc.h>
+#include <wx/filesys.h>
 #include <wx/fontenum.h>
+#include <wx/fs_mem.h>
+#include <wx/image.h>
+
+#include <algorithm>
+#include <utility>
 
 #include "app/command_ids.h"
 #include "app/wx_text.h"
 
 namespace tavik {
 
+namespace {
+
+// Pictures reach the page parser as files: each answered picture is handed
+// over as an in-memory file under a name of its own.
+const wxString kMemoryScheme = "memory:";
+
+void AddMemoryFiles() {
+    if (!wxFileSystem::HasHandlerForPath(kMemoryScheme + "x"))
+        wxFileSystem::AddHandler(new wxMemoryFSHandler);
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+}
+
+}  // namespace
+
 HtmlViewerHost::HtmlViewerHost(wxWindow* parent, const wxRect& rect, Callbacks callbacks)
     : wxHtmlWindow(parent, kIdHtmlView, rect.GetPosition(), rect.GetSize(),
                    wxHW_SCROLLBAR_AUTO | wxCLIP_SIBLINGS),
       m_callbacks(std::move(callbacks)) {
+    AddMemoryFiles();
     // Korean text needs a face that holds it; the rest falls back to the
     // toolkit's default.
     if (wxFontEnumerator::IsValidFacename("NanumGothic"))
         SetFonts("NanumGothic", "NanumGothicCoding");
     SetBorders(6);
+    // The background stays put while the text scrolls, so a scroll redraws
+    // the whole window instead of moving what is drawn.
+    EnableScrolling(false, false);
+    Bind(wxEVT_ERASE_BACKGROUND, &HtmlViewerHost::OnPageBackground, this);
 }
+
+HtmlViewerHost::~HtmlViewerHost() { ForgetServedPictures(); }
 
 void HtmlViewerHost::Clear() { m_source.clear(); }
 
@@ -25,11 +53,29 @@ void HtmlViewerHost::AddText(const Text& html) { m_source += ToWx(html); }
 
 void HtmlViewerHost::EndOfSource() {
     m_shownSource = m_source;
+    m_pageBackground = wxBitmap();
     SetPage(m_source);
+    // The parser has read every picture by now.
+    ForgetServedPictures();
 }
 
 void HtmlViewerHost::SetCopyText(const Text& plain) {
     if (m_callbacks.onCopyText) m_callbacks.onCopyText(plain);
+}
+
+void HtmlViewerHost::SetImage(int cookie, const wxBitmap& picture) {
+    if (m_pendingCookie != cookie) return;
+    m_answer = picture;
+}
+
+void HtmlViewerHost::ImageFail(int cookie) {
+    if (m_pendingCookie != cookie) return;
+    m_answer = wxBitmap();
+}
+
+void HtmlViewerHost::SetHTMLBackgroundImage(const wxBitmapBundle& picture) {
+    m_pageBackground = picture.IsOk() ? picture.GetBitmap(wxDefaultSize) : wxBitmap();
+    Refresh();
 }
 
 void HtmlViewerHost::OnLinkClicked(const wxHtmlLinkInfo& link) {
@@ -38,11 +84,49 @@ void HtmlViewerHost::OnLinkClicked(const wxHtmlLinkInfo& link) {
 }
 
 wxHtmlOpeningStatus HtmlViewerHost::OnOpeningURL(wxHtmlURLType type, const wxString& url,
-                                                 wxString* /*redirect*/) const {
-    if (type == wxHTML_URL_IMAGE)
-        return m_callbacks.onPicture && m_callbacks.onPicture(url) ? wxHTML_OPEN : wxHTML_BLOCK;
-    // Nothing but pictures is ever loaded from a page.
-    return wxHTML_BLOCK;
+                                                 wxString* redirect) const {
+    // Nothing but pictures is ever loaded from a page, and every picture
+    // comes from the host: the parser never opens a path a page names.
+    if (type != wxHTML_URL_IMAGE) return wxHTML_BLOCK;
+    if (std::find(m_servedPictures.begin(), m_servedPictures.end(), url) != m_servedPictures.end())
+        return wxHTML_OPEN;
+    if (!m_callbacks.onPicture || !redirect) return wxHTML_BLOCK;
+
+    const int cookie = ++m_lastCookie;
+    m_pendingCookie = cookie;
+    m_answer = wxBitmap();
+    m_callbacks.onPicture(PictureRequest{cookie, url});
+    m_pendingCookie.reset();
+    const wxBitmap answer = std::exchange(m_answer, wxBitmap());
+    if (!answer.IsOk()) return wxHTML_BLOCK;
+
+    wxImage image = answer.ConvertToImage();
+    // Handed over once and read at once: speed matters more than size.
+    image.SetOption(wxIMAGE_OPTION_PNG_COMPRESSION_LEVEL, 1);
+    const wxString name = wxString::Format("tavik-picture-%d.png", cookie);
+    wxMemoryFSHandler::AddFile(name, image, wxBITMAP_TYPE_PNG);
+    m_servedPictures.push_back(kMemoryScheme + name);
+    *redirect = kMemoryScheme + name;
+    return wxHTML_REDIRECT;
+}
+
+void HtmlViewerHost::ForgetServedPictures() {
+    for (const wxString& served : m_servedPictures)
+        wxMemoryFSHandler::RemoveFile(served.Mid(kMemoryScheme.length()));
+    m_servedPictures.clear();
+}
+
+void HtmlViewerHost::OnPageBackground(wxEraseEvent& event) {
+    wxDC& dc = *event.GetDC();
+    dc.SetBackground(wxBrush(GetBackgroundColour()));
+    dc.Clear();
+    if (!m_pageBackground.IsOk()) return;
+    // The drawing context follows the scrolled text; the picture stays at
+    // the window's bottom right corner.
+    const wxSize client = GetClientSize();
+    const wxPoint corner(client.x - m_pageBackground.GetWidth(),
+                         client.y - m_pageBackground.GetHeight());
+    dc.DrawBitmap(m_pageBackground, CalcUnscrolledPosition(corner), true);
 }
 
 }  // namespace tavik

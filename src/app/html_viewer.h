@@ -5,29 +5,49 @@
 #include <wx/html/htmlwin.h>
 
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "dict/screen.h"
 
 namespace tavik {
 
+// A picture a page names. The host answers it, while handling it, with
+// SetImage or ImageFail and the same cookie.
+struct PictureRequest {
+    int cookie = 0;
+    wxString source;
+};
+
 class HtmlViewerHost : public wxHtmlWindow, public PageSink {
 public:
     struct Callbacks {
         std::function<void(const wxString& target)> onHotspot;
-        // Answers a picture request: true when the picture is available.
-        std::function<bool(const wxString& source)> onPicture;
+        std::function<void(const PictureRequest& request)> onPicture;
         std::function<void(const Text& plain)> onCopyText;
     };
 
     HtmlViewerHost(wxWindow* parent, const wxRect& rect, Callbacks callbacks);
+    ~HtmlViewerHost() override;
 
     void Clear() override;
     void AddText(const Text& html) override;
     void EndOfSource() override;
     void SetCopyText(const Text& plain) override;
 
+    // Answers to the picture request being handled; an answer with any
+    // other cookie is ignored. The viewer keeps the bitmap it is given.
+    void SetImage(int cookie, const wxBitmap& picture);
+    void ImageFail(int cookie);
+
     // The source of the page shown last.
     const wxString& ShownSource() const { return m_shownSource; }
+    // The page background as the page got it; invalid when it has none.
+    const wxBitmap& PageBackground() const { return m_pageBackground; }
+
+    // The page background: drawn by the viewer itself at the bottom right
+    // of the visible area, not tiled, not scrolled with the text.
+    void SetHTMLBackgroundImage(const wxBitmapBundle& picture) override;
 
 protected:
     void OnLinkClicked(const wxHtmlLinkInfo& link) override;
@@ -35,9 +55,20 @@ protected:
                                      wxString* redirect) const override;
 
 private:
+    void OnPageBackground(wxEraseEvent& event);
+    void ForgetServedPictures();
+
     Callbacks m_callbacks;
     wxString m_source;
     wxString m_shownSource;
+    wxBitmap m_pageBackground;
+
+    // Picture requests are made by the page parser from a const member;
+    // these follow the one being answered and the copies handed back.
+    mutable int m_lastCookie = 0;
+    mutable std::optional<int> m_pendingCookie;
+    mutable wxBitmap m_answer;
+    mutable std::vector<wxString> m_servedPictures;
 };
 
 }  // namespace tavik

@@ -5,11 +5,15 @@
 #include <wx/log.h>
 #include <wx/xrc/xmlres.h>
 
+#include <cstdlib>
+
 #include "app/command_ids.h"
 #include "app/home_folder.h"
+#include "app/instance_link.h"
 #include "app/main_frame.h"
 #include "app/prompts.h"
 #include "app/settings.h"
+#include "app/skin_label.h"
 #include "app/tavik_doc.h"
 #include "app/tavik_view.h"
 #include "app/wx_text.h"
@@ -37,11 +41,15 @@ void CTavikApp::OnInitCmdLine(wxCmdLineParser& parser) {
     wxApp::OnInitCmdLine(parser);
     parser.AddOption("", "home", "the folder holding Data and Skin (and the word lists)",
                      wxCMD_LINE_VAL_STRING);
+    parser.AddParam("word", wxCMD_LINE_VAL_STRING,
+                    wxCMD_LINE_PARAM_OPTIONAL | wxCMD_LINE_PARAM_MULTIPLE);
 }
 
 bool CTavikApp::OnCmdLineParsed(wxCmdLineParser& parser) {
     wxString home;
     if (parser.Found("home", &home) && !home.empty()) m_homeOption = PathFromWx(home);
+    for (size_t i = 0; i < parser.GetParamCount(); ++i)
+        m_startWord += (i ? " " : "") + parser.GetParam(i);
     return wxApp::OnCmdLineParsed(parser);
 }
 
@@ -49,6 +57,12 @@ bool CTavikApp::OnInit() {
     SetAppName("Tavik");
     SetVendorName(kVendorName);
     if (!wxApp::OnInit()) return false;  // parses the command line
+
+    m_instanceLink = std::make_unique<InstanceLink>();
+    if (m_instanceLink->HandOver(m_startWord)) {
+        m_handedOver = true;
+        return true;
+    }
 
     m_settings = OpenSettings(GetAppName());
 
@@ -81,6 +95,7 @@ bool CTavikApp::OnInit() {
                       "Tavik View", wxCLASSINFO(CTavikDoc), wxCLASSINFO(CTavikView));
 
     wxXmlResource::Get()->InitAllHandlers();
+    wxXmlResource::Get()->AddHandler(new SkinLabelXmlHandler);
     InitTavikResources();
 
     auto* frame = new CMainFrame(m_docManager.get(), "Tavik");
@@ -97,7 +112,27 @@ bool CTavikApp::OnInit() {
     CallAfter([this] {
         if (CTavikView* view = View()) view->FocusSearchBox();
     });
+    m_instanceLink->Listen([this](const wxString& word) { SearchHandedWord(word); });
+    if (!m_startWord.empty()) CallAfter([this] { SearchHandedWord(m_startWord); });
+    // For scripted checks of an installed Tavik: start, search, and end.
+    if (const char* exit = std::getenv("TAVIK_EXIT_AFTER_START"); exit && exit[0] == '1')
+        CallAfter([frame] { frame->Close(true); });
     return true;
+}
+
+int CTavikApp::OnRun() {
+    // The word went to the Tavik already running: nothing to show here.
+    if (m_handedOver) return 0;
+    return wxApp::OnRun();
+}
+
+void CTavikApp::SearchHandedWord(const wxString& word) {
+    CTavikView* view = View();
+    wxFrame* frame = wxDynamicCast(GetTopWindow(), wxFrame);
+    if (!view || !frame) return;
+    if (frame->IsIconized()) frame->Iconize(false);
+    frame->Raise();
+    if (!word.empty()) view->SearchHandedWord(FromWx(word));
 }
 
 int CTavikApp::OnExit() {

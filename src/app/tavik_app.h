@@ -17,6 +17,7 @@
 namespace tavik {
 
 class CTavikView;
+class InstanceLink;
 
 class CTavikApp : public wxApp {
 public:
@@ -24,6 +25,7 @@ public:
     ~CTavikApp() override;
 
     bool OnInit() override;
+    int OnRun() override;
     int OnExit() override;
     void OnInitCmdLine(wxCmdLineParser& parser) override;
     bool OnCmdLineParsed(wxCmdLineParser& parser) override;
@@ -45,8 +47,14 @@ public:
 
 private:
     void OnAppAbout(wxCommandEvent& event);
+    // A word from the command line or from a later start: searched, and
+    // the window comes to the front.
+    void SearchHandedWord(const wxString& word);
 
     std::optional<std::filesystem::path> m_homeOption;
+    wxString m_startWord;
+    std::unique_ptr<InstanceLink> m_instanceLink;
+    bool m_handedOver = false;
     std::unique_ptr<wxConfigBase> m_settings;
     std::optional<CodePage> m_codePage;
     std::unique_ptr<WordStores> m_words;

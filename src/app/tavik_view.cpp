@@ -11,6 +11,7 @@
 #include "app/settings.h"
 #include "app/skin_apply.h"
 #include "app/tavik_app.h"
+#include "app/view_background.h"
 #include "app/wx_text.h"
 #include "dict/dictionary_folder.h"
 #include "dict/entry_page.h"
@@ -60,6 +61,9 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
     m_listDown = Child<wxButton>(m_form, kIdListDown);
     m_dicList = Child<wxChoice>(m_form, kIdSelectDicList);
     if (!m_searchEdit || !m_searchList || !m_listUp || !m_listDown || !m_dicList) return false;
+    m_labels = {Child<SkinLabel>(m_form, kIdSearchStatic),
+                Child<SkinLabel>(m_form, kIdSearchListStatic),
+                Child<SkinLabel>(m_form, kIdSelectDicStatic)};
     m_searchBox.emplace(*m_searchEdit);
     m_neighbours.emplace(*m_searchList);
 
@@ -69,6 +73,8 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
     }
     m_form->Bind(wxEVT_CHAR_HOOK, &CTavikView::OnCharHook, this);
     m_form->Bind(EVT_TAVIK_SEARCH, &CTavikView::OnSearchRequest, this);
+    m_form->SetBackgroundStyle(wxBG_STYLE_ERASE);
+    m_form->Bind(wxEVT_ERASE_BACKGROUND, &CTavikView::OnEraseBackground, this);
     // The form goes with the frame, which may be destroyed before the view.
     m_form->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
         if (event.GetEventObject() == m_form) m_form = nullptr;
@@ -86,6 +92,7 @@ bool CTavikView::OnClose(bool deleteWindow) {
     if (m_form) {
         m_form->Unbind(wxEVT_CHAR_HOOK, &CTavikView::OnCharHook, this);
         m_form->Unbind(EVT_TAVIK_SEARCH, &CTavikView::OnSearchRequest, this);
+        m_form->Unbind(wxEVT_ERASE_BACKGROUND, &CTavikView::OnEraseBackground, this);
         if (deleteWindow) m_form->Destroy();
         m_form = nullptr;
     }
@@ -97,9 +104,7 @@ void CTavikView::CreateHtmlView() {
     const wxRect rect(10, 90, std::max(0, client.x - 30), std::max(0, client.y - 50));
     HtmlViewerHost::Callbacks callbacks;
     callbacks.onHotspot = [this](const wxString& target) { OnHotspot(target); };
-    callbacks.onPicture = [this](const wxString& source) {
-        return m_picture.LoadFromFile(PathFromWx(GetImageFile(source)));
-    };
+    callbacks.onPicture = [this](const PictureRequest& request) { OnPictureRequest(request); };
     callbacks.onCopyText = [this](const Text& plain) { m_strCopyText = plain; };
     m_hHtmlView = new HtmlViewerHost(m_form, rect, std::move(callbacks));
     m_hHtmlView->SetFocus();
@@ -226,6 +231,20 @@ void CTavikView::FillDicList() {
 
 void CTavikView::OnHotspot(const wxString& target) {
     AppPrompts().message(m_form, target, wxTheApp->GetAppName());
+}
+
+void CTavikView::OnPictureRequest(const PictureRequest& request) {
+    // The viewer's own construction may already ask, before it is known here.
+    if (!m_hHtmlView) return;
+    if (m_picture.LoadFromFile(PathFromWx(GetImageFile(request.source))))
+        m_hHtmlView->SetImage(request.cookie, m_picture.CreateCopy());
+    else
+        m_hHtmlView->ImageFail(request.cookie);
+}
+
+void CTavikView::OnEraseBackground(wxEraseEvent& event) {
+    DrawViewBackground(*event.GetDC(), *m_form, theApp().m_strAppDir / "Skin" / "BGImg.bmp",
+                       m_labels);
 }
 
 void CTavikView::SetEntryCommands(bool enabled) {

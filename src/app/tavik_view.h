@@ -9,11 +9,13 @@
 #include <wx/docview.h>
 #include <wx/panel.h>
 
+#include <array>
 #include <optional>
 
 #include "app/control_adapters.h"
 #include "app/html_viewer.h"
 #include "app/picture.h"
+#include "app/skin_label.h"
 #include "dict/search_action.h"
 
 namespace tavik {
@@ -35,6 +37,8 @@ public:
     // box; run once the frame has its size.
     void OnInitialUpdate();
     void FocusSearchBox() { m_searchEdit->SetFocus(); }
+    // Writes `word` into the search box and searches it.
+    void SearchHandedWord(const Text& word) { SearchFromBox(word); }
 
     void OnSearch();
     void OnSelchangeSearchList();
@@ -52,6 +56,8 @@ public:
     // The file a picture named by a page is read from: the source itself.
     virtual wxString GetImageFile(const wxString& source) { return source; }
     virtual void OnHotspot(const wxString& target);
+    // Answers the viewer's request for a picture a page names.
+    void OnPictureRequest(const PictureRequest& request);
 
     wxPanel* Form() const { return m_form; }
     HtmlViewerHost* HtmlView() const { return m_hHtmlView; }
@@ -73,6 +79,7 @@ private:
     void OnCharHook(wxKeyEvent& event);
     void OnCommand(wxCommandEvent& event);
     void OnSearchRequest(wxCommandEvent& event);
+    void OnEraseBackground(wxEraseEvent& event);
 
     wxPanel* m_form = nullptr;
     HtmlViewerHost* m_hHtmlView = nullptr;
@@ -81,6 +88,7 @@ private:
     wxButton* m_listUp = nullptr;
     wxButton* m_listDown = nullptr;
     wxChoice* m_dicList = nullptr;
+    std::array<SkinLabel*, 3> m_labels{};
     std::optional<ComboSearchBox> m_searchBox;
     std::optional<ChoiceNeighbourList> m_neighbours;
     Text m_strCopyText;

@@ -20,6 +20,7 @@
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "app/prompts.h"
+#include "app/skin_label.h"
 #include "app/tavik_app.h"
 #include "app/tavik_view.h"
 #include "app/wx_text.h"
@@ -315,6 +316,56 @@ TEST_F(WindowTest, WindowAfterASearchIsLaidOutByTheSkin) {
     }
 }
 
+TEST_F(WindowTest, TheEntryPageGetsTheSkinPictureThroughTheView) {
+    Type("apple");
+    Click(kIdSearchButton);
+    const wxBitmap& background = View().HtmlView()->PageBackground();
+    ASSERT_TRUE(background.IsOk());
+    EXPECT_EQ(background.GetSize(), wxSize(160, 120));
+}
+
+TEST_F(WindowTest, LabelsGetThePieceOfTheViewPictureBehindThem) {
+    const std::filesystem::path picture = theApp().m_strAppDir / "Skin" / "BGImg.bmp";
+    const std::filesystem::path kept = picture.string() + ".kept";
+    std::filesystem::copy_file(picture, kept);
+    auto repaint = [&] {
+        View().Form()->Refresh();
+        View().Form()->Update();
+        Pump();
+    };
+    auto label = [&](int id) -> SkinLabel& { return Control<SkinLabel>(id); };
+
+    repaint();  // the bundled picture covers the whole form
+    for (int id : {kIdSearchStatic, kIdSearchListStatic, kIdSelectDicStatic}) {
+        ASSERT_TRUE(label(id).Piece().IsOk()) << id;
+        EXPECT_EQ(label(id).Piece().GetSize(), label(id).GetSize()) << id;
+        EXPECT_EQ(label(id).PieceOrigin(), wxPoint(0, 0)) << id;
+    }
+
+    // A picture ending inside the first label and short of the others.
+    wxImage small(40, 30);
+    small.SetRGB(wxRect(0, 0, 40, 30), 200, 30, 30);
+    ASSERT_TRUE(small.SaveFile(wxString::FromUTF8(picture.string()), wxBITMAP_TYPE_BMP));
+    repaint();
+    const wxRect first = label(kIdSearchStatic).GetRect();
+    ASSERT_TRUE(label(kIdSearchStatic).Piece().IsOk());
+    EXPECT_EQ(label(kIdSearchStatic).Piece().GetSize(), wxSize(40 - first.x, 30 - first.y));
+    EXPECT_EQ(label(kIdSearchStatic).PieceOrigin(), wxPoint(0, 0));
+    const wxImage piece = label(kIdSearchStatic).Piece().ConvertToImage();
+    EXPECT_EQ(piece.GetRed(0, 0), 200);
+    EXPECT_FALSE(label(kIdSearchListStatic).Piece().IsOk());
+    EXPECT_FALSE(label(kIdSelectDicStatic).Piece().IsOk());
+
+    // No picture at all: every label stands on the form's plain colour.
+    std::filesystem::remove(picture);
+    repaint();
+    EXPECT_FALSE(label(kIdSearchStatic).Piece().IsOk());
+
+    std::filesystem::rename(kept, picture);
+    repaint();
+    EXPECT_EQ(label(kIdSearchStatic).Piece().GetSize(), first.GetSize());
+}
+
 }  // namespace
 }  // namespace tavik
 
@@ -333,6 +384,7 @@ int main(int argc, char** argv) {
     setenv("HOME", home.Path().c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home.Path() / "config").c_str(), 1);
     setenv("XDG_DATA_HOME", (home.Path() / "data").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", home.Path().c_str(), 1);
 
     tavik::AppPrompts().message = [](wxWindow*, const wxString& text, const wxString& caption) {
         EXPECT_EQ(caption, "Tavik");

@@ -1,0 +1,25 @@
+// The main form's background: the skin picture drawn at the form's top
+// left corner, unscaled, and the labels' pieces of it.
+#pragma once
+
+#include <wx/dc.h>
+#include <wx/window.h>
+
+#include <filesystem>
+#include <span>
+
+namespace tavik {
+
+class SkinLabel;
+
+// The part of a picture of `picture` size, placed at the form's (0, 0),
+// that lies behind `label` (form coordinates); empty when they do not meet.
+wxRect LabelPiece(const wxSize& picture, const wxRect& label);
+
+// Reads the picture at `picturePath` anew, draws it on `dc` (the form's),
+// fills the rest of the form with its plain colour, and gives every label
+// its piece. A missing or unreadable picture leaves the form plain.
+void DrawViewBackground(wxDC& dc, const wxWindow& form, const std::filesystem::path& picturePath,
+                        std::span<SkinLabel* const> labels);
+
+}  // namespace tavik

@@ -5,10 +5,10 @@
 
 namespace tavik {
 
-DictionaryListing ListDictionaries(const std::filesystem::path& home,
+DictionaryListing ListDictionaries(const std::filesystem::path& dataFolder,
                                    const std::filesystem::path& storedPath) {
     DictionaryListing listing;
-    listing.names = DictionaryNames(DataFolder(home));
+    listing.names = DictionaryNames(dataFolder);
     listing.selection = FindCurrentDictionary(listing.names, storedPath);
     return listing;
 }

@@ -16,9 +16,9 @@ struct DictionaryListing {
     int selection = -1;       // the one the stored path names; -1 when none
 };
 
-// The dictionaries of `<home>/Data`, read afresh, with the current one
-// selected.
-DictionaryListing ListDictionaries(const std::filesystem::path& home,
+// The dictionaries of `dataFolder` (`<home>/Data`), read afresh, with the
+// current one selected.
+DictionaryListing ListDictionaries(const std::filesystem::path& dataFolder,
                                    const std::filesystem::path& storedPath);
 
 // The index of the first of `names` that the stored path names; -1 when none.

@@ -174,7 +174,7 @@ TEST(DictionaryChoice, ListsTheFolderInItsOwnOrderWithTheStoredFileSelected) {
     fs::create_symlink("gone.txt", dir.Path() / "Data" / "dangling.txt");
     const fs::path stored = dir.Path() / "Data" / "Tavik.txt";
 
-    const DictionaryListing listing = ListDictionaries(dir.Path(), stored);
+    const DictionaryListing listing = ListDictionaries(dir.Path() / "Data", stored);
     EXPECT_EQ(listing.names, ReaddirOrder(dir.Path() / "Data"));
     EXPECT_EQ(listing.names.size(), 6u);  // five files and the link to one
     ASSERT_GE(listing.selection, 0);
@@ -182,7 +182,8 @@ TEST(DictionaryChoice, ListsTheFolderInItsOwnOrderWithTheStoredFileSelected) {
     EXPECT_EQ(FindCurrentDictionary(listing.names, dir.Path() / "Data" / "link.txt"),
               FindCurrentDictionary(listing.names, fs::path("/elsewhere/link.txt")));
 
-    EXPECT_EQ(ListDictionaries(dir.Path(), dir.Path() / "Data" / "gone.txt").selection, -1);
+    EXPECT_EQ(ListDictionaries(dir.Path() / "Data", dir.Path() / "Data" / "gone.txt").selection,
+              -1);
     EXPECT_TRUE(ListDictionaries(dir.Path() / "missing", stored).names.empty());
 
     EXPECT_EQ(ChosenDictionaryPath(dir.Path(), u"Zeta.txt"), dir.Path() / "Data" / "Zeta.txt");

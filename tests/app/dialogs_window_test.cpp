@@ -297,17 +297,6 @@ TEST_F(DialogsTest, RecentWordsAllDeletedThenCloseEmptiesTheSearchBox) {
     EXPECT_EQ(SearchEdit().GetValue(), "");
     EXPECT_EQ(wxWindow::FindFocus(), &SearchEdit());
     EXPECT_EQ(Shown(), page);
-
-    // Closing with Cancel without deleting leaves the search box as it is.
-    Type("cat");
-    Click(kIdSearchButton);
-    g_dialogs.WhenShown([&](wxDialog& dialog) {
-        EXPECT_EQ(Items(dialog, kIdRecentWordList), std::vector<wxString>{"cat"});
-        PressKey(dialog, WXK_ESCAPE);
-    });
-    Menu(kCmdRecentWord);
-    EXPECT_EQ(SearchEdit().GetCount(), 1u);
-    EXPECT_EQ(SearchEdit().GetValue(), "cat");
 }
 
 TEST_F(DialogsTest, DictionaryDialogListsTheFolderAsItIsNowAndCancelChangesNothing) {

@@ -1,19 +1,21 @@
-// Default prompts.
+// Default prompts: the real message boxes and dialogs.
 #include "app/prompts.h"
 
 #include <wx/msgdlg.h>
+
+#include "app/about_dlg.h"
+#include "app/dic_select_dlg.h"
+#include "app/recent_word_dlg.h"
+#include "app/tavik_app.h"
+#include "app/word_book_dlg.h"
 
 namespace tavik {
 
 namespace {
 
-void ShowAboutBox(wxWindow* parent) {
-    wxMessageDialog box(parent,
-                        wxString::FromUTF8("Tavik ver 1.0\n\n"
-                                           "https://tavik.invalid/  ·  team@tavik.invalid\n\n"
-                                           "© The Tavik developers. All rights reserved."),
-                        "About Tavik", wxOK | wxCENTRE);
-    box.ShowModal();
+bool AskYesNo(wxWindow* parent, const wxString& question) {
+    wxMessageDialog box(parent, question, "TAVIK", wxYES_NO | wxYES_DEFAULT | wxICON_NONE);
+    return box.ShowModal() == wxID_YES;
 }
 
 Prompts DefaultPrompts() {
@@ -21,10 +23,13 @@ Prompts DefaultPrompts() {
     prompts.message = [](wxWindow* parent, const wxString& text, const wxString& caption) {
         wxMessageBox(text, caption, wxOK, parent);
     };
-    prompts.wordBook = [](wxWindow*) { return WordChoice{}; };
-    prompts.recentWords = [](wxWindow*) { return WordChoice{}; };
-    prompts.selectDictionary = [](wxWindow*) { return false; };
-    prompts.about = ShowAboutBox;
+    prompts.confirm = AskYesNo;
+    prompts.wordBook = [](wxWindow* parent) { return RunWordBookDlg(parent, theApp().Words()); };
+    prompts.recentWords = [](wxWindow* parent) {
+        return RunRecentWordDlg(parent, theApp().Words());
+    };
+    prompts.selectDictionary = [](wxWindow* parent) { return RunDicSelectDlg(parent, theApp()); };
+    prompts.about = RunAboutDlg;
     return prompts;
 }
 

@@ -23,6 +23,8 @@ struct WordChoice {
 struct Prompts {
     // An OK-only message box owned by `parent`.
     std::function<void(wxWindow* parent, const wxString& text, const wxString& caption)> message;
+    // A Yes/No question before a deletion, owned by `parent`; true for Yes.
+    std::function<bool(wxWindow* parent, const wxString& question)> confirm;
     std::function<WordChoice(wxWindow* parent)> wordBook;
     std::function<WordChoice(wxWindow* parent)> recentWords;
     // True when the user chose a dictionary (the dialog stores the choice).
@@ -30,8 +32,7 @@ struct Prompts {
     std::function<void(wxWindow* parent)> about;
 };
 
-// The prompts in use; the defaults show real message boxes and an about box,
-// while the word-list and dictionary dialogs answer Cancel for now.
+// The prompts in use; the defaults show the real boxes and dialogs.
 Prompts& AppPrompts();
 
 }  // namespace tavik

@@ -1,0 +1,14 @@
+// Tavik's icon and the about box's picture.
+#pragma once
+
+#include <wx/bitmap.h>
+#include <wx/iconbndl.h>
+
+namespace tavik {
+
+// The application icon, 32 by 32 and 16 by 16 pixels.
+wxIconBundle TavikIcons();
+// The picture of the about box, 80 by 36 pixels.
+wxBitmap AboutPicture();
+
+}  // namespace tavik

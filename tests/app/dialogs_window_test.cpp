@@ -1,0 +1,407 @@
+// The wordbook, recent words, dictionary and about dialogs as a user meets
+// them: opened from the menu and the toolbar, driven on the real windows,
+// with Word.dat, OldWord.dat and the stored dictionary checked on disk.
+#include <wx/button.h>
+#include <wx/listbox.h>
+#include <wx/msgdlg.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+#include <wx/uiaction.h>
+#include <wx/xrc/xmlres.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/about_dlg.h"
+#include "app/dic_select_dlg.h"
+#include "app/recent_word_dlg.h"
+#include "app/window_fixture.h"
+#include "app/word_book_dlg.h"
+#include "app/wx_text.h"
+#include "dict/dictionary_folder.h"
+#include "support/temp_dir.h"
+
+namespace tavik {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+
+wxString Korean(const char* utf8) { return wxString::FromUTF8(utf8); }
+
+void WriteFile(const fs::path& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+std::vector<wxString> Items(wxDialog& dialog, int id) {
+    const wxListBox& list = *wxDynamicCast(dialog.FindWindow(id), wxListBox);
+    std::vector<wxString> items;
+    for (unsigned i = 0; i < list.GetCount(); ++i) items.push_back(list.GetString(i));
+    return items;
+}
+
+wxListBox& List(wxDialog& dialog, int id) {
+    return *wxDynamicCast(dialog.FindWindow(id), wxListBox);
+}
+
+// A click on the button, as the toolkit reports it.
+void Press(wxDialog& dialog, int id) {
+    wxWindow* button = dialog.FindWindow(id);
+    ASSERT_NE(button, nullptr) << id;
+    wxCommandEvent click(wxEVT_BUTTON, id);
+    click.SetEventObject(button);
+    button->ProcessWindowEvent(click);
+}
+
+void PressKey(wxWindow& window, int key) {
+    wxKeyEvent event(wxEVT_CHAR_HOOK);
+    event.m_keyCode = key;
+    event.SetEventObject(&window);
+    window.ProcessWindowEvent(event);
+}
+
+class DialogsTest : public WindowTest {
+protected:
+    WordStores& Words() { return theApp().Words(); }
+    fs::path Home() { return theApp().m_strAppDir; }
+    std::string WordBookFile() { return ReadFile(Words().WordBookPath()); }
+    std::string SettingsFile() { return ReadFile(Home() / "settings.ini"); }
+    bool StoredPathIs(const fs::path& path) {
+        return SettingsFile().find("CurDicPath=" + path.string() + "\n") != std::string::npos;
+    }
+    void LoadWordBook(std::string_view lines) {
+        WriteFile(Words().WordBookPath(), lines);
+        Words().LoadWordBook();
+    }
+    // The confirmation box, answered `answer` without being shown; checks
+    // what it asks and how.
+    void ExpectQuestion(const char* question, int answer) {
+        g_dialogs.Answer([question, answer](wxDialog& dialog) -> int {
+            auto* box = dynamic_cast<wxMessageDialog*>(&dialog);
+            EXPECT_NE(box, nullptr);
+            if (!box) return wxID_CANCEL;
+            EXPECT_EQ(box->GetMessage(), Korean(question));
+            EXPECT_EQ(box->GetCaption(), "TAVIK");
+            const long style = box->GetMessageDialogStyle();
+            EXPECT_EQ(style & (wxYES_NO | wxCANCEL | wxOK), wxYES_NO);
+            EXPECT_FALSE(style & wxNO_DEFAULT);
+            EXPECT_EQ(style & wxICON_MASK, wxICON_NONE);
+            EXPECT_NE(wxDynamicCast(box->GetParent(), CWordBookDlg) ||
+                          wxDynamicCast(box->GetParent(), CRecentWordDlg),
+                      false)
+                << "the box is owned by the dialog";
+            return answer;
+        });
+    }
+};
+
+TEST_F(DialogsTest, EveryDialogResourceLoadsWithItsControlsInTabOrder) {
+    struct Control {
+        int id;
+        wxClassInfo* kind;
+        const char* label;
+        wxPoint pos;
+        wxSize size;
+    };
+    struct Template {
+        const char* name;
+        const char* title;
+        wxSize size;
+        std::vector<Control> controls;
+    };
+    const std::vector<Template> templates = {
+        {"130",
+         "단어장",
+         {139, 153},
+         {{wxID_OK, wxCLASSINFO(wxButton), "검색", {82, 7}, {50, 14}},
+          {wxID_CANCEL, wxCLASSINFO(wxButton), "닫기", {82, 132}, {50, 14}},
+          {1006, wxCLASSINFO(wxListBox), "", {7, 7}, {70, 139}},
+          {1003, wxCLASSINFO(wxButton), "삭제", {82, 111}, {50, 14}},
+          {1004, wxCLASSINFO(wxButton), "전체 삭제", {82, 92}, {50, 14}}}},
+        {"131",
+         "최근 검색어",
+         {139, 153},
+         {{wxID_OK, wxCLASSINFO(wxButton), "검색", {82, 7}, {50, 14}},
+          {wxID_CANCEL, wxCLASSINFO(wxButton), "닫기", {82, 132}, {50, 14}},
+          {1005, wxCLASSINFO(wxListBox), "", {7, 7}, {70, 139}},
+          {1004, wxCLASSINFO(wxButton), "전체 삭제", {82, 113}, {50, 14}}}},
+        {"132",
+         "사전 선택",
+         {137, 157},
+         {{wxID_OK, wxCLASSINFO(wxButton), "선택", {7, 136}, {50, 14}},
+          {wxID_CANCEL, wxCLASSINFO(wxButton), "취소", {80, 136}, {50, 14}},
+          {1005, wxCLASSINFO(wxListBox), "", {7, 7}, {123, 126}}}},
+        {"100",
+         "About Tavik",
+         {138, 146},
+         {{128, wxCLASSINFO(wxStaticBitmap), "", {16, 15}, {}},
+          {wxID_ANY, wxCLASSINFO(wxStaticText), "Tavik ver 1.0", {47, 21}, {65, 8}},
+          {wxID_ANY,
+           wxCLASSINFO(wxStaticText),
+           "© The Tavik developers\nAll rights reserved.",
+           {7, 113},
+           {119, 16}},
+          {1025,
+           wxCLASSINFO(wxStaticText),
+           "https://tavik.invalid/\nteam@tavik.invalid",
+           {7, 44},
+           {123, 21}},
+          {155, wxCLASSINFO(wxStaticBitmap), "", {41, 76}, {}}}},
+    };
+    for (const Template& expected : templates) {
+        SCOPED_TRACE(expected.name);
+        wxDialog dialog;
+        ASSERT_TRUE(wxXmlResource::Get()->LoadDialog(&dialog, &Frame(), expected.name));
+        EXPECT_EQ(dialog.GetTitle(), Korean(expected.title));
+        EXPECT_EQ(dialog.GetClientSize(), dialog.ConvertDialogToPixels(expected.size));
+        const wxWindowList& children = dialog.GetChildren();
+        ASSERT_EQ(children.size(), expected.controls.size());
+        size_t i = 0;
+        for (wxWindow* child : children) {
+            const Control& control = expected.controls[i++];
+            SCOPED_TRACE(i);
+            if (control.id != wxID_ANY) {
+                EXPECT_EQ(child->GetId(), control.id);
+            }
+            EXPECT_TRUE(child->IsKindOf(control.kind));
+            if (*control.label) {
+                EXPECT_EQ(child->GetLabel(), Korean(control.label));
+            }
+            EXPECT_EQ(child->GetPosition(), dialog.ConvertDialogToPixels(control.pos));
+            if (control.size != wxSize()) {
+                EXPECT_EQ(child->GetSize(), dialog.ConvertDialogToPixels(control.size));
+            }
+        }
+        if (auto* ok = wxDynamicCast(dialog.FindWindow(wxID_OK), wxButton)) {
+            EXPECT_EQ(dialog.GetDefaultItem(), ok);
+        }
+    }
+}
+
+TEST_F(DialogsTest, WordBookDeletesTheSelectedWordFromListMemoryAndFile) {
+    LoadWordBook("apple\npear\n");  // the wordbook, front first: pear, apple
+    const wxString page = Shown();
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        EXPECT_EQ(Items(dialog, kIdWordBookList), (std::vector<wxString>{"apple", "pear"}));
+        EXPECT_EQ(List(dialog, kIdWordBookList).GetSelection(), 0);
+        List(dialog, kIdWordBookList).SetSelection(1);
+        ExpectQuestion("선택된 항목을 삭제 하시겠습니까 ?", wxID_YES);
+        Press(dialog, kIdWordBookDelete);
+        EXPECT_EQ(Items(dialog, kIdWordBookList), std::vector<wxString>{"apple"});
+        EXPECT_EQ(List(dialog, kIdWordBookList).GetSelection(), 0);
+        EXPECT_EQ(WordBookFile(), "apple\n");
+        Press(dialog, wxID_CANCEL);
+    });
+    Menu(kCmdWordBook);
+    EXPECT_EQ(Words().m_listWordBook.Count(), 1u);
+    EXPECT_EQ(Shown(), page);  // closing starts no search
+}
+
+TEST_F(DialogsTest, WordBookNoChangesNothingAndTheChosenWordIsSearched) {
+    LoadWordBook("cat\nbird\ndog\n");
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        const std::vector<wxString> all{"bird", "cat", "dog"};
+        ASSERT_EQ(Items(dialog, kIdWordBookList), all);
+        ExpectQuestion("선택된 항목을 삭제 하시겠습니까 ?", wxID_NO);
+        Press(dialog, kIdWordBookDelete);
+        ExpectQuestion("항목 전체를 삭제 하시겠습니까 ?", wxID_NO);
+        Press(dialog, kIdWordBookDeleteAll);
+        EXPECT_EQ(Items(dialog, kIdWordBookList), all);
+        EXPECT_EQ(WordBookFile(), "cat\nbird\ndog\n");
+
+        ExpectQuestion("선택된 항목을 삭제 하시겠습니까 ?", wxID_YES);
+        Press(dialog, kIdWordBookDelete);  // the first of three
+        EXPECT_EQ(Items(dialog, kIdWordBookList), (std::vector<wxString>{"cat", "dog"}));
+        EXPECT_EQ(List(dialog, kIdWordBookList).GetSelection(), 0);
+        EXPECT_EQ(WordBookFile(), "dog\ncat\n");
+
+        // The second item, and Enter on the list as the user presses it.
+        List(dialog, kIdWordBookList).SetSelection(1);
+        List(dialog, kIdWordBookList).SetFocus();
+        PressKey(List(dialog, kIdWordBookList), WXK_RETURN);
+    });
+    Menu(kCmdWordBookButton);
+    EXPECT_EQ(SearchEdit().GetValue(), "dog");
+    EXPECT_TRUE(ShowsHeadword("dog")) << Shown();
+}
+
+TEST_F(DialogsTest, WordBookDeleteAllThenCloseLeavesNoFileAndStartsNoSearch) {
+    LoadWordBook("apple\npear\n");
+    const wxString page = Shown();
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        ExpectQuestion("항목 전체를 삭제 하시겠습니까 ?", wxID_YES);
+        Press(dialog, kIdWordBookDeleteAll);
+        EXPECT_TRUE(Items(dialog, kIdWordBookList).empty());
+        EXPECT_FALSE(fs::exists(Words().WordBookPath()));
+        PressKey(dialog, WXK_ESCAPE);
+    });
+    Menu(kCmdWordBook);
+    EXPECT_TRUE(Words().m_listWordBook.IsEmpty());
+    EXPECT_FALSE(fs::exists(Words().WordBookPath()));
+    EXPECT_EQ(Shown(), page);
+
+    // The next word kept makes the file again.
+    Type("egg");
+    Click(kIdSearchButton);
+    Menu(kCmdAddWordBook);
+    EXPECT_EQ(WordBookFile(), "egg\n");
+}
+
+TEST_F(DialogsTest, RecentWordsListRepeatsAndTheChosenOneIsSearchedAgain) {
+    for (const char* word : {"cat", "dog", "cat"}) {
+        Type(word);
+        Click(kIdSearchButton);
+    }
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        const std::vector<wxString> items = Items(dialog, kIdRecentWordList);
+        ASSERT_GE(items.size(), 3u);
+        EXPECT_EQ(std::vector<wxString>(items.begin(), items.begin() + 3),
+                  (std::vector<wxString>{"cat", "dog", "cat"}));
+        EXPECT_EQ(List(dialog, kIdRecentWordList).GetSelection(), 0);
+        // Down to the second word and Enter, on the keyboard.
+        dialog.Raise();
+        List(dialog, kIdRecentWordList).SetFocus();
+        Pump();
+        wxUIActionSimulator keyboard;
+        keyboard.Char(WXK_DOWN);
+        keyboard.Char(WXK_RETURN);
+        for (int i = 0; i < 40 && dialog.IsModal(); ++i) Pump();
+    });
+    Menu(kCmdRecentWord);
+    EXPECT_TRUE(ShowsHeadword("dog")) << Shown();
+    EXPECT_EQ(SearchEdit().GetValue(), "dog");
+    EXPECT_EQ(Words().m_listRecentWord.Entries().front().word, u"dog");
+    const std::string file = ReadFile(Words().RecentWordPath());
+    EXPECT_TRUE(file.ends_with("cat\ndog\ncat\ndog\n")) << file;
+}
+
+TEST_F(DialogsTest, RecentWordsAllDeletedThenCloseEmptiesTheSearchBox) {
+    Type("bird");
+    Click(kIdSearchButton);
+    const wxString page = Shown();
+    ASSERT_GT(SearchEdit().GetCount(), 0u);
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        ExpectQuestion("항목 전체를 삭제 하시겠습니까 ?", wxID_NO);
+        Press(dialog, kIdRecentWordDeleteAll);
+        EXPECT_FALSE(Items(dialog, kIdRecentWordList).empty());
+        EXPECT_TRUE(fs::exists(Words().RecentWordPath()));
+        ExpectQuestion("항목 전체를 삭제 하시겠습니까 ?", wxID_YES);
+        Press(dialog, kIdRecentWordDeleteAll);
+        EXPECT_TRUE(Items(dialog, kIdRecentWordList).empty());
+        Press(dialog, wxID_CANCEL);
+    });
+    Menu(kCmdRecentWordButton);
+    EXPECT_TRUE(Words().m_listRecentWord.IsEmpty());
+    EXPECT_FALSE(fs::exists(Words().RecentWordPath()));
+    EXPECT_EQ(SearchEdit().GetCount(), 0u);
+    EXPECT_EQ(SearchEdit().GetValue(), "");
+    EXPECT_EQ(wxWindow::FindFocus(), &SearchEdit());
+    EXPECT_EQ(Shown(), page);
+}
+
+TEST_F(DialogsTest, DictionaryDialogListsTheFolderAsItIsNowAndCancelChangesNothing) {
+    const fs::path data = DataFolder(Home());
+    const fs::path tavik = data / "Tavik.txt";
+    ASSERT_TRUE(StoredPathIs(tavik)) << SettingsFile();
+    // Copied in after the start: the dialog shows them, the list in the
+    // window does not.
+    WriteFile(data / "Zeta.txt", "zebra/a striped horse\n");
+    WriteFile(data / "k.txt", "kiwi/a fruit\n");
+    WriteFile(data / ".hidden", "x/y\n");
+    fs::create_directories(data / "folder");
+
+    wxChoice& combo = Control<wxChoice>(kIdSelectDicList);
+    ASSERT_EQ(combo.GetCount(), 1u);
+    std::vector<wxString> expected;
+    for (const Text& name : DictionaryNames(data)) expected.push_back(ToWx(name));
+    ASSERT_EQ(expected.size(), 3u);
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        EXPECT_EQ(Items(dialog, kIdDicSelectList), expected);
+        EXPECT_EQ(List(dialog, kIdDicSelectList).GetStringSelection(), "Tavik.txt");
+        List(dialog, kIdDicSelectList).SetStringSelection("Zeta.txt");
+        Press(dialog, wxID_CANCEL);
+    });
+    Menu(kCmdSelectDic);
+    EXPECT_TRUE(StoredPathIs(tavik)) << SettingsFile();
+    EXPECT_EQ(theApp().m_strDicPath, tavik);
+    EXPECT_EQ(combo.GetStringSelection(), "Tavik.txt");
+}
+
+TEST_F(DialogsTest, AChosenDictionaryIsStoredAndReadAtTheNextSearch) {
+    const fs::path data = DataFolder(Home());
+    wxChoice& combo = Control<wxChoice>(kIdSelectDicList);
+    Type("apple");
+    Click(kIdSearchButton);
+    const wxString page = Shown();
+
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        List(dialog, kIdDicSelectList).SetStringSelection("Zeta.txt");
+        // A double click only selects.
+        wxCommandEvent doubleClick(wxEVT_LISTBOX_DCLICK, kIdDicSelectList);
+        List(dialog, kIdDicSelectList).ProcessWindowEvent(doubleClick);
+        EXPECT_TRUE(dialog.IsModal());
+        Press(dialog, wxID_OK);
+    });
+    Menu(kCmdSelectDic);
+    EXPECT_TRUE(StoredPathIs(data / "Zeta.txt")) << SettingsFile();
+    EXPECT_EQ(theApp().m_strDicPath, data / "Zeta.txt");
+    EXPECT_EQ(Shown(), page);                            // nothing is searched at the choice
+    EXPECT_EQ(combo.GetStringSelection(), "Tavik.txt");  // it has no such item
+    Type("zebra");
+    Click(kIdSearchButton);
+    EXPECT_TRUE(ShowsHeadword("zebra")) << Shown();
+
+    // Choosing with nothing selected changes nothing.
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        EXPECT_EQ(List(dialog, kIdDicSelectList).GetStringSelection(), "Zeta.txt");
+        List(dialog, kIdDicSelectList).SetSelection(wxNOT_FOUND);
+        Press(dialog, wxID_OK);
+    });
+    Menu(kCmdSelectDic);
+    EXPECT_TRUE(StoredPathIs(data / "Zeta.txt")) << SettingsFile();
+
+    // Back to the bundled dictionary through the list in the window.
+    combo.SetStringSelection("Tavik.txt");
+    wxCommandEvent pick(wxEVT_CHOICE, kIdSelectDicList);
+    pick.SetEventObject(&combo);
+    combo.ProcessWindowEvent(pick);
+    Pump();
+    EXPECT_TRUE(StoredPathIs(data / "Tavik.txt")) << SettingsFile();
+    Type("apple");
+    Click(kIdSearchButton);
+    EXPECT_TRUE(ShowsHeadword("apple")) << Shown();
+
+    // The dialog's choice of the file the window lists selects it there.
+    combo.SetSelection(wxNOT_FOUND);
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        List(dialog, kIdDicSelectList).SetStringSelection("Tavik.txt");
+        Press(dialog, wxID_OK);
+    });
+    Menu(kCmdSelectDic);
+    EXPECT_EQ(combo.GetStringSelection(), "Tavik.txt");
+}
+
+TEST_F(DialogsTest, AboutBoxShowsItsPicturesCentredOverTheWindowEachTime) {
+    for (int key : {WXK_ESCAPE, WXK_RETURN}) {
+        g_dialogs.WhenShown([&](wxDialog& dialog) {
+            EXPECT_EQ(dialog.GetTitle(), "About Tavik");
+            EXPECT_EQ(dialog.GetParent(), &Frame());
+            auto& icon = *wxDynamicCast(dialog.FindWindow(kIdAboutIcon), wxStaticBitmap);
+            auto& picture = *wxDynamicCast(dialog.FindWindow(kIdAboutPicture), wxStaticBitmap);
+            EXPECT_EQ(icon.GetBitmap().GetSize(), wxSize(32, 32));
+            EXPECT_EQ(picture.GetBitmap().GetSize(), wxSize(80, 36));
+            EXPECT_EQ(picture.GetPosition(), dialog.ConvertDialogToPixels(wxPoint(41, 76)));
+            EXPECT_EQ(dialog.FindWindow(kIdAboutContact)->GetLabel(),
+                      "https://tavik.invalid/\nteam@tavik.invalid");
+            const wxPoint centre = dialog.GetRect().GetPosition() + dialog.GetSize() / 2;
+            const wxPoint frameCentre = Frame().GetRect().GetPosition() + Frame().GetSize() / 2;
+            EXPECT_LE(std::abs(centre.x - frameCentre.x), 2);
+            EXPECT_LE(std::abs(centre.y - frameCentre.y), 2);
+            PressKey(dialog, key);
+        });
+        Menu(kCmdAppAbout);
+    }
+}
+
+}  // namespace
+}  // namespace tavik

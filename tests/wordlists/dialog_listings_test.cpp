@@ -1,0 +1,174 @@
+// What the wordbook, recent words and dictionary dialogs do, without the
+// windows: which entry a delete removes, the selection after it, what the
+// files hold afterwards, and the dictionary listing.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/temp_dir.h"
+#include "wordlists/dictionary_choice.h"
+#include "wordlists/recent_word_listing.h"
+#include "wordlists/word_book_listing.h"
+
+namespace tavik {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::TempDir;
+
+std::vector<Text> Words(const WordList& list) {
+    std::vector<Text> words;
+    for (const WordList::Entry& entry : list.Entries()) words.push_back(entry.word);
+    return words;
+}
+
+std::vector<Text> Shown(const WordBookListing& listing) {
+    std::vector<Text> words;
+    for (const WordBookListing::Item& item : listing.Items()) words.push_back(item.word);
+    return words;
+}
+
+class DialogListingTest : public ::testing::Test {
+protected:
+    // A wordbook loaded from `lines` (the last line is the front entry).
+    void LoadWordBook(std::string_view lines) {
+        m_dir.Write("Word.dat", lines);
+        m_stores.LoadWordBook();
+    }
+    std::string WordBookFile() const { return ReadFile(m_stores.WordBookPath()); }
+
+    TempDir m_dir;
+    CodePage m_codePage = CodePage::Default();
+    WordStores m_stores{m_dir.Path(), m_codePage};
+};
+
+TEST_F(DialogListingTest, WordBookIsSortedAndDeletingSelectsTheItemAbove) {
+    LoadWordBook("apple\npear\n");  // front first: pear, apple
+    m_stores.AddWordBook(u"Banana");
+    WordBookListing listing(m_stores);
+    listing.FillWordList();
+    EXPECT_EQ(Shown(listing), (std::vector<Text>{u"apple", u"Banana", u"pear"}));
+    EXPECT_EQ(listing.Selection(), 0);
+
+    listing.Select(2);
+    EXPECT_EQ(listing.SelectedWord(), u"pear");
+    EXPECT_TRUE(listing.DeleteSelected());
+    EXPECT_EQ(Shown(listing), (std::vector<Text>{u"apple", u"Banana"}));
+    EXPECT_EQ(listing.Selection(), 1);
+    EXPECT_EQ(Words(m_stores.m_listWordBook), (std::vector<Text>{u"Banana", u"apple"}));
+    EXPECT_EQ(WordBookFile(), "Banana\napple\n");
+
+    listing.Select(0);  // the first item: the new first is selected
+    EXPECT_TRUE(listing.DeleteSelected());
+    EXPECT_EQ(listing.Selection(), 0);
+    EXPECT_EQ(listing.SelectedWord(), u"Banana");
+    EXPECT_EQ(WordBookFile(), "Banana\n");
+
+    EXPECT_TRUE(listing.DeleteSelected());  // the last one: nothing left to select
+    EXPECT_EQ(listing.Selection(), -1);
+    EXPECT_EQ(listing.SelectedWord(), u"");
+    EXPECT_EQ(WordBookFile(), "");
+    EXPECT_TRUE(m_stores.m_listWordBook.IsEmpty());
+}
+
+TEST_F(DialogListingTest, EachOfTwoEqualWordsIsBoundToItsOwnEntry) {
+    LoadWordBook("fig\napple\nfig\n");
+    WordBookListing listing(m_stores);
+    listing.FillWordList();
+    ASSERT_EQ(Shown(listing), (std::vector<Text>{u"apple", u"fig", u"fig"}));
+    EXPECT_NE(listing.Items()[1].position, listing.Items()[2].position);
+    listing.Select(2);
+    EXPECT_TRUE(listing.DeleteSelected());
+    EXPECT_EQ(Words(m_stores.m_listWordBook), (std::vector<Text>{u"fig", u"apple"}));
+    EXPECT_EQ(WordBookFile(), "fig\napple\n");
+    listing.Select(1);
+    EXPECT_TRUE(listing.DeleteSelected());
+    EXPECT_EQ(Words(m_stores.m_listWordBook), (std::vector<Text>{u"apple"}));
+}
+
+TEST_F(DialogListingTest, DeleteWithNothingSelectedLeavesListAndFileAlone) {
+    LoadWordBook("apple\npear\n");
+    WordBookListing listing(m_stores);
+    listing.FillWordList();
+    listing.Select(-1);
+    const fs::file_time_type written = fs::last_write_time(m_stores.WordBookPath());
+    EXPECT_TRUE(listing.DeleteSelected());
+    EXPECT_EQ(listing.Items().size(), 2u);
+    EXPECT_EQ(listing.Selection(), -1);
+    EXPECT_EQ(m_stores.m_listWordBook.Count(), 2u);
+    EXPECT_EQ(fs::last_write_time(m_stores.WordBookPath()), written);
+
+    listing.Select(7);  // out of range selects nothing
+    EXPECT_EQ(listing.Selection(), -1);
+}
+
+TEST_F(DialogListingTest, AFailedRewriteIsReportedAndLosesNothingOnDisk) {
+    LoadWordBook("apple\npear\n");
+    WordBookListing listing(m_stores);
+    listing.FillWordList();
+    // Something else took the file's place: it cannot be replaced.
+    fs::rename(m_stores.WordBookPath(), m_dir.Path() / "saved");
+    fs::create_directory(m_stores.WordBookPath());
+    m_dir.Write("Word.dat/keep", "x");
+    EXPECT_FALSE(listing.DeleteSelected());
+    EXPECT_EQ(Shown(listing), std::vector<Text>{u"pear"});
+    EXPECT_EQ(ReadFile(m_stores.WordBookPath() / "keep"), "x");
+}
+
+TEST_F(DialogListingTest, RecentWordsKeepRepeatsAndDeletingAllIsRemembered) {
+    m_stores.LoadRecentWords();
+    for (const char16_t* word : {u"cat", u"dog", u"cat"}) m_stores.AddRecentWord(word);
+    RecentWordListing recent(m_stores);
+    recent.FillWordList();
+    EXPECT_EQ(recent.Items(), (std::vector<Text>{u"cat", u"dog", u"cat"}));
+    EXPECT_EQ(recent.Selection(), 0);
+    EXPECT_FALSE(recent.AllDeleted());
+    recent.DeleteAll();
+    EXPECT_TRUE(recent.AllDeleted());
+    EXPECT_EQ(recent.SelectedWord(), u"");
+    EXPECT_TRUE(m_stores.m_listRecentWord.IsEmpty());
+    EXPECT_FALSE(fs::exists(m_stores.RecentWordPath()));
+}
+
+// The names as the folder itself reports them, for comparison.
+std::vector<Text> ReaddirOrder(const fs::path& folder) {
+    std::vector<Text> names;
+    DIR* dir = ::opendir(folder.c_str());
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name[0] != '.' && fs::is_regular_file(folder / name)) names.push_back(FromUtf8(name));
+    }
+    ::closedir(dir);
+    return names;
+}
+
+TEST(DictionaryChoice, ListsTheFolderInItsOwnOrderWithTheStoredFileSelected) {
+    TempDir dir;
+    for (const char* name : {"Zeta.txt", "Tavik.txt", "k.txt", "avik.txt", "b.txt", ".hidden"})
+        dir.Write(fs::path("Data") / name, "a/b\n");
+    fs::create_directories(dir.Path() / "Data" / "Sub.txt");
+    fs::create_symlink("Zeta.txt", dir.Path() / "Data" / "link.txt");
+    fs::create_symlink("gone.txt", dir.Path() / "Data" / "dangling.txt");
+    const fs::path stored = dir.Path() / "Data" / "Tavik.txt";
+
+    const DictionaryListing listing = ListDictionaries(dir.Path() / "Data", stored);
+    EXPECT_EQ(listing.names, ReaddirOrder(dir.Path() / "Data"));
+    EXPECT_EQ(listing.names.size(), 6u);  // five files and the link to one
+    ASSERT_GE(listing.selection, 0);
+    EXPECT_EQ(listing.names[size_t(listing.selection)], u"Tavik.txt");
+    EXPECT_EQ(FindCurrentDictionary(listing.names, dir.Path() / "Data" / "link.txt"),
+              FindCurrentDictionary(listing.names, fs::path("/elsewhere/link.txt")));
+
+    EXPECT_EQ(ListDictionaries(dir.Path() / "Data", dir.Path() / "Data" / "gone.txt").selection,
+              -1);
+    EXPECT_TRUE(ListDictionaries(dir.Path() / "missing", stored).names.empty());
+
+    EXPECT_EQ(ChosenDictionaryPath(dir.Path(), u"Zeta.txt"), dir.Path() / "Data" / "Zeta.txt");
+    EXPECT_EQ(ChosenDictionaryPath(dir.Path(), u"사전.txt"),
+              dir.Path() / "Data" / fs::path(u8"사전.txt"));
+    EXPECT_FALSE(ChosenDictionaryPath(dir.Path(), u""));
+}
+
+}  // namespace
+}  // namespace tavik

@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     }
 
     tavik::CTavikView& view = *tavik::theApp().View();
-    auto* box = wxDynamicCast(view.Form()->FindWindow(tavik::kIdSearchEdit), wxComboBox);
+    auto* box = dynamic_cast<wxComboBox*>(view.Form()->FindWindow(tavik::kIdSearchEdit));
     std::vector<double> times;
     for (int round = 0; round < 3; ++round) {
         for (const std::string& word : words) {

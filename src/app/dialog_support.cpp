@@ -20,7 +20,7 @@ void RouteEnterToOk(wxDialog& dialog) {
         const int key = event.GetKeyCode();
         const bool enter = key == WXK_RETURN || key == WXK_NUMPAD_ENTER;
         auto* ok = DialogControl<wxButton>(dialog, wxID_OK);
-        if (!enter || !ok || wxDynamicCast(wxWindow::FindFocus(), wxButton)) {
+        if (!enter || !ok || dynamic_cast<wxButton*>(wxWindow::FindFocus())) {
             event.Skip();
             return;
         }

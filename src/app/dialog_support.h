@@ -14,7 +14,7 @@ bool LoadDialogResource(wxDialog& dialog, wxWindow* parent, const char* name);
 // The control `id` of `dialog` as a `Control`; null when there is none.
 template <typename Control>
 Control* DialogControl(wxDialog& dialog, int id) {
-    return wxDynamicCast(dialog.FindWindow(id), Control);
+    return dynamic_cast<Control*>(dialog.FindWindow(id));
 }
 
 // Enter runs the OK button from wherever the focus is, as a default push

@@ -6,6 +6,7 @@
 #include <wx/textentry.h>
 #include <wx/toolbar.h>
 
+#include "app/about_pictures.h"
 #include "app/command_ids.h"
 #include "app/toolbar_images.h"
 
@@ -17,18 +18,22 @@ wxString Korean(const char* utf8) { return wxString::FromUTF8(utf8); }
 
 }  // namespace
 
+// clang-format off
 wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
     EVT_UPDATE_UI(WxId(kCmdAddWordBook), CMainFrame::OnUpdateEntryCommand)
-        EVT_UPDATE_UI(WxId(kCmdAddWordBookButton), CMainFrame::OnUpdateEntryCommand)
-            EVT_UPDATE_UI(WxId(kCmdListUp), CMainFrame::OnUpdateEntryCommand)
-                EVT_UPDATE_UI(WxId(kCmdListDown), CMainFrame::OnUpdateEntryCommand)
-                    EVT_MENU(WxId(kCmdAppExit), CMainFrame::OnExit) EVT_MENU(WxId(kCmdEditCut),
-                                                                             CMainFrame::OnTextEdit)
-                        EVT_MENU(WxId(kCmdEditPaste), CMainFrame::OnTextEdit)
-                            EVT_MENU(WxId(kCmdEditUndo), CMainFrame::OnTextEdit) wxEND_EVENT_TABLE()
+    EVT_UPDATE_UI(WxId(kCmdAddWordBookButton), CMainFrame::OnUpdateEntryCommand)
+    EVT_UPDATE_UI(WxId(kCmdListUp), CMainFrame::OnUpdateEntryCommand)
+    EVT_UPDATE_UI(WxId(kCmdListDown), CMainFrame::OnUpdateEntryCommand)
+    EVT_MENU(WxId(kCmdAppExit), CMainFrame::OnExit)
+    EVT_MENU(WxId(kCmdEditCut), CMainFrame::OnTextEdit)
+    EVT_MENU(WxId(kCmdEditPaste), CMainFrame::OnTextEdit)
+    EVT_MENU(WxId(kCmdEditUndo), CMainFrame::OnTextEdit)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                                CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title)
+CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title)
     : wxDocParentFrame(manager, nullptr, wxID_ANY, title) {
+    SetIcons(TavikIcons());
     CreateMenu();
     CreateTools();
     CreateAccelerators();

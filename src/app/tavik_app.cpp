@@ -31,8 +31,11 @@ const wxSize kClientSize(640, 480);
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(CTavikApp, wxApp) EVT_MENU(WxId(kCmdAppAbout), CTavikApp::OnAppAbout)
-    wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(CTavikApp, wxApp)
+    EVT_MENU(WxId(kCmdAppAbout), CTavikApp::OnAppAbout)
+wxEND_EVENT_TABLE()
+// clang-format on
 
         CTavikApp::CTavikApp() = default;
 CTavikApp::~CTavikApp() = default;
@@ -128,7 +131,7 @@ int CTavikApp::OnRun() {
 
 void CTavikApp::SearchHandedWord(const wxString& word) {
     CTavikView* view = View();
-    wxFrame* frame = wxDynamicCast(GetTopWindow(), wxFrame);
+    wxFrame* frame = dynamic_cast<wxFrame*>(GetTopWindow());
     if (!view || !frame) return;
     if (frame->IsIconized()) frame->Iconize(false);
     frame->Raise();
@@ -145,7 +148,7 @@ CTavikView* CTavikApp::View() const {
     if (!m_docManager) return nullptr;
     wxDocument* doc = m_docManager->GetCurrentDocument();
     if (!doc) return nullptr;
-    return wxDynamicCast(doc->GetFirstView(), CTavikView);
+    return dynamic_cast<CTavikView*>(doc->GetFirstView());
 }
 
 std::filesystem::path CTavikApp::StoredDictionaryPath() {

@@ -23,33 +23,37 @@ wxDEFINE_EVENT(EVT_TAVIK_SEARCH, wxCommandEvent);
 
 wxIMPLEMENT_DYNAMIC_CLASS(CTavikView, wxView);
 
-wxBEGIN_EVENT_TABLE(CTavikView, wxView) EVT_BUTTON(kIdSearchButton, CTavikView::OnCommand)
-    EVT_CHOICE(kIdSearchList, CTavikView::OnCommand) EVT_BUTTON(kIdListUp, CTavikView::OnCommand)
-        EVT_BUTTON(kIdListDown, CTavikView::OnCommand)
-            EVT_CHOICE(kIdSelectDicList, CTavikView::OnCommand) EVT_MENU(WxId(kCmdListUp),
-                                                                         CTavikView::OnCommand)
-                EVT_MENU(WxId(kCmdListDown), CTavikView::OnCommand) EVT_MENU(WxId(kCmdEditCopy),
-                                                                             CTavikView::OnCommand)
-                    EVT_MENU(WxId(kCmdWordBook), CTavikView::OnCommand)
-                        EVT_MENU(WxId(kCmdWordBookButton), CTavikView::OnCommand)
-                            EVT_MENU(WxId(kCmdRecentWord), CTavikView::OnCommand)
-                                EVT_MENU(WxId(kCmdRecentWordButton), CTavikView::OnCommand)
-                                    EVT_MENU(WxId(kCmdAddWordBook), CTavikView::OnCommand)
-                                        EVT_MENU(WxId(kCmdAddWordBookButton), CTavikView::OnCommand)
-                                            EVT_MENU(WxId(kCmdSelectDic), CTavikView::OnCommand)
-                                                wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(CTavikView, wxView)
+    EVT_BUTTON(kIdSearchButton, CTavikView::OnCommand)
+    EVT_CHOICE(kIdSearchList, CTavikView::OnCommand)
+    EVT_BUTTON(kIdListUp, CTavikView::OnCommand)
+    EVT_BUTTON(kIdListDown, CTavikView::OnCommand)
+    EVT_CHOICE(kIdSelectDicList, CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdListUp), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdListDown), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdEditCopy), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdWordBook), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdWordBookButton), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdRecentWord), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdRecentWordButton), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdAddWordBook), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdAddWordBookButton), CTavikView::OnCommand)
+    EVT_MENU(WxId(kCmdSelectDic), CTavikView::OnCommand)
+wxEND_EVENT_TABLE()
+// clang-format on
 
                                                     namespace {
     template <typename Control>
     Control* Child(wxWindow * form, int id) {
-        return wxDynamicCast(form->FindWindow(id), Control);
+        return dynamic_cast<Control*>(form->FindWindow(id));
     }
 
 }  // namespace
 
 bool CTavikView::OnCreate(wxDocument* doc, long flags) {
     if (!wxView::OnCreate(doc, flags)) return false;
-    wxFrame* frame = wxDynamicCast(wxTheApp->GetTopWindow(), wxFrame);
+    wxFrame* frame = dynamic_cast<wxFrame*>(wxTheApp->GetTopWindow());
     if (!frame) return false;
     SetFrame(frame);
 
@@ -248,7 +252,7 @@ void CTavikView::OnEraseBackground(wxEraseEvent& event) {
 }
 
 void CTavikView::SetEntryCommands(bool enabled) {
-    if (auto* frame = wxDynamicCast(GetFrame(), CMainFrame)) frame->SetEntryCommands(enabled);
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetFrame())) frame->SetEntryCommands(enabled);
 }
 
 void CTavikView::EnableNeighbourControls() {

@@ -34,14 +34,14 @@ void WriteFile(const fs::path& path, std::string_view bytes) {
 }
 
 std::vector<wxString> Items(wxDialog& dialog, int id) {
-    const wxListBox& list = *wxDynamicCast(dialog.FindWindow(id), wxListBox);
+    const wxListBox& list = *dynamic_cast<wxListBox*>(dialog.FindWindow(id));
     std::vector<wxString> items;
     for (unsigned i = 0; i < list.GetCount(); ++i) items.push_back(list.GetString(i));
     return items;
 }
 
 wxListBox& List(wxDialog& dialog, int id) {
-    return *wxDynamicCast(dialog.FindWindow(id), wxListBox);
+    return *dynamic_cast<wxListBox*>(dialog.FindWindow(id));
 }
 
 // A click on the button, as the toolkit reports it.
@@ -86,8 +86,8 @@ protected:
             EXPECT_EQ(style & (wxYES_NO | wxCANCEL | wxOK), wxYES_NO);
             EXPECT_FALSE(style & wxNO_DEFAULT);
             EXPECT_EQ(style & wxICON_MASK, wxICON_NONE);
-            EXPECT_NE(wxDynamicCast(box->GetParent(), CWordBookDlg) ||
-                          wxDynamicCast(box->GetParent(), CRecentWordDlg),
+            EXPECT_NE(dynamic_cast<CWordBookDlg*>(box->GetParent()) ||
+                          dynamic_cast<CRecentWordDlg*>(box->GetParent()),
                       false)
                 << "the box is owned by the dialog";
             return answer;
@@ -172,7 +172,7 @@ TEST_F(DialogsTest, EveryDialogResourceLoadsWithItsControlsInTabOrder) {
                 EXPECT_EQ(child->GetSize(), dialog.ConvertDialogToPixels(control.size));
             }
         }
-        if (auto* ok = wxDynamicCast(dialog.FindWindow(wxID_OK), wxButton)) {
+        if (auto* ok = dynamic_cast<wxButton*>(dialog.FindWindow(wxID_OK))) {
             EXPECT_EQ(dialog.GetDefaultItem(), ok);
         }
     }
@@ -386,8 +386,8 @@ TEST_F(DialogsTest, AboutBoxShowsItsPicturesCentredOverTheWindowEachTime) {
         g_dialogs.WhenShown([&](wxDialog& dialog) {
             EXPECT_EQ(dialog.GetTitle(), "About Tavik");
             EXPECT_EQ(dialog.GetParent(), &Frame());
-            auto& icon = *wxDynamicCast(dialog.FindWindow(kIdAboutIcon), wxStaticBitmap);
-            auto& picture = *wxDynamicCast(dialog.FindWindow(kIdAboutPicture), wxStaticBitmap);
+            auto& icon = *dynamic_cast<wxStaticBitmap*>(dialog.FindWindow(kIdAboutIcon));
+            auto& picture = *dynamic_cast<wxStaticBitmap*>(dialog.FindWindow(kIdAboutPicture));
             EXPECT_EQ(icon.GetBitmap().GetSize(), wxSize(32, 32));
             EXPECT_EQ(picture.GetBitmap().GetSize(), wxSize(80, 36));
             EXPECT_EQ(picture.GetPosition(), dialog.ConvertDialogToPixels(wxPoint(41, 76)));

@@ -95,10 +95,10 @@ protected:
         g_dialogs.Reset();
     }
     CTavikView& View() { return *theApp().View(); }
-    CMainFrame& Frame() { return *wxDynamicCast(wxTheApp->GetTopWindow(), CMainFrame); }
+    CMainFrame& Frame() { return *dynamic_cast<CMainFrame*>(wxTheApp->GetTopWindow()); }
     template <typename T>
     T& Control(int id) {
-        return *wxDynamicCast(View().Form()->FindWindow(id), T);
+        return *dynamic_cast<T*>(View().Form()->FindWindow(id));
     }
     wxComboBox& SearchEdit() { return Control<wxComboBox>(kIdSearchEdit); }
     wxChoice& Neighbours() { return Control<wxChoice>(kIdSearchList); }

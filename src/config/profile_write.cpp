@@ -12,7 +12,7 @@
 #include "config/decimal_text.h"
 #include "config/profile.h"
 #include "config/profile_syntax.h"
-#include "config/replacement_file.h"
+#include "text/replacement_file.h"
 #include "text/file.h"
 
 namespace tavik {

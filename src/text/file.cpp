@@ -51,6 +51,16 @@ std::optional<FileHandle> OpenRegularFileForReading(const std::filesystem::path&
     return file;
 }
 
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(size_t(written));
+    }
+    return true;
+}
+
 LineReader::LineReader(const FileHandle& file, size_t limit, size_t readSize)
     : m_fd(file.Get()),
       m_limit(std::min(limit, kCapacity)),

@@ -36,6 +36,10 @@ private:
 std::optional<FileHandle> OpenRegularFileForReading(const std::filesystem::path& path,
                                                     std::string* error = nullptr);
 
+// Writes all of `bytes` to `fd`, resuming after interrupted or short writes.
+// False when the system refused part of it (a full disk, an I/O error).
+bool WriteAll(int fd, std::string_view bytes);
+
 // Reads lines the way a line read of at most `limit` bytes does: a line ends
 // after its line feed or after `limit` bytes, whichever comes first, so a
 // longer line arrives in pieces. The text of a line stops at its first NUL

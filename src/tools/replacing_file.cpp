@@ -1,12 +1,8 @@
-// Temporary file beside the target, then rename.
+// A buffered writer over a replacement file, reporting failures as
+// ToolError.
 #include "tools/replacing_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
 #include "tools/tool_error.h"
@@ -14,16 +10,17 @@
 namespace tavik {
 
 namespace {
+
 constexpr size_t kFlushSize = 1 << 20;
+
+[[noreturn]] void Fail(const std::filesystem::path& path) {
+    throw ToolError(path.string() + ": " + (errno ? std::strerror(errno) : "cannot be written"));
 }
 
+}  // namespace
+
 void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path) {
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) throw ToolError(path.string() + ": " + std::strerror(errno));
-        bytes.remove_prefix(size_t(put));
-    }
+    if (!WriteAll(fd, bytes)) Fail(path);
 }
 
 std::string TemporaryPatternBeside(const std::filesystem::path& target, const char* suffix) {
@@ -36,28 +33,21 @@ std::string TemporaryPatternBeside(const std::filesystem::path& target, const ch
     return (folder / name).string();
 }
 
-ReplacingFile::ReplacingFile(std::filesystem::path target) : m_target(std::move(target)) {
-    std::string pattern = TemporaryPatternBeside(m_target, ".");
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) throw ToolError(m_target.string() + ": " + std::strerror(errno));
-    m_file = FileHandle(fd);
-    m_temporary = pattern;
-    // mkstemp makes the file private; a dictionary is an ordinary file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+ReplacingFile::ReplacingFile(std::filesystem::path target)
+    : m_target(std::move(target)), m_file(Create(m_target)) {
     m_buffer.reserve(kFlushSize);
 }
 
-ReplacingFile::~ReplacingFile() {
-    if (!m_committed) {
-        std::error_code ignored;
-        std::filesystem::remove(m_temporary, ignored);
-    }
+ReplacementFile ReplacingFile::Create(const std::filesystem::path& target) {
+    errno = 0;
+    std::optional<ReplacementFile> file = ReplacementFile::Create(target);
+    if (!file) Fail(target);
+    return std::move(*file);
 }
 
 void ReplacingFile::Flush() {
-    WriteAll(m_file.Get(), m_buffer, m_target);
+    errno = 0;
+    if (!m_file.Write(m_buffer)) Fail(m_target);
     m_buffer.clear();
 }
 
@@ -68,12 +58,8 @@ void ReplacingFile::Write(std::string_view bytes) {
 
 void ReplacingFile::Commit() {
     Flush();
-    if (::fsync(m_file.Get()) != 0 || ::close(m_file.Release()) != 0)
-        throw ToolError(m_target.string() + ": " + std::strerror(errno));
-    std::error_code error;
-    std::filesystem::rename(m_temporary, m_target, error);
-    if (error) throw ToolError(m_target.string() + ": " + error.message());
-    m_committed = true;
+    errno = 0;
+    if (!m_file.Commit()) Fail(m_target);
 }
 
 }  // namespace tavik

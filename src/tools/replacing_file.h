@@ -1,6 +1,6 @@
-// Writing a file that replaces another only when it is complete: the bytes go
-// to a temporary file in the same folder, renamed over the target on Commit.
-// A writer destroyed before Commit removes its temporary file.
+// Writing a file that replaces another only when it is complete (a
+// ReplacementFile), buffered, with failures thrown as ToolError. A writer
+// destroyed before Commit removes its temporary file.
 #pragma once
 
 #include <filesystem>
@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "text/file.h"
+#include "text/replacement_file.h"
 
 namespace tavik {
 
@@ -16,20 +17,18 @@ public:
     explicit ReplacingFile(std::filesystem::path target);
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
-    ~ReplacingFile();
 
     void Write(std::string_view bytes);
     // Flushes, syncs and renames the temporary file onto the target.
     void Commit();
 
 private:
+    static ReplacementFile Create(const std::filesystem::path& target);
     void Flush();
 
     std::filesystem::path m_target;
-    std::filesystem::path m_temporary;
-    FileHandle m_file;
+    ReplacementFile m_file;
     std::string m_buffer;
-    bool m_committed = false;
 };
 
 // A mkstemp/mkdtemp pattern for a hidden temporary beside `target`:

@@ -10,22 +10,13 @@
 #include <cerrno>
 
 #include "text/file.h"
+#include "text/replacement_file.h"
 
 namespace tavik {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(size_t(written));
-    }
-    return true;
-}
 
 bool EndsWithLineFeed(const FileHandle& file, off_t size) {
     char last = 0;
@@ -39,57 +30,6 @@ fs::path ResolveLink(const fs::path& path) {
     if (!fs::is_symlink(path, error)) return path;
     fs::path resolved = fs::canonical(path, error);
     return error ? path : resolved;
-}
-
-// A new file beside the one it is to replace; removed again unless it was
-// renamed into place.
-class PendingFile {
-public:
-    explicit PendingFile(const fs::path& target) {
-        static unsigned counter = 0;
-        for (int attempt = 0; attempt < 100 && !m_file.IsOpen(); ++attempt) {
-            fs::path candidate = target;
-            candidate.replace_filename(target.filename().string() + ".new-" +
-                                       std::to_string(::getpid()) + "-" +
-                                       std::to_string(counter++));
-            m_file = FileHandle(::open(candidate.c_str(),
-                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-            if (m_file.IsOpen()) {
-                m_path = std::move(candidate);
-            } else if (errno != EEXIST) {
-                break;
-            }
-        }
-    }
-    PendingFile(const PendingFile&) = delete;
-    PendingFile& operator=(const PendingFile&) = delete;
-    ~PendingFile() {
-        if (!m_path.empty()) ::unlink(m_path.c_str());
-    }
-
-    bool IsOpen() const { return m_file.IsOpen(); }
-    int Descriptor() const { return m_file.Get(); }
-
-    // Closes the file, reporting a failed close: some file systems report a
-    // full disk only there.
-    bool Close() { return ::close(m_file.Release()) == 0; }
-
-    bool RenameTo(const fs::path& target) {
-        if (::rename(m_path.c_str(), target.c_str()) != 0) return false;
-        m_path.clear();
-        return true;
-    }
-
-private:
-    fs::path m_path;
-    FileHandle m_file;
-};
-
-// Makes a rename survive a power cut; a failure here leaves the rename done.
-void SyncFolderOf(const fs::path& file) {
-    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-    FileHandle handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (handle.IsOpen()) ::fsync(handle.Get());
 }
 
 }  // namespace
@@ -136,17 +76,10 @@ bool AppendWordLine(const fs::path& path, std::string_view line) {
 }
 
 bool ReplaceWordFile(const fs::path& path, std::string_view content) {
-    const fs::path target = ResolveLink(path);
-    PendingFile pending(target);
-    if (!pending.IsOpen()) return false;
-    struct stat old;
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(pending.Descriptor(), old.st_mode & 07777);
-    if (!WriteAll(pending.Descriptor(), content) || ::fsync(pending.Descriptor()) != 0 ||
-        !pending.Close() || !pending.RenameTo(target))
-        return false;
-    SyncFolderOf(target);
-    return true;
+    std::optional<ReplacementFile> replacement = ReplacementFile::Create(ResolveLink(path));
+    if (!replacement) return false;
+    replacement->Write(content);
+    return replacement->Commit();
 }
 
 }  // namespace tavik

@@ -20,6 +20,9 @@ public:
     // gets from `targetInfo`. nullopt when the file cannot be created.
     static std::optional<ReplacementFile> Create(const std::filesystem::path& target,
                                                  const struct stat& targetInfo);
+    // The same for a target that may not exist yet: an existing one lends its
+    // permission bits and owner, a new one gets the usual 0666 less the umask.
+    static std::optional<ReplacementFile> Create(const std::filesystem::path& target);
 
     ReplacementFile(ReplacementFile&& other) noexcept;
     ReplacementFile& operator=(ReplacementFile&&) = delete;
@@ -28,8 +31,9 @@ public:
     // Removes the new file unless it replaced the target.
     ~ReplacementFile();
 
-    // Appends to the new file. A failure is remembered and fails Commit.
-    void Write(std::string_view bytes);
+    // Appends to the new file. False on failure, which is also remembered and
+    // fails Commit.
+    bool Write(std::string_view bytes);
 
     // Flushes the new file to the disk and renames it over the target. False
     // when anything failed; the target is then untouched.

@@ -1,5 +1,5 @@
 // A new file beside the target, written, flushed and renamed over it.
-#include "config/replacement_file.h"
+#include "text/replacement_file.h"
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -11,16 +11,6 @@
 namespace tavik {
 
 namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(size_t(written));
-    }
-    return true;
-}
 
 // Makes the rename itself survive a crash. Failing here changes nothing the
 // caller could act on: the new content is already in place.
@@ -51,6 +41,19 @@ std::optional<ReplacementFile> ReplacementFile::Create(const std::filesystem::pa
     return replacement;
 }
 
+std::optional<ReplacementFile> ReplacementFile::Create(const std::filesystem::path& target) {
+    struct stat info;
+    if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        info = {};
+        info.st_mode = 0666 & ~mask;
+        info.st_uid = ::geteuid();
+        info.st_gid = ::getegid();
+    }
+    return Create(target, info);
+}
+
 ReplacementFile::ReplacementFile(ReplacementFile&& other) noexcept
     : m_file(std::move(other.m_file)),
       m_path(std::move(other.m_path)),
@@ -64,8 +67,9 @@ ReplacementFile::~ReplacementFile() {
     if (!m_committed) ::unlink(m_path.c_str());
 }
 
-void ReplacementFile::Write(std::string_view bytes) {
+bool ReplacementFile::Write(std::string_view bytes) {
     if (!m_failed && !WriteAll(m_file.Get(), bytes)) m_failed = true;
+    return !m_failed;
 }
 
 bool ReplacementFile::Commit() {

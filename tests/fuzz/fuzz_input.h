@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/codepage.h"
+
 namespace tavik::fuzz {
 
 class FuzzInput {
@@ -34,6 +36,13 @@ public:
 private:
     std::string_view m_rest;
 };
+
+// CP949 or UTF-8, as the input's next byte says.
+inline const CodePage& PickCodePage(FuzzInput& input) {
+    static const CodePage cp949 = CodePage::Default();
+    static const CodePage utf8 = *CodePage::Named("UTF-8");
+    return input.Byte() & 1 ? utf8 : cp949;
+}
 
 // An in-memory file reachable by a path, rewritten for every input.
 class MemoryFile {

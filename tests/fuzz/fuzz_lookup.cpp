@@ -10,12 +10,10 @@
 using namespace tavik;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const CodePage cp949 = CodePage::Default();
-    static const CodePage utf8 = *CodePage::Named("UTF-8");
     static fuzz::MemoryFile file;
 
     fuzz::FuzzInput input(data, size);
-    const CodePage& codePage = input.Byte() & 1 ? utf8 : cp949;
+    const CodePage& codePage = fuzz::PickCodePage(input);
     const Text word = Trim(codePage.Decode(input.Piece(40)));
     const std::string_view bytes = input.Rest();
     file.Set(bytes);

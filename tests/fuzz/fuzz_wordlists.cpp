@@ -12,10 +12,8 @@
 using namespace tavik;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const CodePage cp949 = CodePage::Default();
-    static const CodePage utf8 = *CodePage::Named("UTF-8");
     fuzz::FuzzInput input(data, size);
-    const CodePage& codePage = input.Byte() & 1 ? utf8 : cp949;
+    const CodePage& codePage = fuzz::PickCodePage(input);
     const Text word = Trim(codePage.Decode(input.Piece(30)));
     const auto home = fuzz::FuzzFolder() / "lists";
     fuzz::WriteBytes(home / "Word.dat", input.Piece(200));

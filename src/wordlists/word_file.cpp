@@ -23,6 +23,27 @@ bool EndsWithLineFeed(const FileHandle& file, off_t size) {
     return ::pread(file.Get(), &last, 1, size - 1) == 1 && last == '\n';
 }
 
+// Appends `record` with as few writes as the system allows (one, normally).
+// When the disk takes only part of it, that part is cut off again, so a full
+// disk never leaves half a word to merge with the next one; unless another
+// copy of Tavik appended after it, in which case the file is left as it is.
+bool AppendWhole(int fd, std::string_view record) {
+    size_t done = 0;
+    while (done < record.size()) {
+        const ssize_t written = ::write(fd, record.data() + done, record.size() - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) break;
+        done += size_t(written);
+    }
+    if (done == record.size()) return true;
+    const off_t end = ::lseek(fd, 0, SEEK_CUR);
+    struct stat info;
+    if (done > 0 && end >= off_t(done) && ::fstat(fd, &info) == 0 && info.st_size == end) {
+        [[maybe_unused]] const int cut = ::ftruncate(fd, end - off_t(done));
+    }
+    return false;
+}
+
 // The file a symbolic link names is the one to replace: replacing the link
 // itself would cut the word list off from wherever the user keeps it.
 fs::path ResolveLink(const fs::path& path) {
@@ -72,7 +93,7 @@ bool AppendWordLine(const fs::path& path, std::string_view line) {
     if (info.st_size > 0 && !EndsWithLineFeed(file, info.st_size)) record += '\n';
     record.append(line);
     record += '\n';
-    return WriteAll(file.Get(), record);
+    return AppendWhole(file.Get(), record);
 }
 
 bool ReplaceWordFile(const fs::path& path, std::string_view content) {

@@ -235,6 +235,29 @@ TEST_F(WordStoresTest, FailedRewriteKeepsTheOldFile) {
     EXPECT_EQ(FolderNames(), std::vector<std::string>{"Word.dat"});
 }
 
+TEST_F(WordStoresTest, AppendOnAFullDiskLeavesNoTornLine) {
+    WriteBytes(Recent(), "cat\n");
+    // Room for three more bytes: the word does not fit and must not be
+    // left half-written, where it would merge with the next word added.
+    EXPECT_EQ(InChild([this] {
+                  ::signal(SIGXFSZ, SIG_IGN);
+                  const rlimit limit{7, 7};
+                  ::setrlimit(RLIMIT_FSIZE, &limit);
+                  WordStores stores = Stores(m_cp949);
+                  stores.LoadRecentWords();
+                  stores.AddRecentWord(u"elephant");
+                  return Words(stores.m_listRecentWord).front() == u"elephant"
+                             ? std::string()
+                             : std::string("word not kept in memory");
+              }),
+              "");
+    EXPECT_EQ(ReadBytes(Recent()), "cat\n");
+    WordStores stores = Stores(m_cp949);
+    stores.AddRecentWord(u"dog");
+    stores.LoadRecentWords();
+    EXPECT_EQ(Words(stores.m_listRecentWord), (std::vector<Text>{u"dog", u"cat"}));
+}
+
 TEST_F(WordStoresTest, ReadOnlyFilesLoadAndKeepAdditionsInMemory) {
     WriteBytes(WordBook(), "apple\n");
     WriteBytes(Recent(), "cat\n");

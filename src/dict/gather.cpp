@@ -60,12 +60,14 @@ void GatherEntries(const LookupResult& result, const std::filesystem::path& dict
                    EntryScreen& screen) {
     auto file = OpenRegularFileForReading(dictionary);
     if (!file) return;
-    LineReader reader(*file, kDictionaryLineLimit, LineReader::kCapacity);
+    // The first line alone needs a small read; the window, one large one.
+    LineReader reader(*file, kDictionaryLineLimit, kDictionaryLineLimit + 2);
 
     std::string_view line;
     reader.Seek(0);
     reader.ReadLine(line);
     const int64_t firstLineEnd = reader.Tell();
+    reader.SetReadSize(LineReader::kCapacity);
 
     int64_t windowStart = 0;
     if (result.nOffset < firstLineEnd) {

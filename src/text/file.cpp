@@ -68,6 +68,10 @@ LineReader::LineReader(const FileHandle& file, size_t limit, size_t readSize)
 
 void LineReader::Seek(int64_t position) { m_position = std::max<int64_t>(position, 0); }
 
+void LineReader::SetReadSize(size_t readSize) {
+    m_readSize = std::clamp<size_t>(readSize, 1, kCapacity);
+}
+
 int64_t LineReader::Size() {
     struct stat info;
     if (::fstat(m_fd, &info) != 0) return 0;

@@ -53,6 +53,8 @@ public:
     LineReader(const FileHandle& file, size_t limit, size_t readSize);
 
     void Seek(int64_t position);
+    // Changes how much later refills ask of the file.
+    void SetReadSize(size_t readSize);
     int64_t Tell() const { return m_position; }
     // The file size, asked of the file once.
     int64_t Size();

@@ -18,7 +18,6 @@ wxString Korean(const char* utf8) { return wxString::FromUTF8(utf8); }
 
 }  // namespace
 
-// clang-format off
 wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
     EVT_UPDATE_UI(WxId(kCmdAddWordBook), CMainFrame::OnUpdateEntryCommand)
     EVT_UPDATE_UI(WxId(kCmdAddWordBookButton), CMainFrame::OnUpdateEntryCommand)
@@ -29,7 +28,6 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
     EVT_MENU(WxId(kCmdEditPaste), CMainFrame::OnTextEdit)
     EVT_MENU(WxId(kCmdEditUndo), CMainFrame::OnTextEdit)
 wxEND_EVENT_TABLE()
-// clang-format on
 
 CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title)
     : wxDocParentFrame(manager, nullptr, wxID_ANY, title) {

@@ -31,13 +31,11 @@ const wxSize kClientSize(640, 480);
 
 }  // namespace
 
-// clang-format off
 wxBEGIN_EVENT_TABLE(CTavikApp, wxApp)
     EVT_MENU(WxId(kCmdAppAbout), CTavikApp::OnAppAbout)
 wxEND_EVENT_TABLE()
-// clang-format on
 
-        CTavikApp::CTavikApp() = default;
+CTavikApp::CTavikApp() = default;
 CTavikApp::~CTavikApp() = default;
 
 void CTavikApp::OnInitCmdLine(wxCmdLineParser& parser) {

@@ -23,7 +23,6 @@ wxDEFINE_EVENT(EVT_TAVIK_SEARCH, wxCommandEvent);
 
 wxIMPLEMENT_DYNAMIC_CLASS(CTavikView, wxView);
 
-// clang-format off
 wxBEGIN_EVENT_TABLE(CTavikView, wxView)
     EVT_BUTTON(kIdSearchButton, CTavikView::OnCommand)
     EVT_CHOICE(kIdSearchList, CTavikView::OnCommand)
@@ -41,13 +40,12 @@ wxBEGIN_EVENT_TABLE(CTavikView, wxView)
     EVT_MENU(WxId(kCmdAddWordBookButton), CTavikView::OnCommand)
     EVT_MENU(WxId(kCmdSelectDic), CTavikView::OnCommand)
 wxEND_EVENT_TABLE()
-// clang-format on
 
-                                                    namespace {
-    template <typename Control>
-    Control* Child(wxWindow * form, int id) {
-        return dynamic_cast<Control*>(form->FindWindow(id));
-    }
+namespace {
+template <typename Control>
+Control* Child(wxWindow* form, int id) {
+    return dynamic_cast<Control*>(form->FindWindow(id));
+}
 
 }  // namespace
 

@@ -17,11 +17,21 @@ std::string JsonString(TextView text) {
         }
         *put++ = '\\';
         switch (c) {
-            case '"': *put++ = '"'; break;
-            case '\\': *put++ = '\\'; break;
-            case '\n': *put++ = 'n'; break;
-            case '\r': *put++ = 'r'; break;
-            case '\t': *put++ = 't'; break;
+            case '"':
+                *put++ = '"';
+                break;
+            case '\\':
+                *put++ = '\\';
+                break;
+            case '\n':
+                *put++ = 'n';
+                break;
+            case '\r':
+                *put++ = 'r';
+                break;
+            case '\t':
+                *put++ = 't';
+                break;
             default:
                 *put++ = 'u';
                 *put++ = '0';

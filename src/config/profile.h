@@ -15,8 +15,8 @@ inline constexpr int kProfileLineBuffer = 256;
 // into `buffer` as a zero-terminated string of at most `size` - 1 bytes.
 // Returns 0 when the file does not open, -1 when the section or key is
 // missing, else the number of value bytes put into the buffer.
-int ProfileReadString(const char* section, const char* key, const char* defaultValue,
-                      char* buffer, int size, const std::filesystem::path& file);
+int ProfileReadString(const char* section, const char* key, const char* defaultValue, char* buffer,
+                      int size, const std::filesystem::path& file);
 
 // The value as a decimal integer (leading white space, sign, digits up to the
 // first non-digit; no digits give 0), or `defaultValue`.

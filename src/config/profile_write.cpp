@@ -12,8 +12,8 @@
 #include "config/decimal_text.h"
 #include "config/profile.h"
 #include "config/profile_syntax.h"
-#include "text/replacement_file.h"
 #include "text/file.h"
+#include "text/replacement_file.h"
 
 namespace tavik {
 

@@ -34,8 +34,12 @@ TextView TagName(TextView tag) {
 // the length consumed, or length 0 when it is not one we know.
 std::pair<char16_t, size_t> Entity(TextView text, size_t i) {
     static constexpr std::array<std::pair<std::u16string_view, char16_t>, 6> kEntities = {{
-        {u"&nbsp;", u' '}, {u"&amp;", u'&'}, {u"&lt;", u'<'},
-        {u"&gt;", u'>'}, {u"&quot;", u'"'}, {u"&apos;", u'\''},
+        {u"&nbsp;", u' '},
+        {u"&amp;", u'&'},
+        {u"&lt;", u'<'},
+        {u"&gt;", u'>'},
+        {u"&quot;", u'"'},
+        {u"&apos;", u'\''},
     }};
     for (auto [name, ch] : kEntities)
         if (text.substr(i, name.size()) == name) return {ch, name.size()};

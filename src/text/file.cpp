@@ -83,8 +83,7 @@ bool LineReader::Fill(size_t want) {
     m_bufferLength = 0;
     m_bufferReachesEnd = false;
     while (m_bufferLength < want) {
-        const ssize_t got = ::pread(m_fd, m_buffer.data() + m_bufferLength,
-                                    want - m_bufferLength,
+        const ssize_t got = ::pread(m_fd, m_buffer.data() + m_bufferLength, want - m_bufferLength,
                                     m_bufferStart + int64_t(m_bufferLength));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) {
@@ -103,8 +102,8 @@ bool LineReader::ReadLine(std::string_view& line) {
     const char* feed = nullptr;
     if (inBuffer) {
         const size_t offset = size_t(m_position - m_bufferStart);
-        feed = static_cast<const char*>(std::memchr(
-            m_buffer.data() + offset, '\n', std::min(m_bufferLength - offset, m_limit)));
+        feed = static_cast<const char*>(std::memchr(m_buffer.data() + offset, '\n',
+                                                    std::min(m_bufferLength - offset, m_limit)));
     }
     // Read again only when the buffer cannot tell where the line ends; such a
     // read takes in a whole line at least.

@@ -17,7 +17,8 @@ struct CommandRun {
 
 // Runs tavik-dict with `args` (shell words), feeding `input` on standard
 // input; standard error is folded into the output after a "!" line.
-CommandRun TavikDict(const std::string& args, const std::string& input, const testing::TempDir& dir) {
+CommandRun TavikDict(const std::string& args, const std::string& input,
+                     const testing::TempDir& dir) {
     const auto inputFile = dir.Write("stdin.txt", input);
     const auto errFile = dir.Path() / "stderr.txt";
     const std::string command = std::string(TAVIK_BINARY_DIR) + "/tavik-dict " + args + " <" +
@@ -47,7 +48,8 @@ protected:
 };
 
 TEST_F(LookupCommand, JsonHasOneObjectPerWordWithTheRecordedScreen) {
-    const CommandRun run = TavikDict("lookup --home " + Home() + " --format json '  CAT '", "", m_dir);
+    const CommandRun run =
+        TavikDict("lookup --home " + Home() + " --format json '  CAT '", "", m_dir);
     EXPECT_EQ(run.status, 0) << run.out;
     const std::string page =
         "<html><body background='" + Home() +
@@ -58,19 +60,21 @@ TEST_F(LookupCommand, JsonHasOneObjectPerWordWithTheRecordedScreen) {
         "\xea\xb3\xa0\xec\x96\x91\xec\x9d\xb4</font></body></html>";
     // The lookup never reads the first line of a file longer than one line;
     // the window, starting at 0, shows it.
-    EXPECT_EQ(run.out, "{\"word\":\"CAT\",\"offset\":6,\"headword\":\"dog\","
-                       "\"neighbours\":[\"cat\",\"dog\",\"emu\"],\"selected\":0,\"page\":\"" +
-                           page + "\",\"message\":null}\n");
+    EXPECT_EQ(run.out,
+              "{\"word\":\"CAT\",\"offset\":6,\"headword\":\"dog\","
+              "\"neighbours\":[\"cat\",\"dog\",\"emu\"],\"selected\":0,\"page\":\"" +
+                  page + "\",\"message\":null}\n");
 }
 
 TEST_F(LookupCommand, BatchFromStandardInputAnswersOneLinePerWord) {
-    const CommandRun run = TavikDict("lookup --dict " + m_dict.string() + " --format json",
-                              "dog\n\nemu\n", m_dir);
+    const CommandRun run =
+        TavikDict("lookup --dict " + m_dict.string() + " --format json", "dog\n\nemu\n", m_dir);
     EXPECT_EQ(run.status, 1);  // the empty line shows no entry
     size_t lines = 0;
     for (char c : run.out) lines += c == '\n';
     EXPECT_EQ(lines, 3u);
-    EXPECT_NE(run.out.find("\"message\":\"\xeb\x8b\xa8\xec\x96\xb4\xeb\xa5\xbc"), std::string::npos);
+    EXPECT_NE(run.out.find("\"message\":\"\xeb\x8b\xa8\xec\x96\xb4\xeb\xa5\xbc"),
+              std::string::npos);
     EXPECT_NE(run.out.find("\"page\":null"), std::string::npos);
 }
 
@@ -81,7 +85,8 @@ TEST_F(LookupCommand, TextFormatShowsHeadwordAndPlainContent) {
 }
 
 TEST_F(LookupCommand, FailuresNameTheirCauseAndExitWithTwo) {
-    CommandRun run = TavikDict("lookup --dict " + (m_dir.Path() / "none.txt").string() + " cat", "", m_dir);
+    CommandRun run =
+        TavikDict("lookup --dict " + (m_dir.Path() / "none.txt").string() + " cat", "", m_dir);
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.out.find("none.txt"), std::string::npos) << run.out;
     run = TavikDict("lookup --dict " + m_dir.Path().string() + " cat", "", m_dir);

@@ -45,8 +45,7 @@ TEST(EntryPage, UnbalancedBracketsAreReplacedOneByOne) {
     testing::TempDir home;
     RecordingPage page;
     ShowEntryPage(home.Path(), u"w", u"x] y [z", page);
-    EXPECT_EQ(page.Pieces()[5],
-              u"x]</font><font color=#000000> y </font><font color=#ff0000>[z");
+    EXPECT_EQ(page.Pieces()[5], u"x]</font><font color=#000000> y </font><font color=#ff0000>[z");
     ShowEntryPage(home.Path(), u"w", u"<b>no brackets</b>", page);
     EXPECT_EQ(page.Pieces()[5], u"<b>no brackets</b>");
 }

@@ -106,7 +106,8 @@ TEST_F(LookupTest, EqualHeadwordsInALongRunDoNotStopTheSearchEarly) {
     // must not make two successive probes look converged.
     std::vector<std::string> lines;
     for (int i = 0; i < 400; ++i) lines.push_back("head" + std::to_string(1000 + i) + "/x");
-    for (int i = 0; i < 300; ++i) lines.push_back("Tim/part " + std::to_string(i) + std::string(40, '.'));
+    for (int i = 0; i < 300; ++i)
+        lines.push_back("Tim/part " + std::to_string(i) + std::string(40, '.'));
     lines.push_back("Timothy/a grass");
     lines.push_back("Timour/a conqueror");
     for (int i = 0; i < 400; ++i) lines.push_back("zed" + std::to_string(1000 + i) + "/x");

@@ -169,7 +169,8 @@ TEST(RandomDictionaries, AnyBytesEndTheSearchWithoutHarm) {
     const CodePage cp949 = CodePage::Default();
     const CodePage utf8 = *CodePage::Named("UTF-8");
     testing::TempDir dir;
-    static constexpr char kBytes[] = {'/', '\n', '\r', 'a', 'b', '\0', '\xff', '\xbb', '\xe7', '\x80'};
+    static constexpr char kBytes[] = {'/',  '\n',   '\r',   'a',    'b',
+                                      '\0', '\xff', '\xbb', '\xe7', '\x80'};
     for (int round = 0; round < 300; ++round) {
         std::string bytes(std::uniform_int_distribution<size_t>(0, 6000)(rng), 'x');
         for (char& c : bytes) c = kBytes[rng() % sizeof kBytes];

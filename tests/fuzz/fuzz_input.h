@@ -55,7 +55,8 @@ public:
     std::string Path() const { return "/proc/self/fd/" + std::to_string(m_fd); }
     void Set(std::string_view bytes) {
         if (::ftruncate(m_fd, 0) != 0) __builtin_trap();
-        if (::pwrite(m_fd, bytes.data(), bytes.size(), 0) != ssize_t(bytes.size())) __builtin_trap();
+        if (::pwrite(m_fd, bytes.data(), bytes.size(), 0) != ssize_t(bytes.size()))
+            __builtin_trap();
     }
 
 private:

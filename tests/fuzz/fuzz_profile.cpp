@@ -58,8 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view cValue(value.c_str());
     if (RoundTrips(file, section, key, value)) {
         if (written != int(cValue.size())) std::abort();
-        const int read = ProfileReadString(section.c_str(), key.c_str(), "", buffer,
-                                           kProfileLineBuffer, path);
+        const int read =
+            ProfileReadString(section.c_str(), key.c_str(), "", buffer, kProfileLineBuffer, path);
         // Key lines are written with CR LF; an unquoted value keeps the CR.
         if (read < 0 || std::string_view(buffer) != std::string(cValue) + "\r") std::abort();
     }

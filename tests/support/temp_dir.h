@@ -13,7 +13,8 @@ namespace tavik::testing {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tavik-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tavik-test-XXXXXX").string();
         m_path = ::mkdtemp(pattern.data());
     }
     ~TempDir() {

@@ -1,9 +1,10 @@
 // Text, code pages and the comparisons.
+#include "text/text.h"
+
 #include <gtest/gtest.h>
 
 #include "text/codepage.h"
 #include "text/compare.h"
-#include "text/text.h"
 
 namespace tavik {
 namespace {
@@ -56,9 +57,12 @@ TEST(CodePage, Cp949RoundTripsKorean) {
 
 TEST(CodePage, InvalidAndTruncatedBytesBecomeReplacementCharacters) {
     const CodePage cp = CodePage::Default();
-    EXPECT_EQ(cp.Decode("ab\xbb"), u"ab\uFFFD");              // lead byte cut off
-    EXPECT_EQ(cp.Decode("\xff" "a"), u"\uFFFD" u"a");          // never valid
-    EXPECT_EQ(cp.Decode("\xbb\xe7\x80x"), u"사\uFFFDx");      // bad sequence mid-text
+    EXPECT_EQ(cp.Decode("ab\xbb"), u"ab\uFFFD");  // lead byte cut off
+    EXPECT_EQ(cp.Decode("\xff"
+                        "a"),
+              u"\uFFFD"
+              u"a");                                      // never valid
+    EXPECT_EQ(cp.Decode("\xbb\xe7\x80x"), u"사\uFFFDx");  // bad sequence mid-text
     const CodePage utf8 = *CodePage::Named("UTF-8");
     EXPECT_EQ(utf8.Decode("\xea\xb0"), u"\uFFFD");
     EXPECT_EQ(utf8.Decode("a\xff\xea\xb0z"), u"a\uFFFD\uFFFDz");

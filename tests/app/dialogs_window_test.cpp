@@ -25,11 +25,11 @@ namespace tavik {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadFile;
+using testing::ReadBytes;
 
 wxString Korean(const char* utf8) { return wxString::FromUTF8(utf8); }
 
-void WriteFile(const fs::path& path, std::string_view bytes) {
+void WriteBytes(const fs::path& path, std::string_view bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
@@ -64,13 +64,13 @@ class DialogsTest : public WindowTest {
 protected:
     WordStores& Words() { return theApp().Words(); }
     fs::path Home() { return theApp().m_strAppDir; }
-    std::string WordBookFile() { return ReadFile(Words().WordBookPath()); }
-    std::string SettingsFile() { return ReadFile(Home() / "settings.ini"); }
+    std::string WordBookFile() { return ReadBytes(Words().WordBookPath()); }
+    std::string SettingsFile() { return ReadBytes(Home() / "settings.ini"); }
     bool StoredPathIs(const fs::path& path) {
         return SettingsFile().find("CurDicPath=" + path.string() + "\n") != std::string::npos;
     }
     void LoadWordBook(std::string_view lines) {
-        WriteFile(Words().WordBookPath(), lines);
+        WriteBytes(Words().WordBookPath(), lines);
         Words().LoadWordBook();
     }
     // The confirmation box, answered `answer` without being shown; checks
@@ -271,7 +271,7 @@ TEST_F(DialogsTest, RecentWordsListRepeatsAndTheChosenOneIsSearchedAgain) {
     EXPECT_TRUE(ShowsHeadword("dog")) << Shown();
     EXPECT_EQ(SearchEdit().GetValue(), "dog");
     EXPECT_EQ(Words().m_listRecentWord.Entries().front().word, u"dog");
-    const std::string file = ReadFile(Words().RecentWordPath());
+    const std::string file = ReadBytes(Words().RecentWordPath());
     EXPECT_TRUE(file.ends_with("cat\ndog\ncat\ndog\n")) << file;
 }
 
@@ -305,9 +305,9 @@ TEST_F(DialogsTest, DictionaryDialogListsTheFolderAsItIsNowAndCancelChangesNothi
     ASSERT_TRUE(StoredPathIs(tavik)) << SettingsFile();
     // Copied in after the start: the dialog shows them, the list in the
     // window does not.
-    WriteFile(data / "Zeta.txt", "zebra/a striped horse\n");
-    WriteFile(data / "k.txt", "kiwi/a fruit\n");
-    WriteFile(data / ".hidden", "x/y\n");
+    WriteBytes(data / "Zeta.txt", "zebra/a striped horse\n");
+    WriteBytes(data / "k.txt", "kiwi/a fruit\n");
+    WriteBytes(data / ".hidden", "x/y\n");
     fs::create_directories(data / "folder");
 
     wxChoice& combo = Control<wxChoice>(kIdSelectDicList);

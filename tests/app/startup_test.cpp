@@ -11,7 +11,7 @@
 namespace tavik {
 namespace {
 
-using testing::ReadFile;
+using testing::ReadBytes;
 using testing::TempDir;
 
 class HomeFolderTest : public ::testing::Test {
@@ -61,14 +61,14 @@ TEST_F(HomeFolderTest, FirstStartFillsTheUserFolderAndLaterStartsKeepItsFiles) {
 
     std::string error;
     ASSERT_TRUE(PrepareUserHome(home, share, &error)) << error;
-    EXPECT_EQ(ReadFile(home / "Data" / "Tavik.txt"), "apple/installed\n");
-    EXPECT_EQ(ReadFile(home / "Skin" / "SkinInfo.Cfg"), "[Control]\n");
+    EXPECT_EQ(ReadBytes(home / "Data" / "Tavik.txt"), "apple/installed\n");
+    EXPECT_EQ(ReadBytes(home / "Skin" / "SkinInfo.Cfg"), "[Control]\n");
 
     m_dir.Write("user/.local/share/tavik/Data/Tavik.txt", "apple/mine\n");
     m_dir.Write("share/tavik/Data/Extra.txt", "x/y\n");
     ASSERT_TRUE(PrepareUserHome(home, share, &error));
-    EXPECT_EQ(ReadFile(home / "Data" / "Tavik.txt"), "apple/mine\n");
-    EXPECT_EQ(ReadFile(home / "Data" / "Extra.txt"), "x/y\n");
+    EXPECT_EQ(ReadBytes(home / "Data" / "Tavik.txt"), "apple/mine\n");
+    EXPECT_EQ(ReadBytes(home / "Data" / "Extra.txt"), "x/y\n");
 }
 
 TEST_F(HomeFolderTest, AFileInTheWayOfTheUserFolderIsReported) {
@@ -93,7 +93,7 @@ TEST_F(StoredSettingsTest, FirstStartStoresTheDefaultDictionaryAndCodePage) {
     const auto home = m_dir.Path() / "home";
     EXPECT_EQ(RestoreDictionaryPath(*Open(), home), home / "Data" / "Tavik.txt");
     EXPECT_EQ(RestoreCodePage(*Open()), "949");
-    const std::string stored = ReadFile(m_file);
+    const std::string stored = ReadBytes(m_file);
     EXPECT_NE(stored.find("[DicInfo]"), std::string::npos);
     EXPECT_NE(stored.find("CurDicPath=" + (home / "Data" / "Tavik.txt").string()),
               std::string::npos);

@@ -29,7 +29,7 @@ CommandRun TavikDict(const std::string& args, const std::string& input,
     for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
     const int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    const std::string err = testing::ReadFile(errFile);
+    const std::string err = testing::ReadBytes(errFile);
     if (!err.empty()) run.out += "!" + err;
     return run;
 }

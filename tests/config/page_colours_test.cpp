@@ -7,12 +7,12 @@
 #include "config/skin_layout.h"
 #include "dict/entry_page.h"
 #include "dict/recorders.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
 namespace tavik {
 namespace {
 
-using testing::TempFolder;
+using testing::TempDir;
 using testing::WriteBytes;
 
 std::vector<Text> PagePieces(const std::filesystem::path& home) {
@@ -22,7 +22,7 @@ std::vector<Text> PagePieces(const std::filesystem::path& home) {
 }
 
 TEST(PageColours, DefaultsWithoutASkin) {
-    TempFolder home;
+    TempDir home;
     const std::vector<Text> pieces = PagePieces(home.Path());
     ASSERT_EQ(pieces.size(), 7u);
     EXPECT_TRUE(pieces[0].ends_with(u"color=#0000ff><b>"));
@@ -31,7 +31,7 @@ TEST(PageColours, DefaultsWithoutASkin) {
 }
 
 TEST(PageColours, SkinColoursAreReadForEveryPage) {
-    TempFolder home;
+    TempDir home;
     WriteBytes(SkinFilePath(home.Path()), "[Control]\nWord=green\n[Content]\nWord=red\n");
     std::vector<Text> pieces = PagePieces(home.Path());
     EXPECT_TRUE(pieces[0].ends_with(u"color=red><b>"));
@@ -48,7 +48,7 @@ TEST(PageColours, SkinColoursAreReadForEveryPage) {
 }
 
 TEST(PageColours, LookupCommandShowsTheHomeSkin) {
-    TempFolder home;
+    TempDir home;
     WriteBytes(home / "Data/Tavik.txt", "bat/a [b] bat\ncat/a [k] cat\n");
     WriteBytes(SkinFilePath(home.Path()), "[Content]\nWord=red\n");
     const std::string command = std::string(TAVIK_BINARY_DIR) + "/tavik-dict lookup --home '" +

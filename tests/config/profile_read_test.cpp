@@ -6,12 +6,12 @@
 #include <string>
 
 #include "config/profile.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
 namespace tavik {
 namespace {
 
-using testing::TempFolder;
+using testing::TempDir;
 using testing::WriteBytes;
 using namespace std::string_literals;
 
@@ -30,7 +30,7 @@ protected:
         return {code, std::string(buffer.c_str())};
     }
 
-    TempFolder m_folder;
+    TempDir m_folder;
     std::filesystem::path m_file = m_folder / "SkinInfo.Cfg";
 };
 

@@ -16,13 +16,13 @@
 #include <vector>
 
 #include "config/profile.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
 namespace tavik {
 namespace {
 
 using testing::ReadBytes;
-using testing::TempFolder;
+using testing::TempDir;
 using testing::WriteBytes;
 using namespace std::string_literals;
 
@@ -45,7 +45,7 @@ protected:
         return names;
     }
 
-    TempFolder m_folder;
+    TempDir m_folder;
     std::filesystem::path m_file = m_folder / "SkinInfo.Cfg";
 };
 

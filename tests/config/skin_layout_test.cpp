@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
 namespace tavik {
 
@@ -17,7 +17,7 @@ void PrintTo(const SkinRect& rect, std::ostream* out) {
 
 namespace {
 
-using testing::TempFolder;
+using testing::TempDir;
 using testing::WriteBytes;
 
 class SkinLayoutTest : public ::testing::Test {
@@ -31,7 +31,7 @@ protected:
         return Load("SearchEdit=" + value + "\r\n")[kSearchEdit];
     }
 
-    TempFolder m_home;
+    TempDir m_home;
 };
 
 TEST_F(SkinLayoutTest, MissingSkinGivesEmptyRectangles) {

@@ -53,21 +53,21 @@ TEST(Check, CleanFileWithCaseRunsCarriageReturnsAndKorean) {
 }
 
 TEST(Check, OrderIsTheLookupsOrderNotBytes) {
-    testing::ScratchFolder folder;
+    testing::TempDir folder;
     CheckSummary summary;
     // Bytes would put "Zebra" before "apple" and "a-b" after "a b"; the
     // lookup lower-cases and compares UTF-16 units, where "/" ends the word.
-    testing::WriteFile(folder / "a.txt", "a b/1\na-b/2\napple/3\nZebra/4\n");
+    testing::WriteBytes(folder / "a.txt", "a b/1\na-b/2\napple/3\nZebra/4\n");
     EXPECT_TRUE(Faults(folder / "a.txt", CodePage::Default(), &summary).empty());
-    testing::WriteFile(folder / "b.txt", "apple/1\nApple/2\nApp/3\n");
+    testing::WriteBytes(folder / "b.txt", "apple/1\nApple/2\nApp/3\n");
     const auto found = Faults(folder / "b.txt", CodePage::Default(), &summary);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0], std::make_pair(int64_t(3), Fault::kOutOfOrder));
 }
 
 TEST(Check, Utf8ReplacementCharacterIsNotAFaultButBrokenUtf8Is) {
-    testing::ScratchFolder folder;
-    testing::WriteFile(folder / "u.txt", "a/\xEF\xBF\xBD ok\nb/\xC3 broken\n");
+    testing::TempDir folder;
+    testing::WriteBytes(folder / "u.txt", "a/\xEF\xBF\xBD ok\nb/\xC3 broken\n");
     CheckSummary summary;
     const auto found = Faults(folder / "u.txt", *CodePage::Named("utf-8"), &summary);
     ASSERT_EQ(found.size(), 1u);
@@ -75,8 +75,8 @@ TEST(Check, Utf8ReplacementCharacterIsNotAFaultButBrokenUtf8Is) {
 }
 
 TEST(Check, EmptyFileIsCleanAndMissingFileThrows) {
-    testing::ScratchFolder folder;
-    testing::WriteFile(folder / "empty.txt", "");
+    testing::TempDir folder;
+    testing::WriteBytes(folder / "empty.txt", "");
     CheckSummary summary;
     EXPECT_TRUE(Faults(folder / "empty.txt", CodePage::Default(), &summary).empty());
     EXPECT_EQ(summary.lines, 0);

@@ -47,7 +47,7 @@ bool Clean(const std::filesystem::path& file, const CodePage& codePage) {
 
 class Import : public ::testing::Test {
 protected:
-    testing::ScratchFolder folder;
+    testing::TempDir folder;
     CodePage cp949 = CodePage::Default();
     CodePage utf8 = *CodePage::Named("utf-8");
 };
@@ -70,16 +70,16 @@ TEST_F(Import, DictdPlainAndDictzipGiveTheSameWorkingDictionary) {
     }
     {
         // Many small chunks: articles cross chunk boundaries.
-        testing::WriteFile(
+        testing::WriteBytes(
             folder / "chunked.dict.dz",
-            testing::Dictzip(testing::ReadFile(kData / "dictd-plain" / "tiny.dict"), 100));
+            testing::Dictzip(testing::ReadBytes(kData / "dictd-plain" / "tiny.dict"), 100));
         DictionaryBuilder builder(cp949, chunkedOut);
         ImportDictd(kData / "dictd-plain" / "tiny.index", folder / "chunked.dict.dz", builder);
         builder.Finish();
     }
-    const std::string plain = testing::ReadFile(plainOut);
-    EXPECT_EQ(testing::ReadFile(zipOut), plain);
-    EXPECT_EQ(testing::ReadFile(chunkedOut), plain);
+    const std::string plain = testing::ReadBytes(plainOut);
+    EXPECT_EQ(testing::ReadBytes(zipOut), plain);
+    EXPECT_EQ(testing::ReadBytes(chunkedOut), plain);
     EXPECT_TRUE(Clean(plainOut, cp949));
 
     // The headword line is dropped, line breaks become <br>, text is escaped.
@@ -98,10 +98,10 @@ TEST_F(Import, DictdPlainAndDictzipGiveTheSameWorkingDictionary) {
 }
 
 TEST_F(Import, DictdCorruptInputIsAClearError) {
-    const std::string data = testing::ReadFile(kData / "dictd-plain" / "tiny.dict");
-    testing::WriteFile(folder / "d.dict", data);
+    const std::string data = testing::ReadBytes(kData / "dictd-plain" / "tiny.dict");
+    testing::WriteBytes(folder / "d.dict", data);
     auto importError = [&](const std::string& index, const std::filesystem::path& dict) {
-        testing::WriteFile(folder / "d.index", index);
+        testing::WriteBytes(folder / "d.index", index);
         DictionaryBuilder builder(cp949, folder / "out.txt");
         try {
             ImportDictd(folder / "d.index", dict, builder);
@@ -118,20 +118,20 @@ TEST_F(Import, DictdCorruptInputIsAClearError) {
               std::string::npos);
 
     std::string dictzip = testing::Dictzip(data, 100);
-    testing::WriteFile(folder / "cut.dict.dz", dictzip.substr(0, dictzip.size() / 2));
+    testing::WriteBytes(folder / "cut.dict.dz", dictzip.substr(0, dictzip.size() / 2));
     EXPECT_NE(
         importError("apple\tz\tp\ndurian\tCv\t1Z\n", folder / "cut.dict.dz").find("past the end"),
         std::string::npos);
     std::string garbled = dictzip;
     for (size_t i = garbled.size() - 200; i < garbled.size() - 12; ++i) garbled[i] = char(0xFF);
-    testing::WriteFile(folder / "garbled.dict.dz", garbled);
+    testing::WriteBytes(folder / "garbled.dict.dz", garbled);
     EXPECT_NE(importError("durian\tCv\t1Z\n", folder / "garbled.dict.dz").find("broken"),
               std::string::npos)
         << importError("durian\tCv\t1Z\n", folder / "garbled.dict.dz");
     std::string badTable = dictzip;
     badTable[10] = char(0xFF);  // the extra field's length runs past the file
     badTable[11] = char(0xFF);
-    testing::WriteFile(folder / "table.dict.dz", badTable);
+    testing::WriteBytes(folder / "table.dict.dz", badTable);
     EXPECT_NE(importError("apple\tz\tp\n", folder / "table.dict.dz").find("broken gzip header"),
               std::string::npos)
         << importError("apple\tz\tp\n", folder / "table.dict.dz");
@@ -149,15 +149,15 @@ void WriteStarDict(const std::filesystem::path& base, const std::string& ifoExtr
         idx += word + '\0' + BigEndian(dict.size(), offsetBits / 8) + BigEndian(article.size(), 4);
         dict += article;
     }
-    testing::WriteFile(base.string() + ".ifo",
-                       "StarDict's dict ifo file\nversion=3.0.0\nwordcount=" +
-                           std::to_string(entries.size()) + "\n" + ifoExtra);
+    testing::WriteBytes(base.string() + ".ifo",
+                        "StarDict's dict ifo file\nversion=3.0.0\nwordcount=" +
+                            std::to_string(entries.size()) + "\n" + ifoExtra);
     if (compressed) {
-        testing::WriteFile(base.string() + ".idx.gz", testing::Gzip(idx));
-        testing::WriteFile(base.string() + ".dict.dz", testing::Dictzip(dict, 50));
+        testing::WriteBytes(base.string() + ".idx.gz", testing::Gzip(idx));
+        testing::WriteBytes(base.string() + ".dict.dz", testing::Dictzip(dict, 50));
     } else {
-        testing::WriteFile(base.string() + ".idx", idx);
-        testing::WriteFile(base.string() + ".dict", dict);
+        testing::WriteBytes(base.string() + ".idx", idx);
+        testing::WriteBytes(base.string() + ".dict", dict);
     }
 }
 
@@ -174,7 +174,7 @@ TEST_F(Import, StarDictTypedFieldsWith32BitOffsets) {
     EXPECT_EQ(stats.entries, 2);
     EXPECT_EQ(stats.skippedEntries, 1);
     EXPECT_EQ(stats.skippedFields, 2);
-    EXPECT_EQ(testing::ReadFile(folder / "out.txt"),
+    EXPECT_EQ(testing::ReadBytes(folder / "out.txt"),
               "apple/A fruit<br>round<br>from <b>trees</b>\nkiwi/&lt;green&gt;\n");
 }
 
@@ -214,30 +214,30 @@ TEST_F(Import, StarDictCorruptInputIsAClearError) {
     WriteStarDict(folder / "bits", "idxoffsetbits=48\n", {{"a", "mx\0"s}}, 32, false);
     EXPECT_NE(importError("bits").find("idxoffsetbits"), std::string::npos);
     WriteStarDict(folder / "cutidx", "", {{"a", "mx\0"s}}, 32, false);
-    testing::WriteFile(folder / "cutidx.idx", "a\0\0\0"s);
+    testing::WriteBytes(folder / "cutidx.idx", "a\0\0\0"s);
     EXPECT_NE(importError("cutidx").find("cut off"), std::string::npos);
     WriteStarDict(folder / "cutfield", "", {{"a", "W\0\0\1\0zz"s}}, 32, false);
     EXPECT_NE(importError("cutfield").find("cut off"), std::string::npos);
     WriteStarDict(folder / "past", "", {{"a", "mx\0"s}}, 32, false);
-    testing::WriteFile(folder / "past.idx", "a\0\0\0\0\x10\0\0\0\x05"s);
+    testing::WriteBytes(folder / "past.idx", "a\0\0\0\0\x10\0\0\0\x05"s);
     EXPECT_NE(importError("past").find("past the end"), std::string::npos);
-    testing::WriteFile(folder / "notifo.ifo", "hello\n");
+    testing::WriteBytes(folder / "notifo.ifo", "hello\n");
     EXPECT_NE(importError("notifo").find("not a StarDict"), std::string::npos);
 }
 
 TEST_F(Import, TabFileWithEscapesAndUnrepresentableCharacters) {
-    testing::WriteFile(folder / "t.tab",
-                       "zebra\tstriped\\nanimal\nAC/DC\tband\n\n  apple \tfruit\\\\x\n");
+    testing::WriteBytes(folder / "t.tab",
+                        "zebra\tstriped\\nanimal\nAC/DC\tband\n\n  apple \tfruit\\\\x\n");
     {
         DictionaryBuilder builder(cp949, folder / "out.txt");
         ImportTab(folder / "t.tab", builder);
         const ImportStats stats = builder.Finish();
         EXPECT_EQ(stats.skippedSlash, 1);
     }
-    EXPECT_EQ(testing::ReadFile(folder / "out.txt"), "apple/fruit\\x\nzebra/striped<br>animal\n");
+    EXPECT_EQ(testing::ReadBytes(folder / "out.txt"), "apple/fruit\\x\nzebra/striped<br>animal\n");
 
-    testing::WriteFile(folder / "emoji.tab",
-                       "a\tok\nsmile\t\xF0\x9F\x98\x80\nthai\t\xE0\xB9\x84\n");
+    testing::WriteBytes(folder / "emoji.tab",
+                        "a\tok\nsmile\t\xF0\x9F\x98\x80\nthai\t\xE0\xB9\x84\n");
     DictionaryBuilder builder(cp949, folder / "emoji.txt");
     ImportTab(folder / "emoji.tab", builder);
     try {
@@ -251,7 +251,7 @@ TEST_F(Import, TabFileWithEscapesAndUnrepresentableCharacters) {
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "emoji.txt"));
 
-    testing::WriteFile(folder / "notab.tab", "a\tb\nno tab here\n");
+    testing::WriteBytes(folder / "notab.tab", "a\tb\nno tab here\n");
     DictionaryBuilder other(cp949, folder / "x.txt");
     EXPECT_THROW(ImportTab(folder / "notab.tab", other), ToolError);
 }

@@ -36,11 +36,11 @@ std::string RandomDictionary(std::mt19937& random, int lines) {
 }
 
 TEST(Sort, BoundedMemoryGivesTheSameBytesAsAStableSortInMemory) {
-    testing::ScratchFolder folder;
+    testing::TempDir folder;
     std::mt19937 random(7);
     const CodePage utf8 = *CodePage::Named("utf-8");
     const std::string input = RandomDictionary(random, 4000);
-    testing::WriteFile(folder / "in.txt", input);
+    testing::WriteBytes(folder / "in.txt", input);
 
     SortDictionaryFile(folder / "in.txt", folder / "memory.txt", utf8);
     ExternalSorter sorter(utf8, folder / "disk.txt", 4096);
@@ -68,8 +68,8 @@ TEST(Sort, BoundedMemoryGivesTheSameBytesAsAStableSortInMemory) {
     std::string expected;
     for (const auto& line : lines) expected += line;
 
-    EXPECT_EQ(testing::ReadFile(folder / "memory.txt"), expected);
-    EXPECT_EQ(testing::ReadFile(folder / "disk.txt"), expected);
+    EXPECT_EQ(testing::ReadBytes(folder / "memory.txt"), expected);
+    EXPECT_EQ(testing::ReadBytes(folder / "disk.txt"), expected);
     // No temporary runs or files are left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
                             std::filesystem::directory_iterator()),
@@ -80,17 +80,17 @@ TEST(Sort, BoundedMemoryGivesTheSameBytesAsAStableSortInMemory) {
 }
 
 TEST(Sort, SortedFileFindsEveryHeadword) {
-    testing::ScratchFolder folder;
+    testing::TempDir folder;
     std::mt19937 random(11);
     const CodePage utf8 = *CodePage::Named("utf-8");
-    testing::WriteFile(folder / "in.txt", RandomDictionary(random, 3000));
+    testing::WriteBytes(folder / "in.txt", RandomDictionary(random, 3000));
     SortDictionaryFile(folder / "in.txt", folder / "out.txt", utf8, 8192);
 
     // The first line of each headword's run, as the page should show it.
     std::map<Text, std::string,
              decltype([](const Text& a, const Text& b) { return CompareOrder(a, b) < 0; })>
         firstContent;
-    std::stringstream stream(testing::ReadFile(folder / "out.txt"));
+    std::stringstream stream(testing::ReadBytes(folder / "out.txt"));
     for (std::string line; std::getline(stream, line);) {
         const size_t slash = line.find('/');
         firstContent.emplace(FromUtf8(line.substr(0, slash)), line.substr(slash + 1));
@@ -111,10 +111,10 @@ TEST(Sort, SortedFileFindsEveryHeadword) {
 }
 
 TEST(Sort, EmptyInputGivesAnEmptyFile) {
-    testing::ScratchFolder folder;
-    testing::WriteFile(folder / "in.txt", "");
+    testing::TempDir folder;
+    testing::WriteBytes(folder / "in.txt", "");
     EXPECT_EQ(SortDictionaryFile(folder / "in.txt", folder / "out.txt", CodePage::Default()), 0);
-    EXPECT_EQ(testing::ReadFile(folder / "out.txt"), "");
+    EXPECT_EQ(testing::ReadBytes(folder / "out.txt"), "");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Scratch folders and small file helpers for the dictionary tools' tests.
+// Compressed files for the dictionary tools' tests (folders and plain files:
+// support/temp_dir.h).
 #pragma once
 
 #include <zlib.h>
@@ -9,38 +10,9 @@
 #include <sstream>
 #include <string>
 
+#include "support/temp_dir.h"
+
 namespace tavik::testing {
-
-// A fresh folder under the system's temporary folder, removed afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::random_device seed;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("tavik-tools-" + std::to_string(seed()) + std::to_string(seed()));
-        std::filesystem::create_directories(m_path);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
-
-inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 // A dictzip file: every `chunkLength` bytes deflated on their own and ended
 // with a full flush, their compressed sizes in the gzip header's "RA" field.

@@ -14,7 +14,7 @@ namespace tavik {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadFile;
+using testing::ReadBytes;
 using testing::TempDir;
 
 std::vector<Text> Words(const WordList& list) {
@@ -36,7 +36,7 @@ protected:
         m_dir.Write("Word.dat", lines);
         m_stores.LoadWordBook();
     }
-    std::string WordBookFile() const { return ReadFile(m_stores.WordBookPath()); }
+    std::string WordBookFile() const { return ReadBytes(m_stores.WordBookPath()); }
 
     TempDir m_dir;
     CodePage m_codePage = CodePage::Default();
@@ -113,7 +113,7 @@ TEST_F(DialogListingTest, AFailedRewriteIsReportedAndLosesNothingOnDisk) {
     m_dir.Write("Word.dat/keep", "x");
     EXPECT_FALSE(listing.DeleteSelected());
     EXPECT_EQ(Shown(listing), std::vector<Text>{u"pear"});
-    EXPECT_EQ(ReadFile(m_stores.WordBookPath() / "keep"), "x");
+    EXPECT_EQ(ReadBytes(m_stores.WordBookPath() / "keep"), "x");
 }
 
 TEST_F(DialogListingTest, RecentWordsKeepRepeatsAndDeletingAllIsRemembered) {

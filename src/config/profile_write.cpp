@@ -33,11 +33,6 @@ std::optional<FileHandle> OpenForRewrite(const std::filesystem::path& file, stru
     return handle;
 }
 
-void CopyLine(std::string& out, std::string_view line) {
-    out += line;
-    out += '\n';
-}
-
 // Written whole however long: the reads see only the part of it that fits
 // their line buffer, but nothing of the value is dropped from the file.
 void ProfileWriteKeyLine(std::string& out, std::string_view key, std::string_view value) {
@@ -47,37 +42,49 @@ void ProfileWriteKeyLine(std::string& out, std::string_view key, std::string_vie
     out += "\r\n";
 }
 
-// The new content of the file. Lines are copied whole, bytes after a 0x00
-// included, and are classified by what the reads see of them.
+// Where the rewrite stands: before the wanted section's header, inside the
+// section, or past the point where the key line went in.
+enum class Phase { kBeforeSection, kInSection, kDone };
+
+// The new content of the file. Every byte of the file is kept where it is,
+// bytes after a 0x00 and lines longer than the line buffer included; lines are
+// classified by what the reads see, which for a long line is each of its
+// 255-byte pieces in turn. The key line replaces the piece it is found in and
+// the rest of that physical line (the old value's tail); since every earlier
+// piece is full, the new key line still begins where the reads expect a line.
 std::string Rewrite(ProfileByteReader& reader, std::string_view section, std::string_view key,
                     std::string_view value) {
+    constexpr size_t kPiece = kProfileLineBuffer - 1;
     std::string out;
     std::string line;
-    bool sectionFound = false;
-    while (!sectionFound && ProfileReadWholeLine(reader, line)) {
-        CopyLine(out, line);
-        sectionFound = ProfileMatchSection(ProfileVisibleText(line), section);
+    Phase phase = Phase::kBeforeSection;
+    while (ProfileReadWholeLine(reader, line)) {
+        bool lineOpen = false;  // bytes of this line written since its last line feed
+        for (size_t start = 0; start == 0 || start < line.size(); start += kPiece) {
+            const std::string_view piece = std::string_view(line).substr(start, kPiece);
+            const std::string_view text = ProfileVisibleText(piece);
+            if (phase == Phase::kInSection && ProfileIsSectionLine(text)) {
+                ProfileWriteKeyLine(out, key, value);
+                phase = Phase::kDone;
+            } else if (phase == Phase::kInSection && ProfileMatchKey(text, key)) {
+                ProfileWriteKeyLine(out, key, value);
+                phase = Phase::kDone;
+                lineOpen = false;
+                break;  // the old key line goes, with its tail
+            }
+            out += piece;
+            lineOpen = true;
+            if (phase == Phase::kBeforeSection && ProfileMatchSection(text, section))
+                phase = Phase::kInSection;
+        }
+        if (lineOpen) out += '\n';
     }
-    if (!sectionFound) {
+    if (phase == Phase::kBeforeSection) {
         out += '[';
         out += section;
         out += "]\n";
-        ProfileWriteKeyLine(out, key, value);
-    } else {
-        std::optional<std::string> nextHeader;
-        while (ProfileReadWholeLine(reader, line)) {
-            const std::string_view text = ProfileVisibleText(line);
-            if (ProfileIsSectionLine(text)) {
-                nextHeader = line;
-                break;
-            }
-            if (ProfileMatchKey(text, key)) break;
-            CopyLine(out, line);
-        }
-        ProfileWriteKeyLine(out, key, value);
-        if (nextHeader) CopyLine(out, *nextHeader);
-        while (ProfileReadWholeLine(reader, line)) CopyLine(out, line);
     }
+    if (phase != Phase::kDone) ProfileWriteKeyLine(out, key, value);
     // A 0xFF byte ends the text the reads see; what stands from it on is kept
     // as it is rather than cut off.
     reader.ReadRest(out);

@@ -105,6 +105,32 @@ TEST_F(ProfileWriteTest, LongLinesAndOddBytesAreKeptWhole) {
               "[S]\nA=1\n[T]\nK=v\r\n\xff\n[T]\n");
 }
 
+// Found by fuzzing: the reads see a long line as several lines, one per
+// 255-byte piece, so a piece in the middle of a long line can be the section's
+// header or the key's line. The write must find the same ones.
+TEST_F(ProfileWriteTest, PiecesOfLongLinesCountAsTheReadsSeeThem) {
+    const std::string filler(255, 'x');  // a full first piece
+    const auto readBack = [this](const char* section, const char* key) {
+        char buffer[kProfileLineBuffer];
+        ProfileReadString(section, key, "missing", buffer, sizeof buffer, m_file);
+        return std::string(buffer);
+    };
+    // The section's header is the second piece of a long line.
+    EXPECT_EQ(Rewritten(filler + "[S]\nK=old\n", "S", "K", "new"), filler + "[S]\nK=new\r\n");
+    EXPECT_EQ(readBack("S", "K"), "new\r");
+    // The key's line is the second piece of a long line in the section: that
+    // piece and the rest of its line are replaced.
+    EXPECT_EQ(Rewritten("[S]\n;" + filler.substr(1) + "K=old" + filler + "\nK=later\n", "S", "K",
+                        "new"),
+              "[S]\n;" + filler.substr(1) + "K=new\r\nK=later\n");
+    EXPECT_EQ(readBack("S", "K"), "new\r");
+    // A header in the middle of a long line ends the section.
+    EXPECT_EQ(Rewritten("[S]\n;" + filler.substr(1) + "[T]\nK=t\n", "S", "K", "s"),
+              "[S]\n;" + filler.substr(1) + "K=s\r\n[T]\nK=t\n");
+    EXPECT_EQ(readBack("S", "K"), "s\r");
+    EXPECT_EQ(readBack("T", "K"), "t");
+}
+
 TEST_F(ProfileWriteTest, MissingFileIsNotCreated) {
     EXPECT_EQ(ProfileWriteString("S", "K", "v", m_file), 0);
     EXPECT_FALSE(std::filesystem::exists(m_file));

@@ -12,13 +12,21 @@ CXX=clang++-14 cmake -S . -B build-fuzz -DTAVIK_FUZZ=ON -DTAVIK_BUILD_GUI=OFF -D
 cmake --build build-fuzz -j2
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=($(cd build-fuzz && ls fuzz_* | grep -v '\.'))
+findings=0
 for t in "${targets[@]}"; do
     name=${t#fuzz_}
     mkdir -p "build-fuzz/corpus/$name" "tests/fuzz/corpus/$name"
     dict=()
     [ -f "tests/fuzz/$name.dict" ] && dict=(-dict="tests/fuzz/$name.dict")
     echo "== $t for ${seconds}s"
-    "build-fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-        "${dict[@]}" "build-fuzz/corpus/$name" "tests/fuzz/corpus/$name" 2>&1 |
-        grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss|==[0-9]+==ERROR|SUMMARY)|cov:' | tail -4
+    # A finding (saved as crash-*, timeout-* or oom-* here) ends that target's
+    # run; the other targets still run.
+    if ! "build-fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 "${dict[@]}" "build-fuzz/corpus/$name" "tests/fuzz/corpus/$name" \
+        >"build-fuzz/$t.log" 2>&1; then
+        findings=$((findings + 1))
+    fi
+    grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss|==[0-9]+==ERROR|SUMMARY)|cov:' \
+        "build-fuzz/$t.log" | tail -4
 done
+[ "$findings" -eq 0 ] || { echo "$findings target(s) found a fault: see crash-*, timeout-*, oom-*"; exit 1; }

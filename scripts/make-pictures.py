@@ -66,18 +66,44 @@ def render(width, height, background, layers, samples=4):
 
 # ---------------------------------------------------------------- writers
 def write_bmp(path, rows):
+    """An 8-bit BMP with RLE8 compression when the picture has at most 256
+    colours (the window reads it at every repaint: a small file decodes
+    fast), else a plain 24-bit one."""
     height, width = len(rows), len(rows[0])
-    stride = (width * 3 + 3) & ~3
+    palette = sorted({pixel for row in rows for pixel in row})
+    if len(palette) > 256:
+        stride = (width * 3 + 3) & ~3
+        pixels = bytearray()
+        for row in reversed(rows):
+            line = bytearray()
+            for r, g, b in row:
+                line += bytes((b, g, r))
+            pixels += line + bytes(stride - len(line))
+        header = struct.pack('<2sIHHI', b'BM', 54 + len(pixels), 0, 0, 54)
+        info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(pixels),
+                           2835, 2835, 0, 0)
+        with open(path, 'wb') as f:
+            f.write(header + info + pixels)
+        return
+    index = {colour: i for i, colour in enumerate(palette)}
     pixels = bytearray()
-    for row in reversed(rows):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        pixels += line + bytes(stride - len(line))
-    header = struct.pack('<2sIHHI', b'BM', 54 + len(pixels), 0, 0, 54)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    for row in reversed(rows):  # bottom-up
+        x = 0
+        while x < width:
+            run = 1
+            while x + run < width and run < 255 and row[x + run] == row[x]:
+                run += 1
+            pixels += bytes((run, index[row[x]]))
+            x += run
+        pixels += b'\x00\x00'  # end of line
+    pixels += b'\x00\x01'  # end of bitmap
+    table = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
+    offset = 54 + len(table)
+    header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 8, 1, len(pixels), 2835, 2835,
+                       len(palette), 0)
     with open(path, 'wb') as f:
-        f.write(header + info + pixels)
+        f.write(header + info + table + pixels)
 
 
 def write_png(path, rows):

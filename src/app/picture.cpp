@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <wx/image.h>
 #include <wx/log.h>
+#include <wx/stream.h>
 #include <wx/wfstream.h>
 
 #include "app/picture_probe.h"
@@ -66,7 +67,10 @@ bool ImageBitmap::LoadFromFile(const std::filesystem::path& path) {
         // A broken file makes the decoders log; the answer is "no picture".
         wxLogNull quiet;
         wxFileInputStream stream(file->Release());
-        if (!stream.IsOk() || !image.LoadFile(stream, DecoderType(header->format))) return false;
+        // The decoders read a few bytes at a time: through a buffer, not a
+        // system call each.
+        wxBufferedInputStream buffered(stream, 64 * 1024);
+        if (!stream.IsOk() || !image.LoadFile(buffered, DecoderType(header->format))) return false;
     }
     if (!image.IsOk() || image.GetWidth() > kMaxPictureSide || image.GetHeight() > kMaxPictureSide)
         return false;

@@ -24,21 +24,21 @@ wxDEFINE_EVENT(EVT_TAVIK_SEARCH, wxCommandEvent);
 wxIMPLEMENT_DYNAMIC_CLASS(CTavikView, wxView);
 
 wxBEGIN_EVENT_TABLE(CTavikView, wxView)
-    EVT_BUTTON(kIdSearchButton, CTavikView::OnCommand)
-    EVT_CHOICE(kIdSearchList, CTavikView::OnCommand)
-    EVT_BUTTON(kIdListUp, CTavikView::OnCommand)
-    EVT_BUTTON(kIdListDown, CTavikView::OnCommand)
-    EVT_CHOICE(kIdSelectDicList, CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdListUp), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdListDown), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdEditCopy), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdWordBook), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdWordBookButton), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdRecentWord), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdRecentWordButton), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdAddWordBook), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdAddWordBookButton), CTavikView::OnCommand)
-    EVT_MENU(WxId(kCmdSelectDic), CTavikView::OnCommand)
+    EVT_BUTTON(kIdSearchButton, CTavikView::OnSearchRequest)
+    EVT_CHOICE(kIdSearchList, CTavikView::OnSelchangeSearchList)
+    EVT_BUTTON(kIdListUp, CTavikView::OnListUp)
+    EVT_MENU(WxId(kCmdListUp), CTavikView::OnListUp)
+    EVT_BUTTON(kIdListDown, CTavikView::OnListDown)
+    EVT_MENU(WxId(kCmdListDown), CTavikView::OnListDown)
+    EVT_CHOICE(kIdSelectDicList, CTavikView::OnSelchangeDicList)
+    EVT_MENU(WxId(kCmdEditCopy), CTavikView::OnEditCopy)
+    EVT_MENU(WxId(kCmdWordBook), CTavikView::OnWordBook)
+    EVT_MENU(WxId(kCmdWordBookButton), CTavikView::OnWordBook)
+    EVT_MENU(WxId(kCmdRecentWord), CTavikView::OnRecentWord)
+    EVT_MENU(WxId(kCmdRecentWordButton), CTavikView::OnRecentWord)
+    EVT_MENU(WxId(kCmdAddWordBook), CTavikView::OnAddWordBook)
+    EVT_MENU(WxId(kCmdAddWordBookButton), CTavikView::OnAddWordBook)
+    EVT_MENU(WxId(kCmdSelectDic), CTavikView::OnSelectDic)
 wxEND_EVENT_TABLE()
 
 namespace {
@@ -155,27 +155,27 @@ void CTavikView::SearchFromBox(const Text& word) {
     SearchWord(word, Sources(), screen);
 }
 
-void CTavikView::OnSelchangeSearchList() {
+void CTavikView::OnSelchangeSearchList(wxCommandEvent& /*event*/) {
     SearchScreen screen = Screen();
     PickNeighbour(Sources(), screen);
 }
 
-void CTavikView::OnListUp() {
+void CTavikView::OnListUp(wxCommandEvent& /*event*/) {
     SearchScreen screen = Screen();
     StepNeighbour(-1, Sources(), screen);
 }
 
-void CTavikView::OnListDown() {
+void CTavikView::OnListDown(wxCommandEvent& /*event*/) {
     SearchScreen screen = Screen();
     StepNeighbour(+1, Sources(), screen);
 }
 
-void CTavikView::OnWordBook() {
+void CTavikView::OnWordBook(wxCommandEvent& /*event*/) {
     const WordChoice choice = AppPrompts().wordBook(GetFrame());
     if (choice.ok && !choice.word.empty()) SearchFromBox(choice.word);
 }
 
-void CTavikView::OnRecentWord() {
+void CTavikView::OnRecentWord(wxCommandEvent& /*event*/) {
     const WordChoice choice = AppPrompts().recentWords(GetFrame());
     if (choice.ok && !choice.word.empty()) SearchFromBox(choice.word);
     if (choice.deletedAll) {
@@ -185,12 +185,12 @@ void CTavikView::OnRecentWord() {
     }
 }
 
-void CTavikView::OnAddWordBook() {
+void CTavikView::OnAddWordBook(wxCommandEvent& /*event*/) {
     const Text word = FromWx(m_searchList->GetStringSelection());
     if (!word.empty()) theApp().Words().AddWordBook(word);
 }
 
-void CTavikView::OnEditCopy() {
+void CTavikView::OnEditCopy(wxCommandEvent& /*event*/) {
     // Before any entry was shown there is nothing to copy; whatever the user
     // has on the clipboard stays there.
     if (m_strCopyText.empty()) return;
@@ -199,7 +199,7 @@ void CTavikView::OnEditCopy() {
     wxTheClipboard->SetData(new wxTextDataObject(ToWx(m_strCopyText)));
 }
 
-void CTavikView::OnSelectDic() {
+void CTavikView::OnSelectDic(wxCommandEvent& /*event*/) {
     if (!AppPrompts().selectDictionary(GetFrame())) return;
     const std::filesystem::path stored = theApp().StoredDictionaryPath();
     for (unsigned i = 0; i < m_dicList->GetCount(); ++i) {
@@ -210,7 +210,7 @@ void CTavikView::OnSelectDic() {
     }
 }
 
-void CTavikView::OnSelchangeDicList() {
+void CTavikView::OnSelchangeDicList(wxCommandEvent& /*event*/) {
     const wxString name = m_dicList->GetStringSelection();
     if (name.empty()) return;
     theApp().ChooseDictionary(DataFolder(theApp().m_strAppDir) / PathFromWx(name));
@@ -272,48 +272,5 @@ void CTavikView::OnCharHook(wxKeyEvent& event) {
 }
 
 void CTavikView::OnSearchRequest(wxCommandEvent& /*event*/) { OnSearch(); }
-
-void CTavikView::OnCommand(wxCommandEvent& event) {
-    switch (event.GetId()) {
-        case kIdSearchButton:
-            OnSearch();
-            break;
-        case kIdSearchList:
-            OnSelchangeSearchList();
-            break;
-        case kIdListUp:
-        case WxId(kCmdListUp):
-            OnListUp();
-            break;
-        case kIdListDown:
-        case WxId(kCmdListDown):
-            OnListDown();
-            break;
-        case kIdSelectDicList:
-            OnSelchangeDicList();
-            break;
-        case WxId(kCmdEditCopy):
-            OnEditCopy();
-            break;
-        case WxId(kCmdWordBook):
-        case WxId(kCmdWordBookButton):
-            OnWordBook();
-            break;
-        case WxId(kCmdRecentWord):
-        case WxId(kCmdRecentWordButton):
-            OnRecentWord();
-            break;
-        case WxId(kCmdAddWordBook):
-        case WxId(kCmdAddWordBookButton):
-            OnAddWordBook();
-            break;
-        case WxId(kCmdSelectDic):
-            OnSelectDic();
-            break;
-        default:
-            event.Skip();
-            break;
-    }
-}
 
 }  // namespace tavik

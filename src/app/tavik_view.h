@@ -41,15 +41,15 @@ public:
     void SearchHandedWord(const Text& word) { SearchFromBox(word); }
 
     void OnSearch();
-    void OnSelchangeSearchList();
-    void OnListUp();
-    void OnListDown();
-    void OnWordBook();
-    void OnRecentWord();
-    void OnAddWordBook();
-    void OnEditCopy();
-    void OnSelectDic();
-    void OnSelchangeDicList();
+    void OnSelchangeSearchList(wxCommandEvent& event);
+    void OnListUp(wxCommandEvent& event);
+    void OnListDown(wxCommandEvent& event);
+    void OnWordBook(wxCommandEvent& event);
+    void OnRecentWord(wxCommandEvent& event);
+    void OnAddWordBook(wxCommandEvent& event);
+    void OnEditCopy(wxCommandEvent& event);
+    void OnSelectDic(wxCommandEvent& event);
+    void OnSelchangeDicList(wxCommandEvent& event);
     void FillSearchList();
     void FillDicList();
 
@@ -77,7 +77,7 @@ private:
     void ShowMessage(const Text& text) override;
 
     void OnCharHook(wxKeyEvent& event);
-    void OnCommand(wxCommandEvent& event);
+    // The search button and the search request run OnSearch.
     void OnSearchRequest(wxCommandEvent& event);
     void OnEraseBackground(wxEraseEvent& event);
 

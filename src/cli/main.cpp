@@ -39,10 +39,7 @@ int main(int argc, char** argv) {
         if (command == "sort") return RunSort(args);
         if (command == "import") return RunImport(args);
         throw CommandError("unknown command '" + command + "'");
-    } catch (const CommandError& e) {
-        std::fprintf(stderr, "tavik-dict: %s\n", e.what());
-        return kExitFailure;
-    } catch (const std::exception& e) {
+    } catch (const std::exception& e) {  // CommandError, ToolError, a failed allocation
         std::fprintf(stderr, "tavik-dict: %s\n", e.what());
         return kExitFailure;
     }

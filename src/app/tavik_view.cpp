@@ -15,6 +15,7 @@
 #include "app/wx_text.h"
 #include "dict/dictionary_folder.h"
 #include "dict/entry_page.h"
+#include "wordlists/search_history.h"
 #include "wordlists/word_stores.h"
 
 namespace tavik {

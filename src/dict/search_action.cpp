@@ -3,7 +3,6 @@
 
 #include "dict/entry_page.h"
 #include "dict/search.h"
-#include "wordlists/word_stores.h"
 
 namespace tavik {
 
@@ -52,7 +51,7 @@ void SearchWord(TextView word, const SearchSources& sources, SearchScreen& scree
     LookUpAndShow(trimmed, Dictionary{sources.dictionaryPath, sources.codePage}, sources.home,
                   entryScreen);
 
-    sources.stores.AddRecentWord(trimmed);
+    sources.recentWords.AddRecentWord(trimmed);
     screen.searchBox.InsertHistory(trimmed);
     screen.searchBox.Focus();
     screen.controls.SetEntryCommands(true);
@@ -72,12 +71,6 @@ void StepNeighbour(int step, const SearchSources& sources, SearchScreen& screen)
     if (target < 0 || target > count - 1) return;
     screen.neighbours.Select(target);
     SearchPicked(target, sources, screen);
-}
-
-void FillSearchList(const WordList& recentWords, SearchBox& searchBox) {
-    searchBox.ClearHistory();
-    for (const WordList::Entry& entry : recentWords.Entries())
-        if (!entry.word.empty()) searchBox.AppendHistory(entry.word);
 }
 
 }  // namespace tavik

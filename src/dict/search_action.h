@@ -11,9 +11,6 @@
 
 namespace tavik {
 
-class WordStores;
-class WordList;
-
 inline constexpr std::u16string_view kEmptyWordMessage = u"단어를 입력해 주세요";
 // Typed into the search box, shows the credits page instead of a lookup.
 inline constexpr std::u16string_view kCreditsCommand = u"$#qexil";
@@ -40,6 +37,13 @@ public:
     virtual void EnableNeighbourControls() = 0;
 };
 
+// Where a searched word is remembered (the recent-word list and its file).
+class RecentWordSink {
+public:
+    virtual ~RecentWordSink() = default;
+    virtual void AddRecentWord(const Text& word) = 0;
+};
+
 struct SearchScreen {
     SearchBox& searchBox;
     NeighbourList& neighbours;
@@ -55,7 +59,7 @@ struct SearchSources {
     const std::filesystem::path& home;
     const std::filesystem::path& dictionaryPath;
     const CodePage& codePage;
-    WordStores& stores;
+    RecentWordSink& recentWords;
 };
 
 // Trims the word; refuses an empty one with a message; shows the credits
@@ -77,9 +81,5 @@ void PickNeighbour(const SearchSources& sources, SearchScreen& screen);
 // a step past either end does nothing; "down" with nothing selected takes the
 // first item.
 void StepNeighbour(int step, const SearchSources& sources, SearchScreen& screen);
-
-// Refills the search box's history with the non-empty recent words, in list
-// order.
-void FillSearchList(const WordList& recentWords, SearchBox& searchBox);
 
 }  // namespace tavik

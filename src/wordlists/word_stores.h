@@ -4,12 +4,13 @@
 
 #include <filesystem>
 
+#include "dict/search_action.h"
 #include "text/codepage.h"
 #include "wordlists/word_list.h"
 
 namespace tavik {
 
-class WordStores {
+class WordStores : public RecentWordSink {
 public:
     // `codePage` must outlive the stores.
     WordStores(std::filesystem::path home, const CodePage& codePage);
@@ -26,7 +27,7 @@ public:
     void AddWordBook(const Text& word);
     // Puts the word at the front of the recent words and appends it to
     // OldWord.dat.
-    void AddRecentWord(const Text& word);
+    void AddRecentWord(const Text& word) override;
 
     // Replaces Word.dat by the wordbook as it is in memory, front entry first,
     // in one step: the file holds the old or the new list, never less.

@@ -10,6 +10,7 @@
 
 #include "dict/recorders.h"
 #include "support/temp_dir.h"
+#include "wordlists/search_history.h"
 #include "wordlists/word_stores.h"
 
 namespace tavik {

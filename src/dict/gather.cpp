@@ -55,11 +55,11 @@ private:
 
 }  // namespace
 
-void GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
+GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
                    const CodePage& codePage, const std::filesystem::path& home,
                    EntryScreen& screen) {
     auto file = OpenRegularFileForReading(dictionary);
-    if (!file) return;
+    if (!file) return {};
     // The first line alone needs a small read; the window, one large one.
     LineReader reader(*file, kDictionaryLineLimit, kDictionaryLineLimit + 2);
 
@@ -103,12 +103,15 @@ void GatherEntries(const LookupResult& result, const std::filesystem::path& dict
 
     if (!pageComposed) ShowEntryPage(home, exact.Headword(), exact.Content(), screen.page);
 
+    GatheredEntry shown;
     const Text* select = nullptr;
     if (exact.Started()) {
         select = &result.strWord;
+        shown = {true, exact.Headword()};
     } else if (nearest.Started()) {
         ShowEntryPage(home, nearest.Headword(), nearest.Content(), screen.page);
         select = &result.strHeadword;
+        shown = {false, nearest.Headword()};
     } else {
         screen.messages.ShowMessage(Text(kSearchErrorMessage));
     }
@@ -116,6 +119,7 @@ void GatherEntries(const LookupResult& result, const std::filesystem::path& dict
         const int index = screen.neighbours.FindPrefix(*select);
         if (index >= 0) screen.neighbours.Select(index);
     }
+    return shown;
 }
 
 }  // namespace tavik

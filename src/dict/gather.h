@@ -27,11 +27,19 @@ struct EntryScreen {
     MessageSink& messages;
 };
 
+// What a gathering put on the page.
+struct GatheredEntry {
+    bool exact = false;  // the searched word's own entry (else the nearest word's, or none)
+    Text headword;       // the headword of the entry shown; empty when none was
+    bool cut = false;    // the entry was longer than the page takes and was cut
+};
+
 // Reads the window of 8192 bytes that starts at `result.nOffset` (or at the
 // file's start when the offset lies in the first line), refills the neighbour
 // list, shows the searched word's entry, or else the nearest word's, and
 // selects it in the list. The caller has already moved the offset back.
-void GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
+// A dictionary that does not open gives nothing and changes nothing.
+GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
                    const CodePage& codePage, const std::filesystem::path& home,
                    EntryScreen& screen);
 

@@ -47,4 +47,13 @@ public:
     virtual void ShowMessage(const Text& text) = 0;
 };
 
+// The status line below the form: one short sentence about the last thing
+// that happened (a word not found, a dictionary that cannot be read, a change
+// that could not be saved). An empty text clears it.
+class StatusSink {
+public:
+    virtual ~StatusSink() = default;
+    virtual void ShowStatus(const Text& text) = 0;
+};
+
 }  // namespace tavik

@@ -1,17 +1,30 @@
 // Lookup, back-off and gathering.
 #include "dict/search.h"
 
+#include "text/file.h"
+
 namespace tavik {
+
+SearchOutcome SearchDictionary(const Text& word, const Dictionary& dictionary,
+                               const std::filesystem::path& home, EntryScreen& screen) {
+    SearchOutcome outcome;
+    outcome.result.strWord = word;
+    if (!OpenRegularFileForReading(dictionary.path, &outcome.openError)) {
+        if (outcome.openError.empty()) outcome.openError = "cannot be opened";
+        return outcome;
+    }
+    outcome.result = LookupWord(dictionary.path, dictionary.codePage, word);
+    if (!outcome.result.strHeadword.empty()) {
+        LookupResult window = outcome.result;
+        window.nOffset = window.nOffset >= kGatherBackOff ? window.nOffset - kGatherBackOff : 0;
+        outcome.shown = GatherEntries(window, dictionary.path, dictionary.codePage, home, screen);
+    }
+    return outcome;
+}
 
 LookupResult LookUpAndShow(const Text& word, const Dictionary& dictionary,
                            const std::filesystem::path& home, EntryScreen& screen) {
-    const LookupResult result = LookupWord(dictionary.path, dictionary.codePage, word);
-    if (!result.strHeadword.empty()) {
-        LookupResult window = result;
-        window.nOffset = result.nOffset >= kGatherBackOff ? result.nOffset - kGatherBackOff : 0;
-        GatherEntries(window, dictionary.path, dictionary.codePage, home, screen);
-    }
-    return result;
+    return SearchDictionary(word, dictionary, home, screen).result;
 }
 
 }  // namespace tavik

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "dict/gather.h"
 #include "dict/lookup.h"
@@ -16,6 +17,22 @@ struct Dictionary {
     std::filesystem::path path;
     const CodePage& codePage;
 };
+
+// What one search found and showed.
+struct SearchOutcome {
+    LookupResult result;  // the lookup's result, its offset as the lookup gave it
+    // Why the dictionary could not be opened or read (UTF-8); empty when it was.
+    std::string openError;
+    GatheredEntry shown;  // what the page shows
+
+    bool Opened() const { return openError.empty(); }
+};
+
+// Looks `word` (already trimmed) up; when a headword was found, gathers the
+// window around it onto `screen`. A dictionary that cannot be opened leaves
+// the screen as it was and says why in the outcome.
+SearchOutcome SearchDictionary(const Text& word, const Dictionary& dictionary,
+                               const std::filesystem::path& home, EntryScreen& screen);
 
 // Looks `word` (already trimmed) up; when a headword was found, gathers the
 // window around it onto `screen`. Returns the lookup's result, its offset as

@@ -35,6 +35,8 @@ CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title)
     CreateMenu();
     CreateTools();
     CreateAccelerators();
+    // The status line says what the last action did not manage to do.
+    CreateStatusBar(1);
 }
 
 void CMainFrame::CreateMenu() {

@@ -260,6 +260,11 @@ void CTavikView::EnableNeighbourControls() {
     m_listDown->Enable();
 }
 
+void CTavikView::ShowStatus(const Text& text) {
+    if (auto* frame = dynamic_cast<wxFrame*>(GetFrame()); frame && frame->GetStatusBar())
+        frame->SetStatusText(ToWx(text));
+}
+
 void CTavikView::ShowMessage(const Text& text) {
     AppPrompts().message(m_form, ToWx(text), wxTheApp->GetAppName());
 }

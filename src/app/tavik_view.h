@@ -24,7 +24,10 @@ namespace tavik {
 // button does.
 wxDECLARE_EVENT(EVT_TAVIK_SEARCH, wxCommandEvent);
 
-class CTavikView : public wxView, private EntryControls, private MessageSink {
+class CTavikView : public wxView,
+                   private EntryControls,
+                   private MessageSink,
+                   public StatusSink {
 public:
     CTavikView() = default;
 
@@ -62,6 +65,9 @@ public:
     wxPanel* Form() const { return m_form; }
     HtmlViewerHost* HtmlView() const { return m_hHtmlView; }
     const Text& CopyText() const { return m_strCopyText; }
+
+    // StatusSink: the frame's status line.
+    void ShowStatus(const Text& text) override;
 
 private:
     void CreateHtmlView();

@@ -14,7 +14,7 @@ int RunCheck(const std::vector<std::string>& args) {
     const Options options(args, {"--codepage", "--max-reports"}, {});
     if (options.Positional().size() != 1) throw CommandError("check needs one FILE");
     const std::string& file = options.Positional()[0];
-    const CodePage codePage = CodePageOption(options);
+    const CodePage codePage = CodePageOption(options, file);
     const int64_t maxReports = CountOption(options, "--max-reports", 100);
 
     int64_t reported = 0;

@@ -27,7 +27,7 @@ int RunImport(const std::vector<std::string>& args) {
     const std::string& format = inputs[0];
     const auto output = options.Value("-o") ? options.Value("-o") : options.Value("--output");
     if (!output) throw CommandError("import needs -o OUT");
-    const CodePage codePage = CodePageOption(options);
+    const CodePage codePage = OutputCodePageOption(options);
     const int64_t megabytes = CountOption(options, "--memory", int64_t(kDefaultSortMemory >> 20));
     if (megabytes < 1) throw CommandError("--memory needs at least 1 (MB)");
 

@@ -10,6 +10,7 @@
 #include "cli/command_error.h"
 #include "cli/json.h"
 #include "cli/options.h"
+#include "cli/tool_options.h"
 #include "dict/recorders.h"
 #include "dict/search.h"
 #include "text/file.h"
@@ -119,16 +120,14 @@ int RunLookup(const std::vector<std::string>& args) {
         options.Value("--home").value_or(ExecutableFolder().string());
     const std::filesystem::path dictionaryPath =
         options.Value("--dict").value_or((home / "Data" / "Tavik.txt").string());
-    const std::string codePageName = options.Value("--codepage").value_or("949");
-    const auto codePage = CodePage::Named(codePageName);
-    if (!codePage) throw CommandError("unknown or unsupported code page '" + codePageName + "'");
+    const CodePage codePage = CodePageOption(options, dictionaryPath);
     const Format format = ParseFormat(options.Value("--format").value_or("text"));
 
     std::string error;
     if (!OpenRegularFileForReading(dictionaryPath, &error))
         throw CommandError(dictionaryPath.string() + ": " + error);
 
-    const Dictionary dictionary{dictionaryPath, *codePage};
+    const Dictionary dictionary{dictionaryPath, codePage};
     Output out;
     bool allShown = true;
     bool first = true;

@@ -17,7 +17,7 @@ int RunSort(const std::vector<std::string>& args) {
     const std::filesystem::path input = options.Positional()[0];
     const auto output = options.Value("-o") ? options.Value("-o") : options.Value("--output");
     if (!output) throw CommandError("sort needs -o OUT");
-    const CodePage codePage = CodePageOption(options);
+    const CodePage codePage = CodePageOption(options, input);
     const int64_t megabytes = CountOption(options, "--memory", int64_t(kDefaultSortMemory >> 20));
     if (megabytes < 1) throw CommandError("--memory needs at least 1 (MB)");
 

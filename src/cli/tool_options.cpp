@@ -4,14 +4,27 @@
 #include <charconv>
 
 #include "cli/command_error.h"
+#include "text/codepage_detect.h"
 
 namespace tavik::cli {
 
-CodePage CodePageOption(const Options& options) {
-    const std::string name = options.Value("--codepage").value_or("949");
+namespace {
+
+CodePage NamedCodePage(const std::string& name) {
     auto codePage = CodePage::Named(name);
     if (!codePage) throw CommandError("unknown or unsupported code page '" + name + "'");
     return std::move(*codePage);
+}
+
+}  // namespace
+
+CodePage CodePageOption(const Options& options, const std::filesystem::path& dictionary) {
+    if (const auto name = options.Value("--codepage")) return NamedCodePage(*name);
+    return CodePageForFinding(DetectFileEncoding(dictionary), CodePage::Default());
+}
+
+CodePage OutputCodePageOption(const Options& options) {
+    return NamedCodePage(options.Value("--codepage").value_or("UTF-8"));
 }
 
 int64_t CountOption(const Options& options, std::string_view name, int64_t fallback) {

@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -132,17 +134,75 @@ TEST(CliImport, DictdToAWorkingDictionaryAndBatchLookups) {
 TEST(CliImport, UnrepresentableCharactersAndUnknownFormats) {
     Folder folder;
     Write(folder / "t.tab", "ok\tfine\nsmile\t\xF0\x9F\x98\x80\n");
-    Outcome run = Tavik("import tab " + Quote(folder / "t.tab") + " -o " + Quote(folder / "t.txt"));
+    Outcome run = Tavik("import tab " + Quote(folder / "t.tab") + " -o " + Quote(folder / "t.txt") +
+                        " --codepage 949");
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(Contains(run.output,
                          "1 entries have characters that CP949 cannot hold, the first is 'smile'"))
         << run.output;
     EXPECT_FALSE(std::filesystem::exists(folder / "t.txt"));
-    run = Tavik("import tab " + Quote(folder / "t.tab") + " -o " + Quote(folder / "t.txt") +
-                " --codepage utf-8");
+    // UTF-8 unless told otherwise: every character fits.
+    run = Tavik("import tab " + Quote(folder / "t.tab") + " -o " + Quote(folder / "t.txt"));
     EXPECT_EQ(run.status, 0) << run.output;
+    std::stringstream imported;
+    imported << std::ifstream(folder / "t.txt").rdbuf();
+    EXPECT_EQ(imported.str(), "ok/fine\nsmile/\xF0\x9F\x98\x80\n");
     EXPECT_EQ(Tavik("import babylon x -o y").status, 2);
     EXPECT_EQ(Tavik("import tab " + Quote(folder / "t.tab")).status, 2);
+}
+
+// The JSON objects of a lookup, one per line.
+std::vector<nlohmann::json> JsonLines(const std::string& output) {
+    std::vector<nlohmann::json> objects;
+    std::stringstream lines(output);
+    for (std::string line; std::getline(lines, line);)
+        objects.push_back(nlohmann::json::parse(line, nullptr, false));
+    return objects;
+}
+
+TEST(CliCodePages, UtfEightAndCp949DictionariesReadRightWithoutTheOption) {
+    Folder folder;
+    Write(folder / "cp949.txt", "a/a\n\xB0\xA1/ga \xB0\xA1\n\xB3\xAA/na \xB3\xAA\n");  // 가, 나
+    Write(folder / "utf8.txt", "a/a\n\xEA\xB0\x80/ga \xEA\xB0\x80\n\xEB\x82\x98/na \xEB\x82\x98\n");
+    Write(folder / "bom.txt",
+          "\xEF\xBB\xBF"
+          "apple/an apple\n\xEB\x82\x98/na\n");
+    const std::string ga = "\xEA\xB0\x80", na = "\xEB\x82\x98";
+    for (const char* file : {"cp949.txt", "utf8.txt"}) {
+        SCOPED_TRACE(file);
+        const Outcome run =
+            Tavik("lookup --format json --dict " + Quote(folder / file) + " " + ga + " " + na);
+        EXPECT_EQ(run.status, 0) << run.output;
+        const auto objects = JsonLines(run.output);
+        ASSERT_EQ(objects.size(), 2u) << run.output;
+        for (size_t i = 0; i < 2; ++i) {
+            const std::string& word = i == 0 ? ga : na;
+            EXPECT_EQ(objects[i]["neighbours"], nlohmann::json::array({"a", ga, na}));
+            EXPECT_EQ(objects[i]["selected"], i + 1);
+            EXPECT_TRUE(Contains(objects[i]["page"].get<std::string>(), "<b>" + word + "</b>"));
+        }
+        EXPECT_TRUE(Contains(objects[1]["page"].get<std::string>(), "na " + na)) << run.output;
+        // A named code page wins over what the file looks like.
+        const Outcome forced = Tavik("lookup --format json --codepage 65001 --dict " +
+                                     Quote(folder / "cp949.txt") + " " + na);
+        EXPECT_FALSE(Contains(JsonLines(forced.output).at(0)["page"].get<std::string>(), na))
+            << forced.output;
+    }
+    const Outcome bom =
+        Tavik("lookup --format json --dict " + Quote(folder / "bom.txt") + " " + na);
+    EXPECT_EQ(JsonLines(bom.output).at(0)["headword"], na) << bom.output;
+    EXPECT_EQ(JsonLines(bom.output).at(0)["neighbours"].at(1), na) << bom.output;
+
+    // check and sort read the UTF-8 file as UTF-8.
+    EXPECT_EQ(Tavik("check " + Quote(folder / "utf8.txt")).status, 0);
+    EXPECT_EQ(Tavik("check --codepage 949 " + Quote(folder / "utf8.txt")).status, 1);
+    Write(folder / "unsorted.txt", na + "/2\n" + ga + "/1\nB/3\na/0\n");
+    const Outcome sorted =
+        Tavik("sort " + Quote(folder / "unsorted.txt") + " -o " + Quote(folder / "sorted.txt"));
+    EXPECT_EQ(sorted.status, 0) << sorted.output;
+    std::stringstream result;
+    result << std::ifstream(folder / "sorted.txt").rdbuf();
+    EXPECT_EQ(result.str(), "a/0\nB/3\n" + ga + "/1\n" + na + "/2\n");
 }
 
 }  // namespace

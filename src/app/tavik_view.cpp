@@ -142,7 +142,7 @@ SearchSources CTavikView::Sources() const {
 }
 
 SearchScreen CTavikView::Screen() {
-    return SearchScreen{*m_searchBox, *m_neighbours, *m_hHtmlView, *this, *this};
+    return SearchScreen{*m_searchBox, *m_neighbours, *m_hHtmlView, *this, *this, *this};
 }
 
 void CTavikView::OnSearch() {

@@ -62,4 +62,15 @@ private:
     std::vector<Text> m_messages;
 };
 
+class RecordingStatus : public StatusSink {
+public:
+    void ShowStatus(const Text& text) override { m_lines.push_back(text); }
+    // Every status line in order; an empty one cleared it.
+    const std::vector<Text>& Lines() const { return m_lines; }
+    Text Last() const { return m_lines.empty() ? Text() : m_lines.back(); }
+
+private:
+    std::vector<Text> m_lines;
+};
+
 }  // namespace tavik

@@ -3,6 +3,7 @@
 
 #include "dict/entry_page.h"
 #include "dict/search.h"
+#include "dict/search_report.h"
 
 namespace tavik {
 
@@ -48,8 +49,10 @@ void SearchWord(TextView word, const SearchSources& sources, SearchScreen& scree
     }
 
     EntryScreen entryScreen{screen.neighbours, screen.page, screen.messages};
-    LookUpAndShow(trimmed, Dictionary{sources.dictionaryPath, sources.codePage}, sources.home,
-                  entryScreen);
+    const SearchOutcome outcome = SearchDictionary(
+        trimmed, Dictionary{sources.dictionaryPath, sources.codePage}, sources.home, entryScreen);
+    ReportSearch(outcome, sources.home, sources.dictionaryPath, screen.neighbours, screen.page,
+                 screen.status);
 
     sources.recentWords.AddRecentWord(trimmed);
     screen.searchBox.InsertHistory(trimmed);

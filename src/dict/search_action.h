@@ -50,6 +50,7 @@ struct SearchScreen {
     PageSink& page;
     MessageSink& messages;
     EntryControls& controls;
+    StatusSink& status;
 };
 
 // What a search reads and where it remembers the word. The dictionary path
@@ -64,9 +65,11 @@ struct SearchSources {
 
 // Trims the word; refuses an empty one with a message; shows the credits
 // page for the credits command; otherwise looks the word up, shows what was
-// found, remembers the word in the recent words and at the top of the search
-// box's history, puts the focus back in the search box and enables the entry
-// commands and the neighbour controls (also when nothing was found).
+// found (or why the dictionary cannot be read) and says in the status line
+// whether the word itself was found, remembers the word in the recent words
+// and at the top of the search box's history, puts the focus back in the
+// search box and enables the entry commands and the neighbour controls (also
+// when nothing was found).
 void SearchWord(TextView word, const SearchSources& sources, SearchScreen& screen);
 
 // The credits page, sent as one page to `sink`.

@@ -4,6 +4,8 @@
 #include "dict/search_action.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -69,7 +71,8 @@ protected:
     RecordingPage m_page;
     RecordingMessages m_messages;
     RecordingControls m_controls;
-    SearchScreen m_screen{m_box, m_list, m_page, m_messages, m_controls};
+    RecordingStatus m_status;
+    SearchScreen m_screen{m_box, m_list, m_page, m_messages, m_controls, m_status};
 };
 
 TEST_F(SearchActionTest, EmptyOrBlankInputOnlyAsksForAWord) {
@@ -136,17 +139,89 @@ TEST_F(SearchActionTest, CreditsLookAlikesAreOrdinarySearches) {
     EXPECT_FALSE(m_page.Page() && m_page.Page()->find(u"Tavik developers") != Text::npos);
 }
 
-TEST_F(SearchActionTest, MissingDictionaryShowsNothingButStillRemembersAndEnables) {
-    Search(u"apple");
-    const int clears = m_page.ClearCount();
+TEST_F(SearchActionTest, ADictionaryThatCannotBeReadGetsAPageNamingIt) {
+    m_dir.Write("Data/Other.txt", "zebra/a zebra\n");
+    const std::filesystem::path folder = m_dir / "Data" / "Folder.txt";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path fifo = m_dir / "Data" / "Fifo.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::filesystem::path emptied = m_dir.Write("Data/Emptied.txt", "");
+    const std::filesystem::path odd = m_dir / "Data" / "<b>odd & gone.txt";
+    const std::filesystem::path tavik = m_dictionary;
+    struct Case {
+        std::filesystem::path file;
+        std::u16string_view says;
+    };
+    for (const Case& c : {Case{m_dir / "Data" / "Gone.txt", u"사전 파일이 없습니다"},
+                          Case{folder, u"폴더입니다"}, Case{fifo, u"일반 파일이 아니어서"},
+                          Case{emptied, u"비어 있습니다"}, Case{odd, u"사전 파일이 없습니다"}}) {
+        SCOPED_TRACE(c.file);
+        m_dictionary = tavik;
+        Search(u"apple");
+        ASSERT_EQ(ShownHeadword(), u"apple");
+        const int clears = m_page.ClearCount();
+        m_dictionary = c.file;
+        Search(u"banana");
+        // The page is replaced, never left showing apple's entry under banana.
+        EXPECT_EQ(m_page.ClearCount(), clears + 1);
+        ASSERT_TRUE(m_page.Page().has_value());
+        const Text& page = *m_page.Page();
+        EXPECT_EQ(page.find(u"an apple"), Text::npos);
+        EXPECT_NE(page.find(c.says), Text::npos) << ToUtf8(page);
+        EXPECT_EQ(m_page.EndOfSourceCount(), clears + 1);
+        EXPECT_TRUE(m_list.Items().empty());
+        EXPECT_EQ(m_status.Last(), u"사전을 읽을 수 없습니다: " + FromUtf8(c.file.string()));
+        EXPECT_NE(m_page.CopyText().find(c.says), Text::npos);
+        // The word is still remembered, the controls still enabled.
+        EXPECT_EQ(RecentWords().front(), u"banana");
+        EXPECT_EQ(m_box.m_history.front(), u"banana");
+        EXPECT_TRUE(m_controls.m_entryCommands);
+        EXPECT_TRUE(m_messages.Messages().empty());
+    }
+    // Names that look like markup are shown as text.
+    EXPECT_NE(m_page.Page()->find(u"&lt;b&gt;odd &amp; gone.txt"), Text::npos);
+    EXPECT_EQ(m_page.Page()->find(u"<b>odd"), Text::npos);
+
+    if (::geteuid() != 0) {  // root reads whatever the permissions say
+        std::filesystem::permissions(m_dir / "Data" / "Other.txt", std::filesystem::perms::none);
+        m_dictionary = m_dir / "Data" / "Other.txt";
+        Search(u"zebra");
+        EXPECT_NE(m_page.Page()->find(u"열 수 없습니다"), Text::npos) << ToUtf8(*m_page.Page());
+    }
+}
+
+TEST_F(SearchActionTest, AnEmptyDataFolderSaysWhereDictionariesGoAndHowToAddOne) {
     std::filesystem::remove(m_dictionary);
-    Search(u"banana");
-    EXPECT_EQ(m_page.ClearCount(), clears);  // the previous page stays
-    EXPECT_EQ(ShownHeadword(), u"apple");
-    EXPECT_TRUE(m_messages.Messages().empty());
-    EXPECT_EQ(RecentWords().front(), u"banana");
-    EXPECT_EQ(m_box.m_history.front(), u"banana");
-    EXPECT_TRUE(m_controls.m_entryCommands);
+    Search(u"apple");
+    ASSERT_TRUE(m_page.Page().has_value());
+    const Text data = FromUtf8((m_dir / "Data").string());
+    const Text& page = *m_page.Page();
+    EXPECT_NE(page.find(u"사전이 없습니다"), Text::npos);
+    EXPECT_NE(page.find(data), Text::npos);
+    EXPECT_NE(page.find(u"tavik-dict import dictd"), Text::npos);
+    EXPECT_NE(page.find(u"-o " + data + u"/gcide.txt"), Text::npos);
+    EXPECT_EQ(m_status.Last(), u"사전이 없습니다. 사전 파일을 넣을 곳: " + data);
+    EXPECT_TRUE(m_list.Items().empty());
+
+    // A missing Data folder is as empty.
+    std::filesystem::remove_all(m_dir / "Data");
+    Search(u"apple");
+    EXPECT_EQ(m_status.Last(), u"사전이 없습니다. 사전 파일을 넣을 곳: " + data);
+}
+
+TEST_F(SearchActionTest, TheStatusLineNamesAWordNotFoundAndTheHeadwordShown) {
+    Search(u"blueberry");
+    EXPECT_EQ(ShownHeadword(), u"banana");  // the nearest entry, as ever
+    EXPECT_EQ(m_status.Last(),
+              u"‘blueberry’은(는) 사전에 없습니다. 가장 가까운 표제어 ‘banana’을(를) 보여 줍니다.");
+    Search(u"CHERRY");  // found without regard to case
+    EXPECT_EQ(ShownHeadword(), u"cherry");
+    EXPECT_EQ(m_status.Last(), u"");
+    // Lines without a headword give the lookup nothing at all: the page stays.
+    m_dictionary = m_dir.Write("Data/Tavik.txt", "//\n//\n//");
+    Search(u"zzz");
+    EXPECT_EQ(ShownHeadword(), u"cherry");
+    EXPECT_EQ(m_status.Last(), u"‘zzz’은(는) 사전에 없습니다.");
 }
 
 TEST_F(SearchActionTest, SearchReadsTheDictionaryChosenSinceTheLastOne) {

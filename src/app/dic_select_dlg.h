@@ -1,7 +1,8 @@
 // The dictionary dialog: the files of the Data folder as they are now, to
-// make one of them the current dictionary.
+// make one of them the current dictionary, and the code page it is read in.
 #pragma once
 
+#include <wx/combobox.h>
 #include <wx/dialog.h>
 #include <wx/listbox.h>
 
@@ -31,13 +32,19 @@ private:
     void OnOK(wxCommandEvent& event);
     // A double click only selects, as a single click does.
     void OnDblclkDicList(wxCommandEvent& /*event*/) {}
+    void OnSelchangeDicList(wxCommandEvent& event);
+    // Puts the stored code-page choice of the selected file in the box.
+    void ShowCodePageChoice();
 
     CTavikApp& m_app;
     wxListBox* m_list = nullptr;
+    wxComboBox* m_codePage = nullptr;  // item 0 is "automatic"
 };
 
 // Runs the dialog on `<home>/Data`; true when it closed with "선택" (the
-// choice, if any, is then the current dictionary and stored).
+// choice, if any, is then the current dictionary and stored, with its code
+// page). An unknown code-page name is refused with a message and keeps the
+// dialog open.
 bool RunDicSelectDlg(wxWindow* parent, CTavikApp& app);
 
 }  // namespace tavik

@@ -32,7 +32,8 @@ std::filesystem::path RestoreDictionaryPath(wxConfigBase& settings,
                                             const std::filesystem::path& home);
 void StoreDictionaryPath(wxConfigBase& settings, const std::filesystem::path& path);
 
-// The stored code page name, or "949"; written back like the path.
+// The stored code page name, or "949"; written back like the path. It reads
+// the word lists, and the dictionaries whose own bytes do not show UTF-8.
 wxString RestoreCodePage(wxConfigBase& settings);
 
 }  // namespace tavik

@@ -85,6 +85,7 @@ bool CTavikApp::OnInit() {
         wxLogWarning("Unknown code page \"%s\" in the settings; using 949.", codePageName);
         m_codePage = CodePage::Default();
     }
+    m_dictionaryCodePages = std::make_unique<DictionaryCodePages>(*m_settings, *m_codePage);
     m_words = std::make_unique<WordStores>(m_strAppDir, *m_codePage);
     m_words->LoadWordBook();
     m_words->LoadRecentWords();
@@ -138,6 +139,7 @@ void CTavikApp::SearchHandedWord(const wxString& word) {
 
 int CTavikApp::OnExit() {
     m_docManager.reset();
+    m_dictionaryCodePages.reset();
     m_settings.reset();
     return wxApp::OnExit();
 }
@@ -156,6 +158,10 @@ std::filesystem::path CTavikApp::StoredDictionaryPath() {
 void CTavikApp::ChooseDictionary(const std::filesystem::path& path) {
     m_strDicPath = path;
     StoreDictionaryPath(*m_settings, path);
+}
+
+void CTavikApp::ReportStatus(const Text& text) {
+    if (CTavikView* view = View()) view->ShowStatus(text);
 }
 
 void CTavikApp::OnAppAbout(wxCommandEvent& /*event*/) { AppPrompts().about(GetTopWindow()); }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/dictionary_codepages.h"
 #include "config/skin_layout.h"
 #include "text/codepage.h"
 #include "wordlists/word_stores.h"
@@ -30,7 +31,10 @@ public:
     void OnInitCmdLine(wxCmdLineParser& parser) override;
     bool OnCmdLineParsed(wxCmdLineParser& parser) override;
 
-    const CodePage& CodePageInUse() const { return *m_codePage; }
+    // The code page of the current dictionary, found in the file itself
+    // unless the user chose one for it.
+    const CodePage& CodePageInUse() { return m_dictionaryCodePages->For(m_strDicPath); }
+    DictionaryCodePages& CodePages() { return *m_dictionaryCodePages; }
     WordStores& Words() { return *m_words; }
     wxConfigBase& Settings() { return *m_settings; }
     CTavikView* View() const;
@@ -40,6 +44,8 @@ public:
     // Makes `path` the current dictionary and stores it; the next search
     // reads it.
     void ChooseDictionary(const std::filesystem::path& path);
+    // Shows `text` in the main window's status line (empty clears it).
+    void ReportStatus(const Text& text);
 
     std::filesystem::path m_strAppDir;  // the home folder
     SkinLayout m_rcSkin{};
@@ -57,6 +63,7 @@ private:
     bool m_handedOver = false;
     std::unique_ptr<wxConfigBase> m_settings;
     std::optional<CodePage> m_codePage;
+    std::unique_ptr<DictionaryCodePages> m_dictionaryCodePages;
     std::unique_ptr<WordStores> m_words;
     std::unique_ptr<wxDocManager> m_docManager;
 

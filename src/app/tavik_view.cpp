@@ -15,6 +15,7 @@
 #include "app/wx_text.h"
 #include "dict/dictionary_folder.h"
 #include "dict/entry_page.h"
+#include "dict/notices.h"
 #include "wordlists/search_history.h"
 #include "wordlists/word_stores.h"
 
@@ -84,6 +85,7 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
         event.Skip();
     });
 
+    m_builtInRects = BuiltInRects(LaidOutWindows());
     CreateHtmlView();
     Activate(true);
     return true;
@@ -103,7 +105,8 @@ bool CTavikView::OnClose(bool deleteWindow) {
 }
 
 void CTavikView::CreateHtmlView() {
-    const wxSize client = m_form->GetClientSize();
+    // The form fills the frame, which may not have laid it out yet.
+    const wxSize client = m_form->GetParent()->GetClientSize();
     const wxRect rect(10, 90, std::max(0, client.x - 30), std::max(0, client.y - 50));
     HtmlViewerHost::Callbacks callbacks;
     callbacks.onHotspot = [this](const wxString& target) { OnHotspot(target); };
@@ -121,7 +124,7 @@ void CTavikView::OnInitialUpdate() {
     m_searchEdit->SetFocus();
 }
 
-void CTavikView::ApplySkinLayout() {
+SkinWindows CTavikView::LaidOutWindows() const {
     SkinWindows windows{};
     windows[kSearchStatic] = m_form->FindWindow(kIdSearchStatic);
     windows[kSearchListStatic] = m_form->FindWindow(kIdSearchListStatic);
@@ -133,7 +136,32 @@ void CTavikView::ApplySkinLayout() {
     windows[kSearchButtonListDown] = m_listDown;
     windows[kSelectDicStatic] = m_form->FindWindow(kIdSelectDicStatic);
     windows[kSelectDicList] = m_dicList;
-    tavik::ApplySkinLayout(theApp().m_rcSkin, windows);
+    return windows;
+}
+
+void CTavikView::ApplySkinLayout() {
+    CTavikApp& app = theApp();
+    // The form resource has no viewer: on the built-in form it fills the
+    // form below the resource's own area.
+    FormRects builtIn = m_builtInRects;
+    const wxPoint corner = m_form->ConvertDialogToPixels(wxPoint(7, 117));
+    // The form fills the frame, which may not have laid it out yet.
+    const wxSize client = m_form->GetParent()->GetClientSize();
+    builtIn[kContentEdit] = wxRect(corner.x, corner.y, std::max(0, client.x - 2 * corner.x),
+                                   std::max(0, client.y - corner.y - corner.x));
+    if (tavik::ApplySkinLayout(app.m_rcSkin, LaidOutWindows(), builtIn)) {
+        if (!m_standingStatus.empty()) {
+            m_standingStatus.clear();
+            ShowStatus(Text());
+        }
+        return;
+    }
+    const std::filesystem::path skinFile = SkinFilePath(app.m_strAppDir);
+    std::error_code error;
+    const NoticeId notice = std::filesystem::exists(skinFile, error) ? NoticeId::kStatusSkinUnusable
+                                                                     : NoticeId::kStatusSkinMissing;
+    m_standingStatus = NoticeText(notice, {FromUtf8(skinFile.string())});
+    ShowStatus(Text());
 }
 
 SearchSources CTavikView::Sources() const {
@@ -261,8 +289,9 @@ void CTavikView::EnableNeighbourControls() {
 }
 
 void CTavikView::ShowStatus(const Text& text) {
+    // A cleared line goes back to what stays true the whole run.
     if (auto* frame = dynamic_cast<wxFrame*>(GetFrame()); frame && frame->GetStatusBar())
-        frame->SetStatusText(ToWx(text));
+        frame->SetStatusText(ToWx(text.empty() ? m_standingStatus : text));
 }
 
 void CTavikView::ShowMessage(const Text& text) {

@@ -15,6 +15,7 @@
 #include "app/control_adapters.h"
 #include "app/html_viewer.h"
 #include "app/picture.h"
+#include "app/skin_apply.h"
 #include "app/skin_label.h"
 #include "dict/search_action.h"
 
@@ -24,10 +25,7 @@ namespace tavik {
 // button does.
 wxDECLARE_EVENT(EVT_TAVIK_SEARCH, wxCommandEvent);
 
-class CTavikView : public wxView,
-                   private EntryControls,
-                   private MessageSink,
-                   public StatusSink {
+class CTavikView : public wxView, private EntryControls, private MessageSink, public StatusSink {
 public:
     CTavikView() = default;
 
@@ -68,10 +66,14 @@ public:
 
     // StatusSink: the frame's status line.
     void ShowStatus(const Text& text) override;
+    const Text& StandingStatus() const { return m_standingStatus; }
 
 private:
     void CreateHtmlView();
+    // Places the controls on the skin; without a usable skin they keep the
+    // built-in form's layout and the status line names the skin file.
     void ApplySkinLayout();
+    SkinWindows LaidOutWindows() const;
     void SearchFromBox(const Text& word);
     SearchSources Sources() const;
     SearchScreen Screen();
@@ -95,6 +97,10 @@ private:
     wxButton* m_listDown = nullptr;
     wxChoice* m_dicList = nullptr;
     std::array<SkinLabel*, 3> m_labels{};
+    FormRects m_builtInRects{};  // the form's own layout, before any skin
+    // What the status line shows when nothing else is to be said: the skin
+    // file that could not place the form.
+    Text m_standingStatus;
     std::optional<ComboSearchBox> m_searchBox;
     std::optional<ChoiceNeighbourList> m_neighbours;
     Text m_strCopyText;

@@ -65,4 +65,14 @@ SkinLayout LoadSkinLayout(const std::filesystem::path& home) {
     return layout;
 }
 
+bool IsUsableSkinLayout(const SkinLayout& layout) {
+    for (const SkinSlot slot : {kSearchEdit, kContentEdit}) {
+        const SkinRect& rect = layout[slot];
+        // In 64 bits: the difference of two 32-bit numbers may not fit 32.
+        if (int64_t(rect.right) - rect.left <= 0 || int64_t(rect.bottom) - rect.top <= 0)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace tavik

@@ -39,4 +39,9 @@ std::filesystem::path SkinFilePath(const std::filesystem::path& home);
 // does not yield are 0.
 SkinLayout LoadSkinLayout(const std::filesystem::path& home);
 
+// Whether the layout can place the form: the search box and the viewer each
+// need a rectangle of some width and height. A missing or garbled skin file
+// gives neither.
+bool IsUsableSkinLayout(const SkinLayout& layout);
+
 }  // namespace tavik

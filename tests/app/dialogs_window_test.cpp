@@ -2,6 +2,7 @@
 // them: opened from the menu and the toolbar, driven on the real windows,
 // with Word.dat, OldWord.dat and the stored dictionary checked on disk.
 #include <wx/button.h>
+#include <wx/combobox.h>
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
 #include <wx/statbmp.h>
@@ -127,10 +128,12 @@ TEST_F(DialogsTest, EveryDialogResourceLoadsWithItsControlsInTabOrder) {
           {1004, wxCLASSINFO(wxButton), "전체 삭제", {82, 113}, {50, 14}}}},
         {"132",
          "사전 선택",
-         {137, 157},
-         {{wxID_OK, wxCLASSINFO(wxButton), "선택", {7, 136}, {50, 14}},
-          {wxID_CANCEL, wxCLASSINFO(wxButton), "취소", {80, 136}, {50, 14}},
-          {1005, wxCLASSINFO(wxListBox), "", {7, 7}, {123, 126}}}},
+         {137, 187},
+         {{wxID_OK, wxCLASSINFO(wxButton), "선택", {7, 166}, {50, 14}},
+          {wxID_CANCEL, wxCLASSINFO(wxButton), "취소", {80, 166}, {50, 14}},
+          {1005, wxCLASSINFO(wxListBox), "", {7, 7}, {123, 126}},
+          {wxID_ANY, wxCLASSINFO(wxStaticText), "코드 페이지", {7, 137}, {123, 8}},
+          {wxID_ANY, wxCLASSINFO(wxComboBox), "", {7, 147}, {}}}},
         {"100",
          "About Tavik",
          {138, 146},

@@ -75,5 +75,26 @@ TEST_F(SkinLayoutTest, ValuesScanLikeFourDecimalNumbers) {
     EXPECT_EQ(layout[kSearchEdit], (SkinRect{5, 6, 7, 8}));
 }
 
+TEST_F(SkinLayoutTest, OnlyASizedSearchBoxAndViewerMakeAUsableLayout) {
+    EXPECT_FALSE(IsUsableSkinLayout(LoadSkinLayout(m_home.Path())));  // no skin file
+    WriteBytes(SkinFilePath(m_home.Path()), std::string("\x01garbage\xFF[[[\n=,,,\n"));
+    EXPECT_FALSE(IsUsableSkinLayout(LoadSkinLayout(m_home.Path())));
+
+    const std::string viewer = "ContentEdit=10,96,630,470\r\n";
+    const std::string box = "SearchEdit=76,8,160,30\r\n";
+    EXPECT_TRUE(IsUsableSkinLayout(Load(box + viewer)));  // the other controls may be hidden
+    for (const char* bad : {"SearchEdit=76,8,76,30\r\n", "SearchEdit=76,8,160,8\r\n",
+                            "SearchEdit=160,8,76,30\r\n", "SearchEdit=76,30,160,8\r\n"})
+        EXPECT_FALSE(IsUsableSkinLayout(Load(bad + viewer))) << bad;
+    for (const char* bad : {"ContentEdit=10,96,10,470\r\n", "ContentEdit=630,96,10,470\r\n",
+                            "ContentEdit=10,470,630,96\r\n"})
+        EXPECT_FALSE(IsUsableSkinLayout(Load(box + bad))) << bad;
+    // Sizes past 32 bits are sizes all the same, and differences past 32 bits
+    // do not wrap round to a size.
+    EXPECT_TRUE(
+        IsUsableSkinLayout(Load(box + "ContentEdit=-2147483648,0,2147483647,2147483647\r\n")));
+    EXPECT_FALSE(IsUsableSkinLayout(Load(box + "ContentEdit=2147483647,0,-2147483648,470\r\n")));
+}
+
 }  // namespace
 }  // namespace tavik

@@ -105,8 +105,7 @@ bool CTavikView::OnClose(bool deleteWindow) {
 }
 
 void CTavikView::CreateHtmlView() {
-    // The form fills the frame, which may not have laid it out yet.
-    const wxSize client = m_form->GetParent()->GetClientSize();
+    const wxSize client = m_form->GetClientSize();
     const wxRect rect(10, 90, std::max(0, client.x - 30), std::max(0, client.y - 50));
     HtmlViewerHost::Callbacks callbacks;
     callbacks.onHotspot = [this](const wxString& target) { OnHotspot(target); };

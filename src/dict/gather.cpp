@@ -56,8 +56,8 @@ private:
 }  // namespace
 
 GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
-                            const CodePage& codePage, const std::filesystem::path& home,
-                            EntryScreen& screen) {
+                   const CodePage& codePage, const std::filesystem::path& home,
+                   EntryScreen& screen) {
     auto file = OpenRegularFileForReading(dictionary);
     if (!file) return {};
     // The first line alone needs a small read; the window, one large one.

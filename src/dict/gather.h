@@ -40,7 +40,7 @@ struct GatheredEntry {
 // selects it in the list. The caller has already moved the offset back.
 // A dictionary that does not open gives nothing and changes nothing.
 GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
-                            const CodePage& codePage, const std::filesystem::path& home,
-                            EntryScreen& screen);
+                   const CodePage& codePage, const std::filesystem::path& home,
+                   EntryScreen& screen);
 
 }  // namespace tavik

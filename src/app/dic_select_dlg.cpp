@@ -23,7 +23,7 @@ bool CDicSelectDlg::Load(wxWindow* parent) {
 void CDicSelectDlg::OnInitDialog(wxInitDialogEvent& event) {
     event.Skip();
     // Read afresh each time: files copied in since the start show up here.
-    const DictionaryListing listing = ListDictionaries(m_strDataDir, m_app.StoredDictionaryPath());
+    const DictionaryListing listing = ListDictionaries(m_dataFolders, m_app.StoredDictionaryPath());
     wxArrayString names;
     for (const Text& name : listing.names) names.Add(ToWx(name));
     m_list->Set(names);
@@ -33,7 +33,7 @@ void CDicSelectDlg::OnInitDialog(wxInitDialogEvent& event) {
 void CDicSelectDlg::OnOK(wxCommandEvent& event) {
     // The choice takes effect at the next search.
     const Text name = FromWx(m_list->GetStringSelection());
-    if (const auto path = ChosenDictionaryPath(m_app.m_strAppDir, name))
+    if (const auto path = ChosenDictionaryPath(m_dataFolders, name))
         m_app.ChooseDictionary(*path);
     event.Skip();  // the dialog's own OK handling closes it
 }
@@ -41,7 +41,7 @@ void CDicSelectDlg::OnOK(wxCommandEvent& event) {
 bool RunDicSelectDlg(wxWindow* parent, CTavikApp& app) {
     CDicSelectDlg dialog(app);
     if (!dialog.Load(parent)) return false;
-    dialog.m_strDataDir = DataFolder(app.m_strAppDir);
+    dialog.m_dataFolders = app.DataFolders();
     return dialog.ShowModal() == wxID_OK;
 }
 

@@ -6,6 +6,7 @@
 #include <wx/listbox.h>
 
 #include <filesystem>
+#include <vector>
 
 namespace tavik {
 
@@ -24,7 +25,8 @@ public:
     // Builds the window from its resource; false when that fails.
     bool Load(wxWindow* parent);
 
-    std::filesystem::path m_strDataDir;  // the folder listed; set before the run
+    // The folders listed, the home's Data first; set before the run.
+    std::vector<std::filesystem::path> m_dataFolders;
 
 private:
     void OnInitDialog(wxInitDialogEvent& event);
@@ -36,7 +38,7 @@ private:
     wxListBox* m_list = nullptr;
 };
 
-// Runs the dialog on `<home>/Data`; true when it closed with "선택" (the
+// Runs the dialog on the home's Data and the installed Data folders; true when it closed with "선택" (the
 // choice, if any, is then the current dictionary and stored).
 bool RunDicSelectDlg(wxWindow* parent, CTavikApp& app);
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "config/home_folder.h"
 #include "config/skin_layout.h"
 #include "text/codepage.h"
 #include "wordlists/word_stores.h"
@@ -41,6 +42,12 @@ public:
     // reads it.
     void ChooseDictionary(const std::filesystem::path& path);
 
+    // The home and the installed data read beside it.
+    const HomePlaces& Places() const { return m_places; }
+    std::vector<std::filesystem::path> DataFolders() const { return m_places.DataFolders(); }
+    // The folder whose Skin is used (the home's own, or the installed one).
+    const std::filesystem::path& SkinHome() const { return m_places.skinHome; }
+
     std::filesystem::path m_strAppDir;  // the home folder
     SkinLayout m_rcSkin{};
     std::filesystem::path m_strDicPath;
@@ -52,6 +59,7 @@ private:
     void SearchHandedWord(const wxString& word);
 
     std::optional<std::filesystem::path> m_homeOption;
+    HomePlaces m_places;
     wxString m_startWord;
     std::unique_ptr<InstanceLink> m_instanceLink;
     bool m_handedOver = false;

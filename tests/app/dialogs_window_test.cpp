@@ -20,6 +20,7 @@
 #include "app/wx_text.h"
 #include "dict/dictionary_folder.h"
 #include "support/temp_dir.h"
+#include "version/tavik_version.h"
 
 namespace tavik {
 namespace {
@@ -138,12 +139,12 @@ TEST_F(DialogsTest, EveryDialogResourceLoadsWithItsControlsInTabOrder) {
           {wxID_ANY, wxCLASSINFO(wxStaticText), "Tavik ver 1.0", {47, 21}, {65, 8}},
           {wxID_ANY,
            wxCLASSINFO(wxStaticText),
-           "© The Tavik developers\nAll rights reserved.",
+           "© The Tavik developers\nFree software, MIT License",
            {7, 113},
            {119, 16}},
           {1025,
            wxCLASSINFO(wxStaticText),
-           "https://tavik.invalid/\nteam@tavik.invalid",
+           "An offline dictionary\nfor the Linux desktop",
            {7, 44},
            {123, 21}},
           {155, wxCLASSINFO(wxStaticBitmap), "", {41, 76}, {}}}},
@@ -392,7 +393,10 @@ TEST_F(DialogsTest, AboutBoxShowsItsPicturesCentredOverTheWindowEachTime) {
             EXPECT_EQ(picture.GetBitmap().GetSize(), wxSize(80, 36));
             EXPECT_EQ(picture.GetPosition(), dialog.ConvertDialogToPixels(wxPoint(41, 76)));
             EXPECT_EQ(dialog.FindWindow(kIdAboutContact)->GetLabel(),
-                      "https://tavik.invalid/\nteam@tavik.invalid");
+                      "An offline dictionary\nfor the Linux desktop");
+            EXPECT_EQ(dialog.FindWindow(XRCID("about_version"))->GetLabel(),
+                      wxString("Tavik ver ") + kTavikVersion);
+            EXPECT_TRUE(dialog.FindWindow(XRCID("about_rights"))->GetLabel().Contains("MIT License"));
             const wxPoint centre = dialog.GetRect().GetPosition() + dialog.GetSize() / 2;
             const wxPoint frameCentre = Frame().GetRect().GetPosition() + Frame().GetSize() / 2;
             EXPECT_LE(std::abs(centre.x - frameCentre.x), 2);

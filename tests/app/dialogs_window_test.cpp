@@ -382,6 +382,25 @@ TEST_F(DialogsTest, AChosenDictionaryIsStoredAndReadAtTheNextSearch) {
     EXPECT_EQ(combo.GetStringSelection(), "Tavik.txt");
 }
 
+TEST_F(DialogsTest, ADictionaryNamedInCp949IsListedInKoreanChosenAndSearched) {
+    const fs::path data = DataFolder(Home());
+    const std::string name = "\xBB\xE7\xC0\xFC.txt";  // 사전.txt in CP949
+    WriteBytes(data / name, "kiwi/a fruit from a CP949-named file\n");
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        EXPECT_TRUE(List(dialog, kIdDicSelectList).SetStringSelection(Korean("사전.txt")));
+        Press(dialog, wxID_OK);
+    });
+    Menu(kCmdSelectDic);
+    EXPECT_EQ(theApp().m_strDicPath, data / name);
+    EXPECT_EQ(theApp().StoredDictionaryPath(), data / name);
+    Type("kiwi");
+    Click(kIdSearchButton);
+    EXPECT_TRUE(ShowsHeadword("kiwi")) << Shown();
+    EXPECT_TRUE(Shown().Contains("CP949-named")) << Shown();
+    theApp().ChooseDictionary(data / "Tavik.txt");
+    fs::remove(data / name);
+}
+
 TEST_F(DialogsTest, AboutBoxShowsItsPicturesCentredOverTheWindowEachTime) {
     for (int key : {WXK_ESCAPE, WXK_RETURN}) {
         g_dialogs.WhenShown([&](wxDialog& dialog) {

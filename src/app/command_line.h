@@ -15,8 +15,8 @@ namespace tavik {
 // Returns the exit status when the program should end here (0 after help
 // or version, 2 for an unusable home or a failed write), nothing when the
 // window should start. Remembers the --home value for StartHomeOption().
-std::optional<int> HandleStartCommandLine(const std::vector<std::string>& args,
-                                          std::FILE* out, std::FILE* err);
+std::optional<int> HandleStartCommandLine(const std::vector<std::string>& args, std::FILE* out,
+                                          std::FILE* err);
 
 // The --home given on the command line, with its bytes as they came.
 const std::optional<std::filesystem::path>& StartHomeOption();

@@ -33,8 +33,7 @@ void CDicSelectDlg::OnInitDialog(wxInitDialogEvent& event) {
 void CDicSelectDlg::OnOK(wxCommandEvent& event) {
     // The choice takes effect at the next search.
     const Text name = FromWx(m_list->GetStringSelection());
-    if (const auto path = ChosenDictionaryPath(m_dataFolders, name))
-        m_app.ChooseDictionary(*path);
+    if (const auto path = ChosenDictionaryPath(m_dataFolders, name)) m_app.ChooseDictionary(*path);
     event.Skip();  // the dialog's own OK handling closes it
 }
 

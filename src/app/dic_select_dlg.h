@@ -38,8 +38,8 @@ private:
     wxListBox* m_list = nullptr;
 };
 
-// Runs the dialog on the home's Data and the installed Data folders; true when it closed with "선택" (the
-// choice, if any, is then the current dictionary and stored).
+// Runs the dialog on the home's Data and the installed Data folders; true when it closed with
+// "선택" (the choice, if any, is then the current dictionary and stored).
 bool RunDicSelectDlg(wxWindow* parent, CTavikApp& app);
 
 }  // namespace tavik

@@ -19,8 +19,8 @@
 #include <deque>
 #include <thread>
 
-#include "config/home_folder.h"
 #include "app/wx_text.h"
+#include "config/home_folder.h"
 
 namespace tavik {
 
@@ -38,8 +38,7 @@ void Say(const std::string& text) { std::fprintf(stderr, "tavik: %s\n", text.c_s
 // A folder for private files: a real folder, the user's, closed to others.
 std::string PrivateFolderProblem(const fs::path& folder, uid_t uid) {
     struct stat info {};
-    if (::lstat(folder.c_str(), &info) != 0)
-        return folder.string() + ": " + std::strerror(errno);
+    if (::lstat(folder.c_str(), &info) != 0) return folder.string() + ": " + std::strerror(errno);
     if (!S_ISDIR(info.st_mode)) return folder.string() + " is not a folder";
     if (info.st_uid != uid) return folder.string() + " belongs to another user";
     if (info.st_mode & (S_IRWXG | S_IRWXO)) return folder.string() + " is open to other users";
@@ -83,8 +82,7 @@ std::optional<bool> TrySend(const fs::path& socket, const std::string& message,
         if (::poll(&ready, 1, RemainingMs(deadline)) != 1) return false;
         int error = 0;
         socklen_t size = sizeof error;
-        if (::getsockopt(fd.Get(), SOL_SOCKET, SO_ERROR, &error, &size) != 0 || error)
-            return false;
+        if (::getsockopt(fd.Get(), SOL_SOCKET, SO_ERROR, &error, &size) != 0 || error) return false;
     }
     for (size_t sent = 0; sent < message.size();) {
         const ssize_t n =
@@ -230,8 +228,9 @@ private:
         for (;;) {
             connection.socket->Read(buffer, sizeof buffer);
             const size_t count = connection.socket->LastReadCount();
-            if (count == 0) return !connection.socket->Error() ||
-                                   connection.socket->LastError() == wxSOCKET_WOULDBLOCK;
+            if (count == 0)
+                return !connection.socket->Error() ||
+                       connection.socket->LastError() == wxSOCKET_WOULDBLOCK;
             switch (connection.message.Add(std::string_view(buffer, count))) {
                 case HandOverMessage::State::kIncomplete:
                     continue;
@@ -295,8 +294,7 @@ InstanceLink::~InstanceLink() {
 bool InstanceLink::HandOver(const wxString& word) {
     if (!m_anotherRunning || m_socket.empty()) return false;
     const wxScopedCharBuffer utf8 = word.utf8_str();
-    if (SendWord(m_socket, std::string_view(utf8.data(), utf8.length()),
-                 std::chrono::seconds(1)))
+    if (SendWord(m_socket, std::string_view(utf8.data(), utf8.length()), std::chrono::seconds(1)))
         return true;
     Say("the running Tavik did not answer; opening a window of its own");
     return false;

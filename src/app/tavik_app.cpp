@@ -8,8 +8,8 @@
 #include <cstdlib>
 
 #include "app/command_ids.h"
-#include "app/instance_link.h"
 #include "app/command_line.h"
+#include "app/instance_link.h"
 #include "app/main_frame.h"
 #include "app/prompts.h"
 #include "app/settings.h"

@@ -14,8 +14,8 @@
 #include "app/view_background.h"
 #include "app/wx_text.h"
 #include "dict/dictionary_folder.h"
-#include "wordlists/dictionary_choice.h"
 #include "dict/entry_page.h"
+#include "wordlists/dictionary_choice.h"
 #include "wordlists/search_history.h"
 #include "wordlists/word_stores.h"
 

@@ -6,8 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "cli/command_error.h"
@@ -48,9 +48,8 @@ public:
     // A failed write ends the run at once: a batch to a full disk must not
     // look like success.
     void Flush() {
-        const bool written =
-            m_buffer.empty() || std::fwrite(m_buffer.data(), 1, m_buffer.size(), stdout) ==
-                                    m_buffer.size();
+        const bool written = m_buffer.empty() || std::fwrite(m_buffer.data(), 1, m_buffer.size(),
+                                                             stdout) == m_buffer.size();
         m_buffer.clear();
         if (!written) FlushStandardOutput();
     }

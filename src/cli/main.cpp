@@ -114,7 +114,8 @@ int Print(std::string_view text) {
 
 int Run(const std::string& command, const std::vector<std::string>& args) {
     if (command == "--help" || command == "-h") return Print(kUsage);
-    if (command == "--version") return Print(std::string("tavik-dict ") + tavik::kTavikVersion + "\n");
+    if (command == "--version")
+        return Print(std::string("tavik-dict ") + tavik::kTavikVersion + "\n");
     const CommandHelp* help = FindCommand(command);
     if (!help) throw CommandError("unknown command '" + command + "'");
     if (AsksForHelp(args)) return Print(help->text);

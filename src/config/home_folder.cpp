@@ -51,8 +51,7 @@ void ThrowUnlessFolder(const fs::path& folder, const char* givenBy) {
     std::error_code error;
     const fs::file_status status = fs::status(folder, error);
     if (!fs::exists(status))
-        throw HomeError(std::string(givenBy) + " folder '" + folder.string() +
-                        "' does not exist");
+        throw HomeError(std::string(givenBy) + " folder '" + folder.string() + "' does not exist");
     if (!fs::is_directory(status))
         throw HomeError(std::string(givenBy) + " '" + folder.string() + "' is not a folder");
 }
@@ -106,9 +105,8 @@ std::vector<fs::path> InstalledDataFolders(const HomeInputs& inputs, const fs::p
     std::vector<fs::path> folders;
     for (const fs::path& candidate : candidates) {
         if (!IsFolder(candidate) || SameFolder(candidate, home)) continue;
-        const bool seen = std::any_of(folders.begin(), folders.end(), [&](const fs::path& f) {
-            return SameFolder(f, candidate);
-        });
+        const bool seen = std::any_of(folders.begin(), folders.end(),
+                                      [&](const fs::path& f) { return SameFolder(f, candidate); });
         if (!seen) folders.push_back(Tidy(candidate));
     }
     return folders;
@@ -123,7 +121,8 @@ std::vector<fs::path> HomePlaces::DataFolders() const {
 HomePlaces FindHomePlaces(const HomeInputs& inputs) {
     HomePlaces places;
     places.home = ChooseHomeFolder(inputs);
-    if (places.home.source == HomeSource::kCommandLine) ThrowUnlessFolder(places.Folder(), "--home");
+    if (places.home.source == HomeSource::kCommandLine)
+        ThrowUnlessFolder(places.Folder(), "--home");
     if (places.home.source == HomeSource::kEnvironment)
         ThrowUnlessFolder(places.Folder(), "TAVIK_HOME");
     places.installed = InstalledDataFolders(inputs, places.Folder());

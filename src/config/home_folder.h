@@ -17,9 +17,9 @@ struct HomeInputs {
     std::optional<std::filesystem::path> commandLine;  // --home DIR
     std::optional<std::filesystem::path> tavikHome;    // TAVIK_HOME
     std::filesystem::path executableFolder;
-    std::optional<std::filesystem::path> xdgDataHome;  // XDG_DATA_HOME
-    std::optional<std::filesystem::path> userHome;     // HOME
-    std::optional<std::string> xdgDataDirs;            // XDG_DATA_DIRS
+    std::optional<std::filesystem::path> xdgDataHome;    // XDG_DATA_HOME
+    std::optional<std::filesystem::path> userHome;       // HOME
+    std::optional<std::string> xdgDataDirs;              // XDG_DATA_DIRS
     std::optional<std::filesystem::path> xdgConfigHome;  // XDG_CONFIG_HOME
     std::optional<std::filesystem::path> settingsFile;   // TAVIK_SETTINGS
 };

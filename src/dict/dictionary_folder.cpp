@@ -111,7 +111,8 @@ std::vector<DictionaryFile> ListDictionaryFiles(const std::vector<std::filesyste
 
 std::vector<Text> DictionaryNames(const std::filesystem::path& folder) {
     std::vector<Text> names;
-    for (DictionaryFile& file : ListDictionaryFiles({folder})) names.push_back(std::move(file.name));
+    for (DictionaryFile& file : ListDictionaryFiles({folder}))
+        names.push_back(std::move(file.name));
     return names;
 }
 

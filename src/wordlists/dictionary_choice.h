@@ -15,7 +15,7 @@ namespace tavik {
 struct DictionaryListing {
     std::vector<Text> names;  // the user's Data first, each in the order its folder reports
     std::vector<std::filesystem::path> files;  // the file behind each name
-    int selection = -1;       // the one the stored path names; -1 when none
+    int selection = -1;                        // the one the stored path names; -1 when none
 };
 
 // The dictionaries of `dataFolders` (the home's Data, then the installed

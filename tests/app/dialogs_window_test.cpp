@@ -415,7 +415,8 @@ TEST_F(DialogsTest, AboutBoxShowsItsPicturesCentredOverTheWindowEachTime) {
                       "An offline dictionary\nfor the Linux desktop");
             EXPECT_EQ(dialog.FindWindow(XRCID("about_version"))->GetLabel(),
                       wxString("Tavik ver ") + kTavikVersion);
-            EXPECT_TRUE(dialog.FindWindow(XRCID("about_rights"))->GetLabel().Contains("MIT License"));
+            EXPECT_TRUE(
+                dialog.FindWindow(XRCID("about_rights"))->GetLabel().Contains("MIT License"));
             const wxPoint centre = dialog.GetRect().GetPosition() + dialog.GetSize() / 2;
             const wxPoint frameCentre = Frame().GetRect().GetPosition() + Frame().GetSize() / 2;
             EXPECT_LE(std::abs(centre.x - frameCentre.x), 2);

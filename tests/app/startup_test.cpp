@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <thread>
 
@@ -109,7 +110,8 @@ StartRun Start(const std::vector<std::string>& args, const char* outFile = nullp
         std::fflush(file);
         std::rewind(file);
         char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text->append(buffer, n);
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            text->append(buffer, n);
         std::fclose(file);
     }
     return run;
@@ -172,6 +174,24 @@ TEST(Rendezvous, TheFallbackFolderIsTheUsersOwnAndClosedOrNotUsedAtAll) {
     const RendezvousFolder foreign = FindRendezvousFolder(std::nullopt, dir.Path(), me);
     EXPECT_TRUE(foreign.folder.empty());
     EXPECT_NE(foreign.problem.find("another user"), std::string::npos) << foreign.problem;
+}
+
+TEST(Rendezvous, WithoutAPrivateFolderTheStartSaysSoAndNeitherAsksNorListens) {
+    TempDir dir;
+    dir.Write("tavik-" + std::to_string(::geteuid()), "planted");
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string keptRuntime = runtime ? runtime : "";
+    unsetenv("XDG_RUNTIME_DIR");
+    setenv("TMPDIR", dir.Path().c_str(), 1);
+    ::testing::internal::CaptureStderr();
+    InstanceLink link(dir.Path() / "home");
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    unsetenv("TMPDIR");
+    if (runtime) setenv("XDG_RUNTIME_DIR", keptRuntime.c_str(), 1);
+    EXPECT_NE(said.find("tavik: no hand-over to a running Tavik: "), std::string::npos) << said;
+    EXPECT_NE(said.find("is not a folder"), std::string::npos) << said;
+    EXPECT_TRUE(link.SocketPath().empty());
+    EXPECT_FALSE(link.HandOver("apple"));
 }
 
 TEST(HandOverMessage, AWordIsTakenAndAnythingLargerOrElseIsRefusedBeforeItIsKept) {

@@ -102,10 +102,12 @@ TEST(CliConventions, AWriteThatFailsIsAFailureForEveryCommand) {
     for (int i = 0; i < 5000; ++i) many += "apple\nbanana\n";
     dir.Write("words.txt", many);
     const std::string words = (dir.Path() / "words.txt").string();
-    for (const std::string& args : std::vector<std::string>{"lookup --dict '" + dict + "' apple", "lookup --dict '" + dict + "' --format json apple",
-          "lookup --dict '" + dict + "' --format html <'" + words + "'",
-          "lookup --dict '" + dict + "' <'" + words + "'", "check '" + dict + "'", "--help",
-          "--version", "lookup --help"}) {
+    for (const std::string& args :
+         std::vector<std::string>{"lookup --dict '" + dict + "' apple",
+                                  "lookup --dict '" + dict + "' --format json apple",
+                                  "lookup --dict '" + dict + "' --format html <'" + words + "'",
+                                  "lookup --dict '" + dict + "' <'" + words + "'",
+                                  "check '" + dict + "'", "--help", "--version", "lookup --help"}) {
         const ToolRun run = Shell("\"$T\" " + args + " >/dev/full", dir);
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_NE(run.err.find("cannot write to standard output"), std::string::npos)
@@ -129,8 +131,8 @@ TEST(CliConventions, TheTextFormatKeepsControlCharactersOffATerminalAndHasNoLead
 
     // The first word shows nothing (an empty line): no empty line first;
     // entries are still set apart by one.
-    const ToolRun batch = Shell("printf '\\napple\\n\\nbanana\\n' | \"$T\" lookup --dict '" + dict + "'",
-                            dir);
+    const ToolRun batch =
+        Shell("printf '\\napple\\n\\nbanana\\n' | \"$T\" lookup --dict '" + dict + "'", dir);
     EXPECT_TRUE(batch.out.starts_with("apple\n")) << batch.out;
     EXPECT_NE(batch.out.find("\n\nbanana\n"), std::string::npos) << batch.out;
     EXPECT_EQ(batch.out.find("\n\n\n"), std::string::npos) << batch.out;
@@ -142,8 +144,8 @@ TEST(CliConventions, LookupUsesTheWindowsHomeAndReadsTheInstalledDataInPlace) {
     dir.Write("home/Data/Mine.txt", "x/y\n");
     const std::string env = "XDG_DATA_DIRS='" + (dir.Path() / "share").string() + "' ";
     // With no --dict, Tavik.txt of the home, else of the installed data.
-    ToolRun run = Shell(env + "TAVIK_HOME='" + (dir.Path() / "home").string() + "' \"$T\" lookup apple",
-                    dir);
+    ToolRun run =
+        Shell(env + "TAVIK_HOME='" + (dir.Path() / "home").string() + "' \"$T\" lookup apple", dir);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "apple\ninstalled apple\n");
     dir.Write("home/Data/Tavik.txt", "apple/my apple\n");
@@ -151,8 +153,9 @@ TEST(CliConventions, LookupUsesTheWindowsHomeAndReadsTheInstalledDataInPlace) {
                 dir);
     EXPECT_EQ(run.out, "apple\nmy apple\n") << run.err;
 
-    for (const std::string& how : std::vector<std::string>{"\"$T\" lookup --home '" + dir.Path().string() + "/gone' apple",
-                                   "TAVIK_HOME='" + dir.Path().string() + "/gone' \"$T\" lookup apple"}) {
+    for (const std::string& how : std::vector<std::string>{
+             "\"$T\" lookup --home '" + dir.Path().string() + "/gone' apple",
+             "TAVIK_HOME='" + dir.Path().string() + "/gone' \"$T\" lookup apple"}) {
         run = Shell(how, dir);
         EXPECT_EQ(run.status, 2) << how;
         EXPECT_NE(run.err.find("'" + dir.Path().string() + "/gone' does not exist"),

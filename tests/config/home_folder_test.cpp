@@ -110,8 +110,8 @@ TEST_F(HomeFolderTest, InstalledDataIsFoundBesideTheProgramAndInXdgDataDirsAndTh
     m_dir.Write("prefix/share/tavik/Data/Tavik.txt", "a/b\n");
     m_dir.Write("prefix/share/tavik/Skin/SkinInfo.Cfg", "[Control]\n");
     m_dir.Write("system/tavik/Data/Other.txt", "a/b\n");
-    m_inputs.xdgDataDirs = (m_dir.Path() / "system").string() + ":relative:" +
-                           (m_dir.Path() / "prefix" / "share").string();
+    m_inputs.xdgDataDirs = (m_dir.Path() / "system").string() +
+                           ":relative:" + (m_dir.Path() / "prefix" / "share").string();
     const HomePlaces places = FindHomePlaces(m_inputs);
     ASSERT_EQ(places.installed.size(), 2u);  // the program's own, once
     EXPECT_EQ(places.installed[0], m_dir.Path() / "prefix" / "share" / "tavik");

@@ -7,6 +7,7 @@ packages=(
     libwxgtk3.2-dev fonts-nanum
     libgtest-dev libgmock-dev xvfb xauth
     zlib1g-dev desktop-file-utils nlohmann-json3-dev
+    dpkg-dev file appstream man-db
 )
 
 missing=()

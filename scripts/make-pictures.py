@@ -3,7 +3,7 @@
 the program icon. Pure Python, so the output is the same everywhere; the
 generated files are committed and this script is only run to change them.
 
-    scripts/make-pictures.py            # writes data/Skin/*.bmp|gif, data/icons/*.png
+    scripts/make-pictures.py            # writes data/Skin/*.bmp|gif, data/icons/*.png|svg
 """
 import os
 import struct
@@ -257,6 +257,37 @@ def icon(size):
     return rows
 
 
+def icon_svg():
+    """The icon of icon() as scalable vector art, in the same geometry."""
+    u = lambda v: '%g' % round(v * 128, 2)
+    pts = lambda poly: ' '.join('%s,%s' % (u(x), u(y)) for x, y in poly)
+    left = [(0.18, 0.30), (0.49, 0.36), (0.49, 0.80), (0.18, 0.74)]
+    right = [(0.51, 0.36), (0.82, 0.30), (0.82, 0.74), (0.51, 0.80)]
+    lines = []
+    for i in range(4):
+        dy = 0.44 + i * 0.08
+        for x0, x1, f in ((0.23, 0.45, lambda x: (x - 0.18) * 0.19),
+                          (0.55, 0.77, lambda x: (0.82 - x) * 0.19)):
+            lines.append('    <line x1="%s" y1="%s" x2="%s" y2="%s"/>'
+                         % (u(x0), u(dy + f(x0)), u(x1), u(dy + f(x1))))
+    return '\n'.join([
+        '<?xml version="1.0" encoding="UTF-8"?>',
+        '<!-- Tavik\'s icon, drawn by scripts/make-pictures.py. -->',
+        '<svg xmlns="http://www.w3.org/2000/svg" width="128" height="128" viewBox="0 0 128 128">',
+        '  <defs>',
+        '    <linearGradient id="tile" x1="0" y1="0" x2="0" y2="1">',
+        '      <stop offset="0" stop-color="#2f6db3"/>',
+        '      <stop offset="1" stop-color="#1a4f8b"/>',
+        '    </linearGradient>',
+        '  </defs>',
+        '  <rect x="%s" y="%s" width="%s" height="%s" rx="%s" fill="url(#tile)"/>'
+        % (u(0.04), u(0.04), u(0.92), u(0.92), u(0.18)),
+        '  <polygon points="%s" fill="#fbfcfe"/>' % pts(left),
+        '  <polygon points="%s" fill="#fbfcfe"/>' % pts(right),
+        '  <g stroke="#9db3cc" stroke-width="%s">' % u(0.028),
+    ] + lines + ['  </g>', '</svg>', ''])
+
+
 def main():
     skin = os.path.join(ROOT, 'data', 'Skin')
     icons = os.path.join(ROOT, 'data', 'icons')
@@ -265,6 +296,8 @@ def main():
     write_gif(os.path.join(skin, 'BGHtml.gif'), page_background())
     for size in (16, 32, 48, 128):
         write_png(os.path.join(icons, 'tavik-%d.png' % size), icon(size))
+    with open(os.path.join(icons, 'tavik.svg'), 'w') as svg:
+        svg.write(icon_svg())
 
 
 if __name__ == '__main__':

@@ -2,9 +2,12 @@
 #include "app/about_dlg.h"
 
 #include <wx/statbmp.h>
+#include <wx/stattext.h>
+#include <wx/xrc/xmlres.h>
 
 #include "app/about_pictures.h"
 #include "app/dialog_support.h"
+#include "version/tavik_version.h"
 
 namespace tavik {
 
@@ -18,6 +21,9 @@ bool CAboutDlg::Load(wxWindow* parent) {
     const wxIcon large = icons.GetIcon(wxSize(32, 32), wxIconBundle::FALLBACK_NONE);
     icon->SetIcon(large);
     icon->SetSize(large.GetSize());
+    // The version comes from the build, never from the resource's text.
+    if (auto* version = dynamic_cast<wxStaticText*>(FindWindow(XRCID("about_version"))))
+        version->SetLabel(wxString::Format("Tavik ver %s", kTavikVersion));
     const wxBitmap bitmap = AboutPicture();
     picture->SetBitmap(bitmap);
     picture->SetSize(bitmap.GetSize());

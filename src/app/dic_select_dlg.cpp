@@ -29,7 +29,7 @@ bool CDicSelectDlg::Load(wxWindow* parent) {
 void CDicSelectDlg::OnInitDialog(wxInitDialogEvent& event) {
     event.Skip();
     // Read afresh each time: files copied in since the start show up here.
-    const DictionaryListing listing = ListDictionaries(m_strDataDir, m_app.StoredDictionaryPath());
+    const DictionaryListing listing = ListDictionaries(m_dataFolders, m_app.StoredDictionaryPath());
     wxArrayString names;
     for (const Text& name : listing.names) names.Add(ToWx(name));
     m_list->Set(names);
@@ -43,7 +43,7 @@ void CDicSelectDlg::OnSelchangeDicList(wxCommandEvent& event) {
 }
 
 void CDicSelectDlg::ShowCodePageChoice() {
-    const auto path = ChosenDictionaryPath(m_app.m_strAppDir, FromWx(m_list->GetStringSelection()));
+    const auto path = ChosenDictionaryPath(m_dataFolders, FromWx(m_list->GetStringSelection()));
     const std::string choice = path ? m_app.CodePages().Choice(*path) : kAutomaticCodePage;
     if (choice == kAutomaticCodePage) {
         m_codePage->SetSelection(0);
@@ -59,7 +59,7 @@ void CDicSelectDlg::ShowCodePageChoice() {
 void CDicSelectDlg::OnOK(wxCommandEvent& event) {
     // The choice takes effect at the next search.
     const Text name = FromWx(m_list->GetStringSelection());
-    if (const auto path = ChosenDictionaryPath(m_app.m_strAppDir, name)) {
+    if (const auto path = ChosenDictionaryPath(m_dataFolders, name)) {
         wxString typed = m_codePage->GetValue();
         typed.Trim().Trim(false);
         const bool automatic = typed.empty() || typed == m_codePage->GetString(0);
@@ -83,7 +83,7 @@ void CDicSelectDlg::OnOK(wxCommandEvent& event) {
 bool RunDicSelectDlg(wxWindow* parent, CTavikApp& app) {
     CDicSelectDlg dialog(app);
     if (!dialog.Load(parent)) return false;
-    dialog.m_strDataDir = DataFolder(app.m_strAppDir);
+    dialog.m_dataFolders = app.DataFolders();
     return dialog.ShowModal() == wxID_OK;
 }
 

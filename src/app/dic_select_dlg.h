@@ -7,6 +7,7 @@
 #include <wx/listbox.h>
 
 #include <filesystem>
+#include <vector>
 
 namespace tavik {
 
@@ -25,7 +26,8 @@ public:
     // Builds the window from its resource; false when that fails.
     bool Load(wxWindow* parent);
 
-    std::filesystem::path m_strDataDir;  // the folder listed; set before the run
+    // The folders listed, the home's Data first; set before the run.
+    std::vector<std::filesystem::path> m_dataFolders;
 
 private:
     void OnInitDialog(wxInitDialogEvent& event);
@@ -41,10 +43,10 @@ private:
     wxComboBox* m_codePage = nullptr;  // item 0 is "automatic"
 };
 
-// Runs the dialog on `<home>/Data`; true when it closed with "선택" (the
-// choice, if any, is then the current dictionary and stored, with its code
-// page). An unknown code-page name is refused with a message and keeps the
-// dialog open.
+// Runs the dialog on the home's Data and the installed Data folders; true when
+// it closed with "선택" (the choice, if any, is then the current dictionary and
+// stored, with its code page). An unknown code-page name is refused with a
+// message and keeps the dialog open.
 bool RunDicSelectDlg(wxWindow* parent, CTavikApp& app);
 
 }  // namespace tavik

@@ -1,43 +1,31 @@
-// Settings in a wxConfig under the vendor's and the application's name.
+// Settings in a wxFileConfig under the vendor's and the application's name.
 #include "app/settings.h"
 
+#include <wx/app.h>
 #include <wx/fileconf.h>
-
-#include <cstdlib>
 
 #include "app/wx_text.h"
 
 namespace tavik {
 
-std::filesystem::path SettingsFilePath(const wxString& appName) {
-    if (const char* file = std::getenv(kSettingsFileVariable); file && *file) return file;
-    std::filesystem::path folder;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg && *xdg == '/')
-        folder = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        folder = std::filesystem::path(home) / ".config";
-    else
-        folder = std::filesystem::temp_directory_path();
-    const std::filesystem::path name = PathFromWx(appName);
-    return folder / name / name.string().append(".conf");
-}
-
-std::unique_ptr<wxConfigBase> OpenSettings(const wxString& appName) {
-    const std::filesystem::path file = SettingsFilePath(appName);
+std::unique_ptr<wxConfigBase> OpenSettings(const std::filesystem::path& file) {
+    const std::filesystem::path target = SettingsWriteTarget(file);
     std::error_code ignored;  // an unwritable folder only loses the settings
-    std::filesystem::create_directories(file.parent_path(), ignored);
-    return std::make_unique<wxFileConfig>(appName, kVendorName, PathToWx(file), wxString(),
-                                          wxCONFIG_USE_LOCAL_FILE);
+    std::filesystem::create_directories(target.parent_path(), ignored);
+    auto settings = std::make_unique<wxFileConfig>("Tavik", kVendorName, PathToWx(target),
+                                                   wxString(), wxCONFIG_USE_LOCAL_FILE);
+    // Paths may hold '$': a dictionary named "$HOME.txt" must stay itself.
+    settings->SetExpandEnvVars(false);
+    return settings;
 }
 
-std::filesystem::path DefaultDictionaryPath(const std::filesystem::path& home) {
-    return home / "Data" / "Tavik.txt";
+std::filesystem::path DefaultDictionaryPath(const HomePlaces& places) {
+    return LayeredDataFile(places.DataFolders(), "Tavik.txt");
 }
 
-std::filesystem::path RestoreDictionaryPath(wxConfigBase& settings,
-                                            const std::filesystem::path& home) {
+std::filesystem::path RestoreDictionaryPath(wxConfigBase& settings, const HomePlaces& places) {
     const wxString stored =
-        settings.Read(kDictionaryPathKey, PathToWx(DefaultDictionaryPath(home)));
+        settings.Read(kDictionaryPathKey, PathToWx(DefaultDictionaryPath(places)));
     const std::filesystem::path path = PathFromWx(stored);
     StoreDictionaryPath(settings, path);
     return path;

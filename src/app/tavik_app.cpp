@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "app/command_ids.h"
-#include "app/home_folder.h"
+#include "app/command_line.h"
 #include "app/instance_link.h"
 #include "app/main_frame.h"
 #include "app/prompts.h"
@@ -47,8 +47,14 @@ void CTavikApp::OnInitCmdLine(wxCmdLineParser& parser) {
 }
 
 bool CTavikApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+    // The bytes main() saw, when it saw them: the toolkit's own reading of
+    // the command line would lose a name that is not in the locale's
+    // encoding.
     wxString home;
-    if (parser.Found("home", &home) && !home.empty()) m_homeOption = PathFromWx(home);
+    if (StartHomeOption())
+        m_homeOption = StartHomeOption();
+    else if (parser.Found("home", &home) && !home.empty())
+        m_homeOption = PathFromWx(home);
     for (size_t i = 0; i < parser.GetParamCount(); ++i)
         m_startWord += (i ? " " : "") + parser.GetParam(i);
     return wxApp::OnCmdLineParsed(parser);
@@ -59,25 +65,32 @@ bool CTavikApp::OnInit() {
     SetVendorName(kVendorName);
     if (!wxApp::OnInit()) return false;  // parses the command line
 
-    m_instanceLink = std::make_unique<InstanceLink>();
+    try {
+        m_places = FindHomePlaces(HomeInputsFromEnvironment(ExecutableFolder(), m_homeOption));
+    } catch (const HomeError& error) {
+        wxLogError("%s", wxString::FromUTF8(error.what()));
+        return false;
+    }
+    m_strAppDir = m_places.Folder();
+
+    m_instanceLink = std::make_unique<InstanceLink>(m_strAppDir);
     if (m_instanceLink->HandOver(m_startWord)) {
         m_handedOver = true;
         return true;
     }
 
-    m_settings = OpenSettings(GetAppName());
-
-    const std::filesystem::path executableFolder = ExecutableFolder();
-    const HomeChoice home =
-        ChooseHomeFolder(HomeInputsFromEnvironment(executableFolder, m_homeOption));
-    m_strAppDir = home.folder;
-    if (home.perUser) {
-        std::string error;
-        if (!PrepareUserHome(home.folder, InstalledDataFolder(executableFolder), &error))
-            wxLogError("Cannot create the Tavik folder %s", wxString::FromUTF8(error));
+    m_settings = OpenSettings(m_places.settingsFile);
+    if (m_places.home.PerUser()) {
+        // Only the folder: the installed dictionaries and skin are read where
+        // they are.
+        std::error_code error;
+        std::filesystem::create_directories(m_strAppDir, error);
+        if (error)
+            wxLogError("Cannot create the Tavik folder %s: %s", PathToWx(m_strAppDir),
+                       wxString::FromUTF8(error.message()));
     }
 
-    m_rcSkin = LoadSkinLayout(m_strAppDir);
+    m_rcSkin = LoadSkinLayout(m_places.skinHome);
 
     const wxString codePageName = RestoreCodePage(*m_settings);
     m_codePage = CodePage::Named(std::string(codePageName.utf8_str()));
@@ -90,7 +103,7 @@ bool CTavikApp::OnInit() {
     m_words->LoadWordBook();
     m_words->LoadRecentWords();
 
-    m_strDicPath = RestoreDictionaryPath(*m_settings, m_strAppDir);
+    m_strDicPath = RestoreDictionaryPath(*m_settings, m_places);
 
     m_docManager = std::make_unique<wxDocManager>();
     new wxDocTemplate(m_docManager.get(), "Tavik Document", "", "", "", "Tavik.Document",

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/dictionary_codepages.h"
+#include "config/home_folder.h"
 #include "config/skin_layout.h"
 #include "text/codepage.h"
 #include "wordlists/word_stores.h"
@@ -47,6 +48,12 @@ public:
     // Shows `text` in the main window's status line (empty clears it).
     void ReportStatus(const Text& text);
 
+    // The home and the installed data read beside it.
+    const HomePlaces& Places() const { return m_places; }
+    std::vector<std::filesystem::path> DataFolders() const { return m_places.DataFolders(); }
+    // The folder whose Skin is used (the home's own, or the installed one).
+    const std::filesystem::path& SkinHome() const { return m_places.skinHome; }
+
     std::filesystem::path m_strAppDir;  // the home folder
     SkinLayout m_rcSkin{};
     std::filesystem::path m_strDicPath;
@@ -58,6 +65,7 @@ private:
     void SearchHandedWord(const wxString& word);
 
     std::optional<std::filesystem::path> m_homeOption;
+    HomePlaces m_places;
     wxString m_startWord;
     std::unique_ptr<InstanceLink> m_instanceLink;
     bool m_handedOver = false;

@@ -16,6 +16,7 @@
 #include "dict/dictionary_folder.h"
 #include "dict/entry_page.h"
 #include "dict/notices.h"
+#include "wordlists/dictionary_choice.h"
 #include "wordlists/search_history.h"
 #include "wordlists/word_stores.h"
 
@@ -113,7 +114,7 @@ void CTavikView::CreateHtmlView() {
     callbacks.onCopyText = [this](const Text& plain) { m_strCopyText = plain; };
     m_hHtmlView = new HtmlViewerHost(m_form, rect, std::move(callbacks));
     m_hHtmlView->SetFocus();
-    ShowEntryPage(theApp().m_strAppDir, Text(), Text(), *m_hHtmlView);
+    ShowEntryPage(theApp().SkinHome(), Text(), Text(), *m_hHtmlView);
 }
 
 void CTavikView::OnInitialUpdate() {
@@ -165,7 +166,7 @@ void CTavikView::ApplySkinLayout() {
 
 SearchSources CTavikView::Sources() const {
     CTavikApp& app = theApp();
-    return SearchSources{app.m_strAppDir, app.m_strDicPath, app.CodePageInUse(), app.Words()};
+    return SearchSources{app.SkinHome(), app.m_strDicPath, app.CodePageInUse(), app.Words()};
 }
 
 SearchScreen CTavikView::Screen() {
@@ -241,7 +242,8 @@ void CTavikView::OnSelectDic(wxCommandEvent& /*event*/) {
 void CTavikView::OnSelchangeDicList(wxCommandEvent& /*event*/) {
     const wxString name = m_dicList->GetStringSelection();
     if (name.empty()) return;
-    theApp().ChooseDictionary(DataFolder(theApp().m_strAppDir) / PathFromWx(name));
+    if (const auto path = ChosenDictionaryPath(theApp().DataFolders(), FromWx(name)))
+        theApp().ChooseDictionary(*path);
 }
 
 void CTavikView::FillSearchList() {
@@ -250,13 +252,10 @@ void CTavikView::FillSearchList() {
 
 void CTavikView::FillDicList() {
     m_dicList->Clear();
-    const std::filesystem::path stored = theApp().StoredDictionaryPath();
-    Text current;
-    for (const Text& name : DictionaryNames(DataFolder(theApp().m_strAppDir))) {
-        m_dicList->Append(ToWx(name));
-        if (IsCurrentDictionary(name, stored)) current = name;
-    }
-    if (!current.empty()) m_dicList->SetStringSelection(ToWx(current));
+    const DictionaryListing listing =
+        ListDictionaries(theApp().DataFolders(), theApp().StoredDictionaryPath());
+    for (const Text& name : listing.names) m_dicList->Append(ToWx(name));
+    if (listing.selection >= 0) m_dicList->SetSelection(listing.selection);
 }
 
 void CTavikView::OnHotspot(const wxString& target) {
@@ -273,7 +272,7 @@ void CTavikView::OnPictureRequest(const PictureRequest& request) {
 }
 
 void CTavikView::OnEraseBackground(wxEraseEvent& event) {
-    DrawViewBackground(*event.GetDC(), *m_form, theApp().m_strAppDir / "Skin" / "BGImg.bmp",
+    DrawViewBackground(*event.GetDC(), *m_form, theApp().SkinHome() / "Skin" / "BGImg.bmp",
                        m_labels);
 }
 

@@ -1,6 +1,7 @@
 // Conversions between Tavik's Text and paths and the toolkit's strings.
 #pragma once
 
+#include <wx/strconv.h>
 #include <wx/string.h>
 
 #include <filesystem>
@@ -15,11 +16,19 @@ inline Text FromWx(const wxString& text) {
     return FromUtf8(std::string_view(utf8.data(), utf8.length()));
 }
 
+// Paths keep their bytes: a byte that is not UTF-8 (a CP949 file name) goes
+// through the toolkit's string as a private-use character and comes back as
+// the same byte.
+inline const wxMBConv& PathConversion() {
+    static const wxMBConvUTF8 conversion(wxMBConvUTF8::MAP_INVALID_UTF8_TO_PUA);
+    return conversion;
+}
 inline wxString PathToWx(const std::filesystem::path& path) {
-    return wxString::FromUTF8(path.string());
+    return wxString(path.native().c_str(), PathConversion());
 }
 inline std::filesystem::path PathFromWx(const wxString& text) {
-    return std::filesystem::path(std::string(text.utf8_str()));
+    const wxScopedCharBuffer bytes = text.mb_str(PathConversion());
+    return std::filesystem::path(std::string(bytes.data(), bytes.length()));
 }
 
 }  // namespace tavik

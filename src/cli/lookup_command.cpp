@@ -2,15 +2,19 @@
 //                    [--format text|html|json] [WORD...]`
 #include "cli/lookup_command.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "cli/command_error.h"
 #include "cli/json.h"
 #include "cli/options.h"
 #include "cli/tool_options.h"
+#include "config/home_folder.h"
 #include "dict/recorders.h"
 #include "dict/search.h"
 #include "text/file.h"
@@ -35,14 +39,20 @@ Format ParseFormat(const std::string& name) {
 // blocks.
 class Output {
 public:
-    ~Output() { Flush(); }
+    ~Output() {
+        if (!m_buffer.empty()) std::fwrite(m_buffer.data(), 1, m_buffer.size(), stdout);
+    }
     void Write(std::string_view text) {
         m_buffer.append(text);
         if (m_buffer.size() >= 1 << 16) Flush();
     }
+    // A failed write ends the run at once: a batch to a full disk must not
+    // look like success.
     void Flush() {
-        if (!m_buffer.empty()) std::fwrite(m_buffer.data(), 1, m_buffer.size(), stdout);
+        const bool written = m_buffer.empty() || std::fwrite(m_buffer.data(), 1, m_buffer.size(),
+                                                             stdout) == m_buffer.size();
         m_buffer.clear();
+        if (!written) FlushStandardOutput();
     }
 
 private:
@@ -94,7 +104,16 @@ void WriteJson(const WordOutcome& outcome, Output& out) {
     out.Write(json);
 }
 
-void WriteText(const WordOutcome& outcome, Output& out, bool first) {
+// Escape sequences in a dictionary must not reach a terminal as commands.
+Text WithoutControlCharacters(Text text) {
+    for (char16_t& c : text) {
+        const bool control = (c < 0x20 && c != u'\n' && c != u'\t') || (c >= 0x7F && c <= 0x9F);
+        if (control) c = u'\uFFFD';
+    }
+    return text;
+}
+
+void WriteText(const WordOutcome& outcome, Output& out, bool first, bool forTerminal) {
     if (!outcome.ShowedEntry()) {
         out.Flush();
         const auto& messages = outcome.messages.Messages();
@@ -103,7 +122,8 @@ void WriteText(const WordOutcome& outcome, Output& out, bool first) {
         return;
     }
     if (!first) out.Write("\n");
-    out.Write(ToUtf8(outcome.page.CopyText()));
+    out.Write(ToUtf8(forTerminal ? WithoutControlCharacters(outcome.page.CopyText())
+                                 : outcome.page.CopyText()));
     out.Write("\n");
 }
 
@@ -116,19 +136,25 @@ void WriteHtml(const WordOutcome& outcome, Output& out) {
 
 int RunLookup(const std::vector<std::string>& args) {
     const Options options(args, {"--home", "--dict", "--codepage", "--format"}, {});
-    const std::filesystem::path home =
-        options.Value("--home").value_or(ExecutableFolder().string());
+    const std::optional<std::string> homeOption = options.Value("--home");
+    const HomePlaces places = FindHomePlaces(HomeInputsFromEnvironment(
+        ExecutableFolder(),
+        homeOption ? std::optional<std::filesystem::path>(*homeOption) : std::nullopt));
+    // The skin's colours and picture make the page, as in the window.
+    const std::filesystem::path& home = places.skinHome;
     const std::filesystem::path dictionaryPath =
-        options.Value("--dict").value_or((home / "Data" / "Tavik.txt").string());
+        options.Value("--dict") ? std::filesystem::path(*options.Value("--dict"))
+                                : LayeredDataFile(places.DataFolders(), "Tavik.txt");
     const CodePage codePage = CodePageOption(options, dictionaryPath);
     const Format format = ParseFormat(options.Value("--format").value_or("text"));
 
     std::string error;
     if (!OpenRegularFileForReading(dictionaryPath, &error))
-        throw CommandError(dictionaryPath.string() + ": " + error);
+        throw FileError(dictionaryPath.string() + ": " + error);
 
     const Dictionary dictionary{dictionaryPath, codePage};
     Output out;
+    const bool forTerminal = ::isatty(STDOUT_FILENO) == 1;
     bool allShown = true;
     bool first = true;
     auto handle = [&](const Text& word) {
@@ -137,7 +163,7 @@ int RunLookup(const std::vector<std::string>& args) {
         allShown = allShown && outcome.ShowedEntry();
         switch (format) {
             case Format::kText:
-                WriteText(outcome, out, first);
+                WriteText(outcome, out, first, forTerminal);
                 break;
             case Format::kHtml:
                 WriteHtml(outcome, out);
@@ -146,7 +172,9 @@ int RunLookup(const std::vector<std::string>& args) {
                 WriteJson(outcome, out);
                 break;
         }
-        first = false;
+        // Entries are set apart by an empty line; a word that shows nothing
+        // prints nothing to standard output.
+        if (format != Format::kText || outcome.ShowedEntry()) first = false;
     };
 
     if (!options.Positional().empty()) {

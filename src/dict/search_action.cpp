@@ -14,8 +14,7 @@ constexpr std::u16string_view kCreditsBody =
     u"<br><br><font size=\"3\">"
     u"Word list, search and viewer<br>"
     u"<b>The Tavik developers</b><br>"
-    u"<a href=\"mailto:team@tavik.invalid\">team@tavik.invalid</a><br>"
-    u"<a href=\"https://tavik.invalid/\">https://tavik.invalid/</a>"
+    u"Free software under the MIT License"
     u"</font></center>";
 
 void SearchPicked(int index, const SearchSources& sources, SearchScreen& screen) {

@@ -21,6 +21,7 @@
 #include "app/wx_text.h"
 #include "dict/dictionary_folder.h"
 #include "support/temp_dir.h"
+#include "version/tavik_version.h"
 
 namespace tavik {
 namespace {
@@ -141,12 +142,12 @@ TEST_F(DialogsTest, EveryDialogResourceLoadsWithItsControlsInTabOrder) {
           {wxID_ANY, wxCLASSINFO(wxStaticText), "Tavik ver 1.0", {47, 21}, {65, 8}},
           {wxID_ANY,
            wxCLASSINFO(wxStaticText),
-           "© The Tavik developers\nAll rights reserved.",
+           "© The Tavik developers\nFree software, MIT License",
            {7, 113},
            {119, 16}},
           {1025,
            wxCLASSINFO(wxStaticText),
-           "https://tavik.invalid/\nteam@tavik.invalid",
+           "An offline dictionary\nfor the Linux desktop",
            {7, 44},
            {123, 21}},
           {155, wxCLASSINFO(wxStaticBitmap), "", {41, 76}, {}}}},
@@ -384,6 +385,25 @@ TEST_F(DialogsTest, AChosenDictionaryIsStoredAndReadAtTheNextSearch) {
     EXPECT_EQ(combo.GetStringSelection(), "Tavik.txt");
 }
 
+TEST_F(DialogsTest, ADictionaryNamedInCp949IsListedInKoreanChosenAndSearched) {
+    const fs::path data = DataFolder(Home());
+    const std::string name = "\xBB\xE7\xC0\xFC.txt";  // 사전.txt in CP949
+    WriteBytes(data / name, "kiwi/a fruit from a CP949-named file\n");
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        EXPECT_TRUE(List(dialog, kIdDicSelectList).SetStringSelection(Korean("사전.txt")));
+        Press(dialog, wxID_OK);
+    });
+    Menu(kCmdSelectDic);
+    EXPECT_EQ(theApp().m_strDicPath, data / name);
+    EXPECT_EQ(theApp().StoredDictionaryPath(), data / name);
+    Type("kiwi");
+    Click(kIdSearchButton);
+    EXPECT_TRUE(ShowsHeadword("kiwi")) << Shown();
+    EXPECT_TRUE(Shown().Contains("CP949-named")) << Shown();
+    theApp().ChooseDictionary(data / "Tavik.txt");
+    fs::remove(data / name);
+}
+
 TEST_F(DialogsTest, AboutBoxShowsItsPicturesCentredOverTheWindowEachTime) {
     for (int key : {WXK_ESCAPE, WXK_RETURN}) {
         g_dialogs.WhenShown([&](wxDialog& dialog) {
@@ -395,7 +415,11 @@ TEST_F(DialogsTest, AboutBoxShowsItsPicturesCentredOverTheWindowEachTime) {
             EXPECT_EQ(picture.GetBitmap().GetSize(), wxSize(80, 36));
             EXPECT_EQ(picture.GetPosition(), dialog.ConvertDialogToPixels(wxPoint(41, 76)));
             EXPECT_EQ(dialog.FindWindow(kIdAboutContact)->GetLabel(),
-                      "https://tavik.invalid/\nteam@tavik.invalid");
+                      "An offline dictionary\nfor the Linux desktop");
+            EXPECT_EQ(dialog.FindWindow(XRCID("about_version"))->GetLabel(),
+                      wxString("Tavik ver ") + kTavikVersion);
+            EXPECT_TRUE(
+                dialog.FindWindow(XRCID("about_rights"))->GetLabel().Contains("MIT License"));
             const wxPoint centre = dialog.GetRect().GetPosition() + dialog.GetSize() / 2;
             const wxPoint frameCentre = Frame().GetRect().GetPosition() + Frame().GetSize() / 2;
             EXPECT_LE(std::abs(centre.x - frameCentre.x), 2);

@@ -119,6 +119,8 @@ TEST_F(SearchActionTest, CreditsCommandShowsOnlyTheCreditsPage) {
     Search(u" $#qexil\t");
     ASSERT_TRUE(m_page.Page().has_value());
     EXPECT_NE(m_page.Page()->find(u"The Tavik developers"), Text::npos);
+    EXPECT_NE(m_page.Page()->find(u"MIT License"), Text::npos);
+    EXPECT_EQ(m_page.Page()->find(u".invalid"), Text::npos);  // no placeholder address
     EXPECT_NE(m_page.Page()->find(u"/Skin/BGHtml.gif'"), Text::npos);
     EXPECT_EQ(m_page.EndOfSourceCount(), 2);
     EXPECT_EQ(m_box.m_history, boxBefore.m_history);

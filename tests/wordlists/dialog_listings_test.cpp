@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
+#include "dict/recorders.h"
+#include "dict/search.h"
 #include "support/temp_dir.h"
 #include "wordlists/dictionary_choice.h"
 #include "wordlists/recent_word_listing.h"
@@ -152,7 +156,8 @@ TEST(DictionaryChoice, ListsTheFolderInItsOwnOrderWithTheStoredFileSelected) {
     fs::create_symlink("gone.txt", dir.Path() / "Data" / "dangling.txt");
     const fs::path stored = dir.Path() / "Data" / "Tavik.txt";
 
-    const DictionaryListing listing = ListDictionaries(dir.Path() / "Data", stored);
+    const std::vector<fs::path> data{dir.Path() / "Data"};
+    const DictionaryListing listing = ListDictionaries(data, stored);
     EXPECT_EQ(listing.names, ReaddirOrder(dir.Path() / "Data"));
     EXPECT_EQ(listing.names.size(), 6u);  // five files and the link to one
     ASSERT_GE(listing.selection, 0);
@@ -160,14 +165,80 @@ TEST(DictionaryChoice, ListsTheFolderInItsOwnOrderWithTheStoredFileSelected) {
     EXPECT_EQ(FindCurrentDictionary(listing.names, dir.Path() / "Data" / "link.txt"),
               FindCurrentDictionary(listing.names, fs::path("/elsewhere/link.txt")));
 
-    EXPECT_EQ(ListDictionaries(dir.Path() / "Data", dir.Path() / "Data" / "gone.txt").selection,
-              -1);
-    EXPECT_TRUE(ListDictionaries(dir.Path() / "missing", stored).names.empty());
+    EXPECT_EQ(ListDictionaries(data, dir.Path() / "Data" / "gone.txt").selection, -1);
+    EXPECT_TRUE(ListDictionaries({dir.Path() / "missing"}, stored).names.empty());
 
-    EXPECT_EQ(ChosenDictionaryPath(dir.Path(), u"Zeta.txt"), dir.Path() / "Data" / "Zeta.txt");
-    EXPECT_EQ(ChosenDictionaryPath(dir.Path(), u"사전.txt"),
+    EXPECT_EQ(ChosenDictionaryPath(data, u"Zeta.txt"), dir.Path() / "Data" / "Zeta.txt");
+    EXPECT_EQ(ChosenDictionaryPath(data, u"사전.txt"),
               dir.Path() / "Data" / fs::path(u8"사전.txt"));
-    EXPECT_FALSE(ChosenDictionaryPath(dir.Path(), u""));
+    EXPECT_FALSE(ChosenDictionaryPath(data, u""));
+}
+
+// The home's Data and an installed one, listed as one: the user's files
+// first, and the user's file where both hold the same name.
+TEST(DictionaryChoice, TheUsersAndTheInstalledDataAreOneListAndTheUsersFileWinsAClash) {
+    TempDir dir;
+    const fs::path user = dir.Path() / "home" / "Data";
+    const fs::path system = dir.Path() / "share" / "tavik" / "Data";
+    dir.Write("home/Data/Mine.txt", "m/n\n");
+    dir.Write("home/Data/Tavik.txt", "apple/my own\n");
+    dir.Write("share/tavik/Data/Tavik.txt", "apple/installed\n");
+    dir.Write("share/tavik/Data/Extra.txt", "x/y\n");
+
+    const DictionaryListing listing = ListDictionaries({user, system}, system / "Extra.txt");
+    std::vector<Text> mine(listing.names.begin(), listing.names.begin() + 2);
+    std::sort(mine.begin(), mine.end());
+    EXPECT_EQ(mine, (std::vector<Text>{u"Mine.txt", u"Tavik.txt"}));
+    ASSERT_EQ(listing.names.size(), 3u);  // Tavik.txt once
+    EXPECT_EQ(listing.names[2], u"Extra.txt");
+    EXPECT_EQ(listing.selection, 2);
+    EXPECT_EQ(listing.files[2], system / "Extra.txt");
+
+    EXPECT_EQ(ChosenDictionaryPath({user, system}, u"Tavik.txt"), user / "Tavik.txt");
+    EXPECT_EQ(ChosenDictionaryPath({user, system}, u"Extra.txt"), system / "Extra.txt");
+    // A stored path of the installed file of a hidden name still marks the
+    // name; without a Data of the user's own the installed file is listed.
+    EXPECT_EQ(ListDictionaries({user, system}, system / "Tavik.txt").selection,
+              ListDictionaries({user, system}, user / "Tavik.txt").selection);
+    EXPECT_EQ(ChosenDictionaryPath({dir.Path() / "none", system}, u"Tavik.txt"),
+              system / "Tavik.txt");
+}
+
+// A name in CP949 (made on Korean Windows) is shown in Korean and its file
+// is found with the name's own bytes; bytes that are neither are shown
+// escaped and still found.
+TEST(DictionaryChoice, NamesThatAreNotUtf8AreShownReadablyAndLeadToTheirOwnFile) {
+    TempDir dir;
+    const std::string cp949Name = "\xBB\xE7\xC0\xFC.txt";  // 사전.txt
+    const std::string brokenName = "bad\xFF\xFE.txt";
+    dir.Write(fs::path("Data") / cp949Name, "apple/cp949 name\n");
+    dir.Write(fs::path("Data") / brokenName, "apple/broken name\n");
+    const std::vector<fs::path> data{dir.Path() / "Data"};
+
+    const DictionaryListing listing = ListDictionaries(data, dir.Path() / "Data" / cp949Name);
+    ASSERT_GE(listing.selection, 0);
+    EXPECT_EQ(listing.names[size_t(listing.selection)], u"사전.txt");
+    EXPECT_EQ(FileNameText(brokenName), u"bad\\xFF\\xFE.txt");
+    EXPECT_EQ(FileNameText(u8"사전.txt"), u"사전.txt");
+
+    const auto chosen = ChosenDictionaryPath(data, u"사전.txt");
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->filename().native(), cp949Name);
+    EXPECT_EQ(ReadBytes(*chosen), "apple/cp949 name\n");
+    // ... and searched.
+    RecordingNeighbourList neighbours;
+    RecordingPage page;
+    RecordingMessages messages;
+    EntryScreen screen{neighbours, page, messages};
+    const CodePage codePage = CodePage::Default();
+    const LookupResult found =
+        LookUpAndShow(u"apple", Dictionary{*chosen, codePage}, dir.Path(), screen);
+    EXPECT_EQ(found.strHeadword, u"apple");
+    EXPECT_TRUE(messages.Messages().empty());
+    EXPECT_NE(page.CopyText().find(u"cp949 name"), Text::npos);
+    const auto broken = ChosenDictionaryPath(data, u"bad\\xFF\\xFE.txt");
+    ASSERT_TRUE(broken);
+    EXPECT_EQ(ReadBytes(*broken), "apple/broken name\n");
 }
 
 }  // namespace

@@ -3,19 +3,75 @@
 #include "cli/import_command.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <new>
 
 #include "cli/command_error.h"
+#include "cli/memory_option.h"
 #include "cli/options.h"
 #include "cli/tool_options.h"
+#include "tools/dict_data.h"
 #include "tools/importers.h"
 
 namespace tavik::cli {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 void Note(const char* what, int64_t count) {
     if (count > 0)
         std::fprintf(stderr, "tavik-dict: skipped %lld %s\n", static_cast<long long>(count), what);
+}
+
+fs::path WithSuffix(fs::path base, const char* suffix) {
+    base += suffix;
+    return base;
+}
+
+// Every file the import of `format` may read: the ones named and, where the
+// format finds them itself, the ones beside.
+std::vector<fs::path> InputFiles(const std::string& format, const std::vector<std::string>& named) {
+    std::vector<fs::path> files(named.begin() + 1, named.end());
+    if (named.size() < 2) return files;
+    fs::path base = named[1];
+    if (format == "dictd" && named.size() == 2) {
+        if (base.extension() == ".index") base.replace_extension();
+        for (const char* suffix : {".dict.dz", ".dict"}) files.push_back(WithSuffix(base, suffix));
+    } else if (format == "stardict") {
+        base.replace_extension();
+        for (const char* suffix : {".idx", ".idx.gz", ".dict", ".dict.dz"})
+            files.push_back(WithSuffix(base, suffix));
+    }
+    return files;
+}
+
+void RefuseOwnInput(const fs::path& output, const std::vector<fs::path>& inputs) {
+    for (const fs::path& input : inputs) {
+        std::error_code error;
+        if (fs::equivalent(input, output, error))
+            throw CommandError(output.string() + " is an input of the import (" + input.string() +
+                               "); write the dictionary to another file");
+    }
+}
+
+void Import(const std::string& format, const std::vector<std::string>& inputs,
+            DictionaryBuilder& builder) {
+    if (format == "dictd") {
+        if (inputs.size() < 2 || inputs.size() > 3)
+            throw CommandError("import dictd needs INDEX [DICT]");
+        ImportDictd(inputs[1],
+                    inputs.size() == 3 ? std::optional<fs::path>(inputs[2]) : std::nullopt,
+                    builder);
+    } else if (format == "stardict") {
+        if (inputs.size() != 2) throw CommandError("import stardict needs one .ifo file");
+        ImportStarDict(inputs[1], builder);
+    } else if (format == "tab") {
+        if (inputs.size() != 2) throw CommandError("import tab needs one FILE");
+        ImportTab(inputs[1], builder);
+    } else {
+        throw CommandError("unknown import format '" + format + "' (dictd, stardict or tab)");
+    }
 }
 
 }  // namespace
@@ -28,31 +84,30 @@ int RunImport(const std::vector<std::string>& args) {
     const auto output = options.Value("-o") ? options.Value("-o") : options.Value("--output");
     if (!output) throw CommandError("import needs -o OUT");
     const CodePage codePage = CodePageOption(options);
-    const int64_t megabytes = CountOption(options, "--memory", int64_t(kDefaultSortMemory >> 20));
-    if (megabytes < 1) throw CommandError("--memory needs at least 1 (MB)");
+    const size_t memory = MemoryOption(options);
+    RefuseOwnInput(*output, InputFiles(format, inputs));
 
-    DictionaryBuilder builder(codePage, *output, size_t(megabytes) << 20);
-    if (format == "dictd") {
-        if (inputs.size() < 2 || inputs.size() > 3)
-            throw CommandError("import dictd needs INDEX [DICT]");
-        ImportDictd(
-            inputs[1],
-            inputs.size() == 3 ? std::optional<std::filesystem::path>(inputs[2]) : std::nullopt,
-            builder);
-    } else if (format == "stardict") {
-        if (inputs.size() != 2) throw CommandError("import stardict needs one .ifo file");
-        ImportStarDict(inputs[1], builder);
-    } else if (format == "tab") {
-        if (inputs.size() != 2) throw CommandError("import tab needs one FILE");
-        ImportTab(inputs[1], builder);
-    } else {
-        throw CommandError("unknown import format '" + format + "' (dictd, stardict or tab)");
+    std::string doing = "starting the import";
+    ImportStats stats;
+    try {
+        DictionaryBuilder builder(codePage, *output, memory);
+        doing = "reading " + (inputs.size() > 1 ? inputs[1] : format);
+        Import(format, inputs, builder);
+        doing = "sorting and writing " + *output;
+        stats = builder.Finish();
+    } catch (const std::bad_alloc&) {
+        throw CommandError("out of memory while " + doing + " (--memory " +
+                           std::to_string(memory >> 20) + "; a smaller --memory needs less)");
     }
-    const ImportStats stats = builder.Finish();
     std::fprintf(stderr,
                  "tavik-dict: %s: %lld entries in %lld lines (%lld split over several lines)\n",
                  output->c_str(), static_cast<long long>(stats.entries),
                  static_cast<long long>(stats.lines), static_cast<long long>(stats.splitEntries));
+    if (stats.cutArticles > 0)
+        std::fprintf(stderr,
+                     "tavik-dict: cut %lld articles longer than %zu MiB to their first %zu MiB\n",
+                     static_cast<long long>(stats.cutArticles), kArticleReadLimit >> 20,
+                     kArticleReadLimit >> 20);
     Note("headwords with \"/\", which a dictionary line cannot hold", stats.skippedSlash);
     Note("empty headwords", stats.skippedEmpty);
     Note("headwords too long for a line", stats.skippedLongHeadword);

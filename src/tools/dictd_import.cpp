@@ -64,7 +64,7 @@ void ImportDictd(const std::filesystem::path& index,
                  const std::optional<std::filesystem::path>& dict, DictionaryBuilder& builder) {
     const std::filesystem::path dictPath = dict ? *dict : DefaultDictFile(index);
     SequentialReader reader(index);
-    const std::unique_ptr<DictData> data = OpenDictData(dictPath);
+    const std::unique_ptr<DictData> data = OpenDictData(dictPath, builder.ScratchFolder());
     std::string_view line;
     while (reader.ReadTextLine(line)) {
         const int64_t lineNumber = reader.LineNumber();
@@ -83,7 +83,10 @@ void ImportDictd(const std::filesystem::path& index,
         if (headwordBytes.starts_with("00-database-") || headwordBytes.starts_with("00database"))
             continue;
         const Text headword = FromUtf8(headwordBytes);
-        const Text article = FromUtf8(data->Read(*offset, *length));
+        const std::string bytes = data->Read(*offset, *length);
+        const bool cut = *length > bytes.size() && bytes.size() == kArticleReadLimit;
+        if (cut) ++builder.Stats().cutArticles;
+        const Text article = FromUtf8(cut ? CutAtCharacter(bytes) : std::string_view(bytes));
         // dictd articles are plain text.
         builder.AddEntry(headword, EscapeHtml(WithoutHeadwordLine(article, headword)));
     }

@@ -96,7 +96,9 @@ Text SortKeyOf(std::string_view line, const CodePage& codePage) {
 
 ExternalSorter::ExternalSorter(const CodePage& codePage, std::filesystem::path output,
                                size_t memoryLimit)
-    : m_codePage(codePage), m_output(std::move(output)), m_memoryLimit(memoryLimit) {}
+    : m_codePage(codePage), m_output(ResolveOutput(output)), m_memoryLimit(memoryLimit) {
+    RemoveLeftovers(m_output);
+}
 
 ExternalSorter::~ExternalSorter() {
     if (!m_tempFolder.empty()) {
@@ -127,9 +129,9 @@ void ExternalSorter::SortRecords() {
 
 std::filesystem::path ExternalSorter::NewRunPath() {
     if (m_tempFolder.empty()) {
-        std::string pattern = TemporaryPatternBeside(m_output, ".sort-");
+        std::string pattern = TemporaryPattern(m_output, "sort");
         if (!::mkdtemp(pattern.data()))
-            throw ToolError(m_output.string() +
+            throw ToolError(m_output.path.string() +
                             ": cannot make a temporary folder: " + std::strerror(errno));
         m_tempFolder = pattern;
     }

@@ -13,6 +13,7 @@
 
 #include "text/codepage.h"
 #include "text/text.h"
+#include "tools/output_target.h"
 
 namespace tavik {
 
@@ -21,7 +22,9 @@ inline constexpr size_t kDefaultSortMemory = size_t(256) << 20;
 class ExternalSorter {
 public:
     // The output is written through a temporary file and renamed over
-    // `output` by Finish. `memoryLimit` bounds the lines held at once.
+    // `output` by Finish (a stream or a device is written directly); what a
+    // killed run for the same output left behind is removed first.
+    // `memoryLimit` bounds the lines held at once.
     ExternalSorter(const CodePage& codePage, std::filesystem::path output,
                    size_t memoryLimit = kDefaultSortMemory);
     ~ExternalSorter();
@@ -33,6 +36,8 @@ public:
 
     // How many runs went to disk (0 when everything fitted in memory).
     size_t SpilledRuns() const { return m_runFiles.size(); }
+    // Where temporary files for this output belong.
+    const std::filesystem::path& ScratchFolder() const { return m_output.scratch; }
 
 private:
     struct Record {
@@ -46,7 +51,7 @@ private:
     std::filesystem::path NewRunPath();
 
     const CodePage& m_codePage;
-    std::filesystem::path m_output;
+    OutputTarget m_output;
     size_t m_memoryLimit;
     std::string m_bytes;
     std::vector<Record> m_records;

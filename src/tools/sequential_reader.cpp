@@ -15,7 +15,8 @@ namespace {
 constexpr size_t kBlock = 1 << 20;
 }
 
-SequentialReader::SequentialReader(const std::filesystem::path& path) : m_path(path) {
+SequentialReader::SequentialReader(const std::filesystem::path& path, size_t lineLimit)
+    : m_path(path), m_lineLimit(lineLimit) {
     std::string error;
     auto file = OpenRegularFileForReading(path, &error);
     if (!file) throw ToolError(path.string() + ": " + error);
@@ -32,7 +33,11 @@ bool SequentialReader::Refill() {
         m_end -= m_begin;
         m_begin = 0;
     }
-    if (m_end == m_buffer.size()) m_buffer.resize(m_buffer.size() * 2);
+    if (m_end >= m_lineLimit)
+        throw ToolError(m_path.string() + ":" + std::to_string(m_lineNumber) +
+                        ": a line longer than " + std::to_string(m_lineLimit >> 20) +
+                        " MiB; this is not a text file the tools can read");
+    if (m_end == m_buffer.size()) m_buffer.resize(std::min(m_buffer.size() * 2, m_lineLimit + 1));
     for (;;) {
         const ssize_t got = ::read(m_file.Get(), m_buffer.data() + m_end, m_buffer.size() - m_end);
         if (got < 0 && errno == EINTR) continue;

@@ -33,10 +33,7 @@ bool SequentialReader::Refill() {
         m_end -= m_begin;
         m_begin = 0;
     }
-    if (m_end >= m_lineLimit)
-        throw ToolError(m_path.string() + ":" + std::to_string(m_lineNumber) +
-                        ": a line longer than " + std::to_string(m_lineLimit >> 20) +
-                        " MiB; this is not a text file the tools can read");
+    if (m_end > m_lineLimit) LineTooLong();
     if (m_end == m_buffer.size()) m_buffer.resize(std::min(m_buffer.size() * 2, m_lineLimit + 1));
     for (;;) {
         const ssize_t got = ::read(m_file.Get(), m_buffer.data() + m_end, m_buffer.size() - m_end);
@@ -49,6 +46,12 @@ bool SequentialReader::Refill() {
         m_end += size_t(got);
         return true;
     }
+}
+
+void SequentialReader::LineTooLong() const {
+    throw ToolError(m_path.string() + ":" + std::to_string(m_lineNumber) + ": a line longer than " +
+                    std::to_string(m_lineLimit) +
+                    " bytes; this is not a text file the tools can read");
 }
 
 bool SequentialReader::ReadTextLine(std::string_view& line) {
@@ -65,6 +68,7 @@ bool SequentialReader::ReadLine(std::string_view& line) {
         const void* feed = std::memchr(m_buffer.data() + searchFrom, '\n', m_end - searchFrom);
         if (feed) {
             const size_t stop = size_t(static_cast<const char*>(feed) - m_buffer.data()) + 1;
+            if (stop - m_begin - 1 > m_lineLimit) LineTooLong();
             line = std::string_view(m_buffer.data() + m_begin, stop - m_begin);
             m_begin = stop;
             return true;
@@ -74,6 +78,7 @@ bool SequentialReader::ReadLine(std::string_view& line) {
         searchFrom = m_begin + scanned;
     }
     if (m_begin == m_end) return false;
+    if (m_end - m_begin > m_lineLimit) LineTooLong();
     line = std::string_view(m_buffer.data() + m_begin, m_end - m_begin);
     m_begin = m_end;
     return true;

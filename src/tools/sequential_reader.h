@@ -36,6 +36,7 @@ public:
 
 private:
     bool Refill();
+    [[noreturn]] void LineTooLong() const;
 
     std::filesystem::path m_path;
     size_t m_lineLimit;

@@ -145,4 +145,69 @@ TEST(CliImport, UnrepresentableCharactersAndUnknownFormats) {
     EXPECT_EQ(Tavik("import tab " + Quote(folder / "t.tab")).status, 2);
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
+TEST(CliTools, OutputToStandardOutputOwnInputAndMemoryBounds) {
+    Folder folder;
+    Write(folder / "in.txt", "pear/2\nApple/1\n");
+    Outcome run = Tavik("sort " + Quote(folder / "in.txt") + " -o /dev/stdout");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(Contains(run.output, "Apple/1\npear/2\n")) << run.output;
+
+    // The import's data file found beside the index is an input too.
+    const std::string dict = (kData / "dictd-plain" / "tiny.dict").string();
+    std::filesystem::copy_file(dict, folder / "tiny.dict");
+    std::filesystem::copy_file(kData / "dictd-plain" / "tiny.index", folder / "tiny.index");
+    run = Tavik("import dictd " + Quote(folder / "tiny.index") + " -o " +
+                Quote(folder / "tiny.dict"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(Contains(run.output, "is an input of the import")) << run.output;
+    std::stringstream kept;
+    kept << std::ifstream(folder / "tiny.dict").rdbuf();
+    std::stringstream original;
+    original << std::ifstream(dict).rdbuf();
+    EXPECT_EQ(kept.str(), original.str());
+
+    // 2^44 MB: as bytes it wraps to 0.
+    for (const char* memory : {"99999999", "17592186044416"}) {
+        run = Tavik("sort " + Quote(folder / "in.txt") + " -o " + Quote(folder / "out.txt") +
+                    " --memory " + memory);
+        EXPECT_EQ(run.status, 2) << memory;
+        EXPECT_TRUE(Contains(run.output, "MB of memory this machine has")) << run.output;
+    }
+}
+
+TEST(CliTools, RunningOutOfMemorySaysWhatWasBeingDone) {
+    if (kSanitized) GTEST_SKIP() << "the sanitizers need more address space than the limit";
+    Folder folder;
+    {
+        std::ofstream big(folder / "big.txt", std::ios::binary);
+        for (int i = 0; i < 500000; ++i) big << "word" << i << "/some content to fill the line\n";
+    }
+    const std::string command = "sh -c 'ulimit -v 40000; exec \"$0\" \"$@\"' " + Quote(kTool) +
+                                " sort " + Quote(folder / "big.txt") + " -o " +
+                                Quote(folder / "out.txt") + " --memory 200 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    std::array<char, 4096> buffer;
+    for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        output.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2) << output;
+    EXPECT_TRUE(Contains(output, "out of memory while sorting")) << output;
+    EXPECT_TRUE(Contains(output, "big.txt")) << output;
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.txt"));
+}
+
 }  // namespace

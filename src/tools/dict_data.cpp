@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <list>
+#include <unordered_map>
 #include <vector>
 
 #include "text/file.h"
@@ -17,6 +19,10 @@
 namespace tavik {
 
 namespace {
+
+// Inflated dictzip chunks kept for reuse: enough for a whole dictionary of
+// the size of GCIDE (40 MB), bounded for any larger one.
+constexpr size_t kChunkCacheBytes = size_t(64) << 20;
 
 FileHandle OpenOrThrow(const std::filesystem::path& path) {
     std::string error;
@@ -131,31 +137,45 @@ private:
     }
 
     const std::string& Chunk(uint64_t index) {
-        // Articles are mostly read in index order, so the last chunk is
-        // usually the one wanted again.
-        if (index == m_cachedIndex) return m_cached;
+        // dictd indexes are sorted by headword, but the data is often in
+        // another order (GCIDE's by source file): without a cache of many
+        // chunks every article would inflate a whole chunk again.
+        if (const auto found = m_where.find(index); found != m_where.end()) {
+            m_cache.splice(m_cache.begin(), m_cache, found->second);
+            return m_cache.front().bytes;
+        }
         const uint64_t start = m_chunkStarts[index];
         const std::string compressed =
             ReadAt(m_file, start, size_t(m_chunkStarts[index + 1] - start), m_path);
         if (compressed.size() != m_chunkStarts[index + 1] - start)
             throw ToolError(m_path.string() + ": chunk " + std::to_string(index) +
                             " is cut off: the chunk table does not fit the file");
-        m_cached = InflateChunk(compressed, m_chunkLength, m_path);
-        if (index + 2 < m_chunkStarts.size() && m_cached.size() != m_chunkLength)
+        std::string bytes = InflateChunk(compressed, m_chunkLength, m_path);
+        if (index + 2 < m_chunkStarts.size() && bytes.size() != m_chunkLength)
             throw ToolError(m_path.string() + ": compressed data is broken: chunk " +
                             std::to_string(index) + " inflates to " +
-                            std::to_string(m_cached.size()) + " bytes, not " +
+                            std::to_string(bytes.size()) + " bytes, not " +
                             std::to_string(m_chunkLength));
-        m_cachedIndex = index;
-        return m_cached;
+        if (m_cache.size() >= std::max<size_t>(1, kChunkCacheBytes / m_chunkLength)) {
+            m_where.erase(m_cache.back().index);
+            m_cache.pop_back();
+        }
+        m_cache.push_front({index, std::move(bytes)});
+        m_where[index] = m_cache.begin();
+        return m_cache.front().bytes;
     }
+
+    struct CachedChunk {
+        uint64_t index;
+        std::string bytes;
+    };
 
     std::filesystem::path m_path;
     FileHandle m_file;
     uint32_t m_chunkLength;
     std::vector<uint64_t> m_chunkStarts;  // one more than chunks: the end
-    uint64_t m_cachedIndex = UINT64_MAX;
-    std::string m_cached;
+    std::list<CachedChunk> m_cache;  // the most recently used first
+    std::unordered_map<uint64_t, std::list<CachedChunk>::iterator> m_where;
 };
 
 uint16_t Le16(const std::string& b, size_t at) {

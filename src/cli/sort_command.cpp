@@ -8,6 +8,7 @@
 #include "cli/command_error.h"
 #include "cli/memory_option.h"
 #include "cli/options.h"
+#include "cli/progress_bar.h"
 #include "cli/tool_options.h"
 #include "tools/external_sort.h"
 
@@ -27,13 +28,15 @@ int RunSort(const std::vector<std::string>& args) {
         throw CommandError(*output + " is the input file; add --in-place to replace it");
 
     int64_t lines = 0;
+    ProgressBar bar;
     try {
-        lines = SortDictionaryFile(input, *output, codePage, memory);
+        lines = SortDictionaryFile(input, *output, codePage, memory, bar.Reporter());
     } catch (const std::bad_alloc&) {
         throw CommandError("out of memory while sorting " + input.string() + " into " + *output +
                            " with --memory " + std::to_string(memory >> 20) +
                            "; a smaller --memory needs less");
     }
+    bar.Clear();
     std::fprintf(stderr, "tavik-dict: %s: %lld lines sorted\n", output->c_str(),
                  static_cast<long long>(lines));
     return kExitAllFound;

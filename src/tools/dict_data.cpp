@@ -153,9 +153,8 @@ private:
         std::string bytes = InflateChunk(compressed, m_chunkLength, m_path);
         if (index + 2 < m_chunkStarts.size() && bytes.size() != m_chunkLength)
             throw ToolError(m_path.string() + ": compressed data is broken: chunk " +
-                            std::to_string(index) + " inflates to " +
-                            std::to_string(bytes.size()) + " bytes, not " +
-                            std::to_string(m_chunkLength));
+                            std::to_string(index) + " inflates to " + std::to_string(bytes.size()) +
+                            " bytes, not " + std::to_string(m_chunkLength));
         if (m_cache.size() >= std::max<size_t>(1, kChunkCacheBytes / m_chunkLength)) {
             m_where.erase(m_cache.back().index);
             m_cache.pop_back();
@@ -174,7 +173,7 @@ private:
     FileHandle m_file;
     uint32_t m_chunkLength;
     std::vector<uint64_t> m_chunkStarts;  // one more than chunks: the end
-    std::list<CachedChunk> m_cache;  // the most recently used first
+    std::list<CachedChunk> m_cache;       // the most recently used first
     std::unordered_map<uint64_t, std::list<CachedChunk>::iterator> m_where;
 };
 

@@ -35,6 +35,8 @@ public:
     // become <br>, white space around it is dropped.
     void AddEntry(TextView headword, TextView article);
     ImportStats& Stats() { return m_stats; }
+    // Finish tells `progress` how many lines it has written.
+    void SetProgress(ProgressReporter* progress) { m_sorter.SetProgress(progress); }
     // Where the importers may keep temporary files for this output.
     const std::filesystem::path& ScratchFolder() const { return m_sorter.ScratchFolder(); }
 

@@ -86,6 +86,23 @@ void MergeRuns(const std::vector<std::filesystem::path>& runs, const CodePage& c
     }
 }
 
+// The output, counting the lines written for the progress report.
+class CountingSink {
+public:
+    CountingSink(ReplacingFile& out, ProgressReporter* progress, int64_t total)
+        : m_out(out), m_progress(progress), m_total(uint64_t(total)) {}
+    void Write(std::string_view line) {
+        m_out.Write(line);
+        if (m_progress) m_progress->Writing(++m_written, m_total);
+    }
+
+private:
+    ReplacingFile& m_out;
+    ProgressReporter* m_progress;
+    uint64_t m_total;
+    uint64_t m_written = 0;
+};
+
 }  // namespace
 
 Text SortKeyOf(std::string_view line, const CodePage& codePage) {
@@ -155,7 +172,9 @@ void ExternalSorter::SpillRun() {
 }
 
 int64_t ExternalSorter::Finish() {
-    ReplacingFile out(m_output);
+    ReplacingFile file(m_output);
+    CountingSink out(file, m_progress, m_lines);
+    if (m_progress) m_progress->Writing(0, uint64_t(m_lines));
     if (m_runFiles.empty()) {
         SortRecords();
         for (const Record& record : m_records)
@@ -181,7 +200,7 @@ int64_t ExternalSorter::Finish() {
         }
         MergeRuns(runs, m_codePage, out);
     }
-    out.Commit();
+    file.Commit();
     if (!m_tempFolder.empty()) {
         std::filesystem::remove_all(m_tempFolder);
         m_tempFolder.clear();
@@ -190,11 +209,18 @@ int64_t ExternalSorter::Finish() {
 }
 
 int64_t SortDictionaryFile(const std::filesystem::path& input, const std::filesystem::path& output,
-                           const CodePage& codePage, size_t memoryLimit) {
+                           const CodePage& codePage, size_t memoryLimit,
+                           ProgressReporter* progress) {
     SequentialReader reader(input);
     ExternalSorter sorter(codePage, output, memoryLimit);
+    sorter.SetProgress(progress);
     std::string_view line;
-    while (reader.ReadLine(line)) sorter.Add(line);
+    while (reader.ReadLine(line)) {
+        sorter.Add(line);
+        if (progress)
+            progress->Reading(uint64_t(reader.Position()), uint64_t(reader.Size()),
+                              int64_t(reader.LineNumber()));
+    }
     return sorter.Finish();
 }
 

@@ -13,6 +13,7 @@
 
 #include "text/codepage.h"
 #include "text/text.h"
+#include "tools/import_progress.h"
 #include "tools/output_target.h"
 
 namespace tavik {
@@ -36,6 +37,8 @@ public:
 
     // How many runs went to disk (0 when everything fitted in memory).
     size_t SpilledRuns() const { return m_runFiles.size(); }
+    // Finish tells `progress` how many lines it has written.
+    void SetProgress(ProgressReporter* progress) { m_progress = progress; }
     // Where temporary files for this output belong.
     const std::filesystem::path& ScratchFolder() const { return m_output.scratch; }
 
@@ -60,13 +63,16 @@ private:
     std::filesystem::path m_tempFolder;
     std::vector<std::filesystem::path> m_runFiles;
     int m_nextRun = 0;
+    ProgressReporter* m_progress = nullptr;
 };
 
 // The order key of a line: its headword as the lookup sees it, decoded.
 Text SortKeyOf(std::string_view line, const CodePage& codePage);
 
 // Sorts the lines of `input` into `output`. Returns the number of lines.
+// `progress` hears the bytes read and the lines written, and may cancel.
 int64_t SortDictionaryFile(const std::filesystem::path& input, const std::filesystem::path& output,
-                           const CodePage& codePage, size_t memoryLimit = kDefaultSortMemory);
+                           const CodePage& codePage, size_t memoryLimit = kDefaultSortMemory,
+                           ProgressReporter* progress = nullptr);
 
 }  // namespace tavik

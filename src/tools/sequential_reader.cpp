@@ -31,6 +31,7 @@ bool SequentialReader::Refill() {
     if (m_begin > 0) {
         std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
         m_end -= m_begin;
+        m_bufferStart += int64_t(m_begin);
         m_begin = 0;
     }
     if (m_end > m_lineLimit) LineTooLong();

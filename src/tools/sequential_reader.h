@@ -33,6 +33,8 @@ public:
 
     // Whole-file reads for binary formats.
     int64_t Size() const { return m_size; }
+    // Bytes of the file behind the lines read so far.
+    int64_t Position() const { return m_bufferStart + int64_t(m_begin); }
 
 private:
     bool Refill();
@@ -43,6 +45,7 @@ private:
     FileHandle m_file;
     int64_t m_size = 0;
     std::string m_buffer;
+    int64_t m_bufferStart = 0;  // the file offset of the buffer's first byte
     size_t m_begin = 0;
     size_t m_end = 0;
     bool m_atEnd = false;

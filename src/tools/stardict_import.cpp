@@ -175,6 +175,9 @@ public:
         return true;
     }
 
+    uint64_t FileBytesRead() const { return m_source.FileBytesRead(); }
+    uint64_t FileSize() const { return m_source.FileSize(); }
+
 private:
     // StarDict words are far shorter; this only bounds the buffer.
     static constexpr size_t kWordLimit = size_t(1) << 16;
@@ -211,7 +214,8 @@ private:
 
 }  // namespace
 
-void ImportStarDict(const std::filesystem::path& ifo, DictionaryBuilder& builder) {
+void ImportStarDict(const std::filesystem::path& ifo, DictionaryBuilder& builder,
+                    ProgressReporter* progress) {
     const auto values = ReadIfo(ifo);
     auto value = [&](const std::string& key) {
         const auto it = values.find(key);
@@ -232,6 +236,8 @@ void ImportStarDict(const std::filesystem::path& ifo, DictionaryBuilder& builder
     uint64_t offset = 0;
     uint64_t size = 0;
     while (idx.Next(word, offset, size)) {
+        if (progress)
+            progress->Reading(idx.FileBytesRead(), idx.FileSize(), builder.Stats().entries);
         const std::string article = data->Read(offset, size);
         const bool cut = size > article.size() && article.size() == kArticleReadLimit;
         if (cut) ++builder.Stats().cutArticles;

@@ -210,4 +210,34 @@ TEST(CliTools, RunningOutOfMemorySaysWhatWasBeingDone) {
     EXPECT_FALSE(std::filesystem::exists(folder / "out.txt"));
 }
 
+TEST(CliTools, ListsAndImportsInstalledDictionariesWithoutProgressWhenPiped) {
+    Folder folder;
+    const std::string dic = folder / "share/stardict/dic/ko";
+    std::filesystem::create_directories(dic);
+    using namespace std::string_literals;
+    Write(dic + "/ko.ifo",
+          "StarDict's dict ifo file\nversion=2.4.2\nwordcount=1\nbookname=Tiny Korean\n"
+          "sametypesequence=m\n");
+    Write(dic + "/ko.idx", "사과\0\0\0\0\0\0\0\0\x05"s);
+    Write(dic + "/ko.dict", "apple");
+    ::setenv("XDG_DATA_HOME", (folder / "share").c_str(), 1);
+    Outcome run = Tavik("import --list");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(Contains(run.output, "Tiny Korean\tstardict\t" + dic + "/ko.ifo\n")) << run.output;
+
+    run = Tavik("import 'tiny korean' -o " + Quote(folder / "ko.txt") + " --codepage utf-8");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_FALSE(Contains(run.output, "\r")) << "a progress bar on a pipe";
+    std::stringstream imported;
+    imported << std::ifstream(folder / "ko.txt").rdbuf();
+    EXPECT_EQ(imported.str(), "사과/apple\n");
+    run = Tavik("import " + Quote(dic + "/ko.ifo") + " -o " + Quote(folder / "ko2.txt") +
+                " --codepage utf-8");
+    EXPECT_EQ(run.status, 0) << run.output;
+    run = Tavik("import 'No Such Dictionary' -o " + Quote(folder / "x.txt"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(Contains(run.output, "import --list")) << run.output;
+    ::unsetenv("XDG_DATA_HOME");
+}
+
 }  // namespace

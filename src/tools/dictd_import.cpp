@@ -64,16 +64,16 @@ std::filesystem::path DefaultDictFile(const std::filesystem::path& index) {
 
 void ImportDictd(const std::filesystem::path& index,
                  const std::optional<std::filesystem::path>& dict, DictionaryBuilder& builder,
-                 ProgressReporter* progress) {
+                 const ImportOptions& options) {
     const std::filesystem::path dictPath = dict ? *dict : DefaultDictFile(index);
     SequentialReader reader(index);
     const std::unique_ptr<DictData> data = OpenDictData(dictPath, builder.ScratchFolder());
     std::string_view line;
     while (reader.ReadTextLine(line)) {
         const int64_t lineNumber = reader.LineNumber();
-        if (progress)
-            progress->Reading(uint64_t(reader.Position()), uint64_t(reader.Size()),
-                              builder.Stats().entries);
+        if (options.progress)
+            options.progress->Reading(uint64_t(reader.Position()), uint64_t(reader.Size()),
+                                      builder.Stats().entries);
         if (line.empty()) continue;
         const std::vector<std::string_view> fields = SplitTabs(line);
         auto bad = [&](const std::string& why) {
@@ -89,8 +89,8 @@ void ImportDictd(const std::filesystem::path& index,
         if (headwordBytes.starts_with("00-database-") || headwordBytes.starts_with("00database"))
             continue;
         const Text headword = FromUtf8(headwordBytes);
-        const std::string bytes = data->Read(*offset, *length);
-        const bool cut = *length > bytes.size() && bytes.size() == kArticleReadLimit;
+        const std::string bytes = data->Read(*offset, *length, options.articleLimit);
+        const bool cut = *length > bytes.size() && bytes.size() == options.articleLimit;
         if (cut) ++builder.Stats().cutArticles;
         const Text article = FromUtf8(cut ? CutAtCharacter(bytes) : std::string_view(bytes));
         // dictd articles are plain text.

@@ -24,6 +24,9 @@ namespace {
 // At most this many runs are merged at once; more are merged in passes.
 constexpr size_t kMergeFanIn = 16;
 
+// A line's record, and its copy in the stable sort's buffer.
+constexpr size_t kRecordCost = 2 * sizeof(ExternalSorter::Record);
+
 // Buffered writing of one run file.
 class RunWriter {
 public:
@@ -125,17 +128,26 @@ ExternalSorter::~ExternalSorter() {
 }
 
 void ExternalSorter::Add(std::string_view line) {
-    Record record{m_bytes.size(), line.size(), SortKeyOf(line, m_codePage)};
-    m_bytes.append(line);
-    if (line.empty() || line.back() != '\n') {
-        m_bytes.push_back('\n');
-        ++record.length;
+    Text key = SortKeyOf(line, m_codePage);
+    const bool feed = !line.empty() && line.back() == '\n';
+    const size_t length = line.size() + (feed ? 0 : 1);
+    const size_t keyBytes = key.size() > 7 ? key.capacity() * 2 : 0;
+    const size_t cost = length + kRecordCost + keyBytes;
+    // The run goes to disk before the line that would take it past the
+    // bound, so the lines held never grow past their room.
+    if (!m_records.empty() && m_memoryUsed + cost > m_memoryLimit) SpillRun();
+    if (m_bytes.capacity() == 0) {
+        // Room for a whole run at once: growing by doubling would hold the
+        // old and the new copy together, half as much again as the bound.
+        // Reserved pages cost no memory until lines fill them.
+        m_bytes.reserve(m_memoryLimit);
+        m_records.reserve(m_memoryLimit / (kRecordCost + 1));
     }
-    const size_t keyBytes = record.key.size() > 7 ? record.key.capacity() * 2 : 0;
-    m_memoryUsed += record.length + sizeof(Record) + keyBytes;
-    m_records.push_back(std::move(record));
+    m_records.push_back(Record{m_bytes.size(), length, std::move(key)});
+    m_bytes.append(line);
+    if (!feed) m_bytes.push_back('\n');
+    m_memoryUsed += cost;
     ++m_lines;
-    if (m_memoryUsed >= m_memoryLimit) SpillRun();
 }
 
 void ExternalSorter::SortRecords() {

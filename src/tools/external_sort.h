@@ -42,13 +42,13 @@ public:
     // Where temporary files for this output belong.
     const std::filesystem::path& ScratchFolder() const { return m_output.scratch; }
 
-private:
     struct Record {
         size_t offset;
         size_t length;
         Text key;
     };
 
+private:
     void SpillRun();
     void SortRecords();
     std::filesystem::path NewRunPath();

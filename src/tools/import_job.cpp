@@ -40,15 +40,17 @@ ImportStats ImportDictionary(const ImportRequest& request, const CodePage& codeP
     RefuseOwnInput(request);
     DictionaryBuilder builder(codePage, request.output, request.memory);
     builder.SetProgress(progress);
+    ImportOptions options;
+    options.progress = progress;
     switch (request.format) {
         case DictionaryFormat::kDictd:
-            ImportDictd(request.input, request.data, builder, progress);
+            ImportDictd(request.input, request.data, builder, options);
             break;
         case DictionaryFormat::kStarDict:
-            ImportStarDict(request.input, builder, progress);
+            ImportStarDict(request.input, builder, options);
             break;
         case DictionaryFormat::kTab:
-            ImportTab(request.input, builder, progress);
+            ImportTab(request.input, builder, options);
             break;
     }
     if (progress) progress->Reading(1, 1, builder.Stats().entries);

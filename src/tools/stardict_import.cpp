@@ -215,7 +215,7 @@ private:
 }  // namespace
 
 void ImportStarDict(const std::filesystem::path& ifo, DictionaryBuilder& builder,
-                    ProgressReporter* progress) {
+                    const ImportOptions& options) {
     const auto values = ReadIfo(ifo);
     auto value = [&](const std::string& key) {
         const auto it = values.find(key);
@@ -236,10 +236,10 @@ void ImportStarDict(const std::filesystem::path& ifo, DictionaryBuilder& builder
     uint64_t offset = 0;
     uint64_t size = 0;
     while (idx.Next(word, offset, size)) {
-        if (progress)
-            progress->Reading(idx.FileBytesRead(), idx.FileSize(), builder.Stats().entries);
-        const std::string article = data->Read(offset, size);
-        const bool cut = size > article.size() && article.size() == kArticleReadLimit;
+        if (options.progress)
+            options.progress->Reading(idx.FileBytesRead(), idx.FileSize(), builder.Stats().entries);
+        const std::string article = data->Read(offset, size, options.articleLimit);
+        const bool cut = size > article.size() && article.size() == options.articleLimit;
         if (cut) ++builder.Stats().cutArticles;
         ArticleFields fields(builder);
         ParseArticle(article, sameTypes, cut, fields, dictPath, word);

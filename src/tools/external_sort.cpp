@@ -24,6 +24,10 @@ namespace {
 // At most this many runs are merged at once; more are merged in passes.
 constexpr size_t kMergeFanIn = 16;
 
+// What the sort needs besides its runs: buffers of reading and writing, and
+// the program's own pages.
+constexpr size_t kFixedCost = size_t(8) << 20;
+
 // A line's record, and its copy in the stable sort's buffer.
 constexpr size_t kRecordCost = 2 * sizeof(ExternalSorter::Record);
 
@@ -116,7 +120,11 @@ Text SortKeyOf(std::string_view line, const CodePage& codePage) {
 
 ExternalSorter::ExternalSorter(const CodePage& codePage, std::filesystem::path output,
                                size_t memoryLimit)
-    : m_codePage(codePage), m_output(ResolveOutput(output)), m_memoryLimit(memoryLimit) {
+    : m_codePage(codePage),
+      m_output(ResolveOutput(output)),
+      // The reading and writing buffers and the program itself take a few
+      // MB of the bound; the runs get the rest.
+      m_memoryLimit(memoryLimit > 4 * kFixedCost ? memoryLimit - kFixedCost : memoryLimit * 3 / 4) {
     RemoveLeftovers(m_output);
 }
 
@@ -131,7 +139,8 @@ void ExternalSorter::Add(std::string_view line) {
     Text key = SortKeyOf(line, m_codePage);
     const bool feed = !line.empty() && line.back() == '\n';
     const size_t length = line.size() + (feed ? 0 : 1);
-    const size_t keyBytes = key.size() > 7 ? key.capacity() * 2 : 0;
+    // A key too long for the string itself is a heap block with its header.
+    const size_t keyBytes = key.size() > 7 ? key.capacity() * 2 + 16 : 0;
     const size_t cost = length + kRecordCost + keyBytes;
     // The run goes to disk before the line that would take it past the
     // bound, so the lines held never grow past their room.
@@ -176,10 +185,10 @@ void ExternalSorter::SpillRun() {
         writer.Write({m_bytes.data() + record.offset, record.length});
     writer.Close();
     m_runFiles.push_back(path);
+    // The room stays for the next run: freed and taken again, the malloc
+    // would soon serve it from its heap, which keeps every page it held.
     m_records.clear();
-    m_records.shrink_to_fit();
     m_bytes.clear();
-    m_bytes.shrink_to_fit();
     m_memoryUsed = 0;
 }
 
@@ -193,6 +202,8 @@ int64_t ExternalSorter::Finish() {
             out.Write({m_bytes.data() + record.offset, record.length});
     } else {
         SpillRun();
+        std::vector<Record>().swap(m_records);
+        std::string().swap(m_bytes);
         // Merge neighbouring runs in order, so equal headwords keep the
         // order of their runs, until few enough are left for one pass.
         std::vector<std::filesystem::path> runs = m_runFiles;

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+#include "support/sanitizer.h"
+
 namespace {
 
 const std::filesystem::path kData = TAVIK_CLI_TEST_DATA;
@@ -145,18 +147,6 @@ TEST(CliImport, UnrepresentableCharactersAndUnknownFormats) {
     EXPECT_EQ(Tavik("import tab " + Quote(folder / "t.tab")).status, 2);
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-
 TEST(CliTools, OutputToStandardOutputOwnInputAndMemoryBounds) {
     Folder folder;
     Write(folder / "in.txt", "pear/2\nApple/1\n");
@@ -188,7 +178,8 @@ TEST(CliTools, OutputToStandardOutputOwnInputAndMemoryBounds) {
 }
 
 TEST(CliTools, RunningOutOfMemorySaysWhatWasBeingDone) {
-    if (kSanitized) GTEST_SKIP() << "the sanitizers need more address space than the limit";
+    if (tavik::testing::kSanitized)
+        GTEST_SKIP() << "the sanitizers need more address space than the limit";
     Folder folder;
     {
         std::ofstream big(folder / "big.txt", std::ios::binary);

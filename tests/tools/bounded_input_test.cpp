@@ -9,6 +9,7 @@
 
 #include <functional>
 
+#include "support/sanitizer.h"
 #include "test_files.h"
 #include "tools/dict_data.h"
 #include "tools/dictionary_check.h"
@@ -21,35 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-
 // The peak memory an import needs, above what the test process holds.
 constexpr long kImportBoundKb = 96 * 1024;
-
-std::string Base64Number(uint64_t value) {
-    static constexpr std::string_view kAlphabet =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), kAlphabet[value % 64]);
-        value /= 64;
-    } while (value > 0);
-    return digits;
-}
-
-std::string BigEndian32(uint32_t value) {
-    return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-}
 
 // A dictzip file of `count` chunks of `chunkLength` copies of 'a', made by
 // compressing one chunk and repeating it: a bomb of a few hundred KB.
@@ -128,7 +102,7 @@ class BoundedImport : public ::testing::Test {
 protected:
     void ExpectBounded(const ChildRun& run, int exitCode, const char* what) {
         EXPECT_EQ(run.exitCode, exitCode) << what;
-        if (!kSanitized) {
+        if (!testing::kSanitized) {
             EXPECT_LT(run.peakKb, OwnPeakKb() + kImportBoundKb) << what << ": " << run.peakKb;
         }
     }
@@ -152,12 +126,13 @@ TEST_F(BoundedImport, CompressionBombsAndSparseFilesStayWithinABoundedMemory) {
     const size_t chunk = 65535;
     const size_t chunks = 4096;
     folder.Write("zip.dict.dz", DictzipBomb(chunk, chunks));
-    folder.Write("zip.index", "bomb\tA\t" + Base64Number(chunk * chunks) + "\n");
+    folder.Write("zip.index", "bomb\tA\t" + testing::DictdNumber(chunk * chunks) + "\n");
     ImportDictdInChild("dictzip bomb", folder / "zip.index", folder / "zip.dict.dz");
 
     // 64 MB in one gzip stream without a chunk table.
     folder.Write("gz.dict.dz", GzipOf('a', size_t(64) << 20));
-    folder.Write("gz.index", "bomb\tA\t" + Base64Number(size_t(64) << 20) + "\nsmall\tA\tB\n");
+    folder.Write("gz.index",
+                 "bomb\tA\t" + testing::DictdNumber(size_t(64) << 20) + "\nsmall\tA\tB\n");
     ImportDictdInChild("gzip bomb", folder / "gz.index", folder / "gz.dict.dz");
 
     // A 512 MB article of a sparse file, which takes no room on the disk.
@@ -165,7 +140,7 @@ TEST_F(BoundedImport, CompressionBombsAndSparseFilesStayWithinABoundedMemory) {
         std::ofstream(folder / "sparse.dict").close();
         fs::resize_file(folder / "sparse.dict", size_t(512) << 20);
     }
-    folder.Write("sparse.index", "bomb\tA\t" + Base64Number(size_t(512) << 20) + "\n");
+    folder.Write("sparse.index", "bomb\tA\t" + testing::DictdNumber(size_t(512) << 20) + "\n");
     ImportDictdInChild("sparse file", folder / "sparse.index", folder / "sparse.dict");
 
     // A StarDict index whose first word never ends, 64 MB inflated.
@@ -181,8 +156,8 @@ TEST_F(BoundedImport, CompressionBombsAndSparseFilesStayWithinABoundedMemory) {
 
     // A StarDict article of 256 MB in a dictzip, read through a gzip index.
     folder.Write("big.ifo", "StarDict's dict ifo file\nversion=2.4.2\nsametypesequence=m\n");
-    folder.Write("big.idx.gz",
-                 testing::Gzip("bomb\0"s + BigEndian32(0) + BigEndian32(chunk * chunks)));
+    folder.Write("big.idx.gz", testing::Gzip("bomb\0"s + testing::BigEndian32(0) +
+                                             testing::BigEndian32(chunk * chunks)));
     folder.Write("big.dict.dz", DictzipBomb(chunk, chunks));
     const ChildRun big = InChild([&] {
         DictionaryBuilder builder(utf8, folder / "big.txt", size_t(4) << 20);
@@ -197,7 +172,8 @@ TEST_F(BoundedImport, LongArticlesAreCutAtACharacterAndCounted) {
     std::string article;
     while (article.size() <= kArticleReadLimit + 9) article += "가";
     folder.Write("long.dict", article);
-    folder.Write("long.index", "long\tA\t" + Base64Number(article.size()) + "\nshort\tA\tD\n");
+    folder.Write("long.index",
+                 "long\tA\t" + testing::DictdNumber(article.size()) + "\nshort\tA\tD\n");
     DictionaryBuilder builder(utf8, folder / "out.txt");
     ImportDictd(folder / "long.index", folder / "long.dict", builder);
     const ImportStats stats = builder.Finish();
@@ -217,7 +193,8 @@ TEST_F(BoundedImport, LongArticlesAreCutAtACharacterAndCounted) {
     folder.Write("sd.ifo", "StarDict's dict ifo file\nversion=2.4.2\n");
     const std::string typed = "m" + article + "\0"s;
     folder.Write("sd.dict", typed);
-    folder.Write("sd.idx", "long\0"s + BigEndian32(0) + BigEndian32(uint32_t(typed.size())));
+    folder.Write("sd.idx", "long\0"s + testing::BigEndian32(0) +
+                               testing::BigEndian32(uint32_t(typed.size())));
     DictionaryBuilder stardict(utf8, folder / "sd.txt");
     ImportStarDict(folder / "sd.ifo", stardict);
     EXPECT_EQ(stardict.Finish().cutArticles, 1);

@@ -16,27 +16,15 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-std::string BigEndian32(uint32_t value) {
-    return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-}
-
 // A dictd dictionary whose 00-database-short entry says `title` (when
 // given), with a few words.
 void WriteDictd(const fs::path& base, const std::string& title, int words = 3) {
     std::string dict;
     std::string index;
     auto add = [&](const std::string& headword, const std::string& article) {
-        static constexpr std::string_view kDigits =
-            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-        auto number = [&](size_t value) {
-            std::string digits;
-            do {
-                digits.insert(digits.begin(), kDigits[value % 64]);
-                value /= 64;
-            } while (value > 0);
-            return digits;
-        };
-        index += headword + "\t" + number(dict.size()) + "\t" + number(article.size()) + "\n";
+        using testing::DictdNumber;
+        index +=
+            headword + "\t" + DictdNumber(dict.size()) + "\t" + DictdNumber(article.size()) + "\n";
         dict += article;
     };
     if (!title.empty()) add("00-database-short", "00-database-short\n     " + title + "\n");
@@ -51,7 +39,8 @@ void WriteStarDict(const fs::path& base, const std::string& bookname) {
     testing::WriteBytes(base.string() + ".ifo",
                         "StarDict's dict ifo file\nversion=2.4.2\nwordcount=1\nbookname=" +
                             bookname + "\nsametypesequence=m\n");
-    testing::WriteBytes(base.string() + ".idx", "사과\0"s + BigEndian32(0) + BigEndian32(5));
+    testing::WriteBytes(base.string() + ".idx",
+                        "사과\0"s + testing::BigEndian32(0) + testing::BigEndian32(5));
     testing::WriteBytes(base.string() + ".dict", "apple");
 }
 

@@ -3,9 +3,9 @@
 // killed run left behind is removed by the next run for the same output.
 #include "tools/output_target.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -9,8 +9,8 @@ shift || true
 # What one input may cost a target: seconds, and MB of memory (resident and
 # in one allocation). Targets not listed get "10 2048".
 declare -A budget=(
-    [fuzz_dictd]="5 512"
-    [fuzz_stardict]="5 512"
+    [fuzz_dictd]="10 512"
+    [fuzz_stardict]="10 512"
 )
 command -v clang++-14 >/dev/null || { sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo; $sudo apt-get install -y -qq clang-14 libclang-rt-14-dev; }
 CXX=clang++-14 cmake -S . -B build-fuzz -DTAVIK_FUZZ=ON -DTAVIK_BUILD_GUI=OFF -DTAVIK_BUILD_TESTS=OFF \

@@ -6,6 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
+# What one input may cost a target: seconds, and MB of memory (resident and
+# in one allocation). Targets not listed get "10 2048".
+declare -A budget=(
+    [fuzz_dictd]="10 512"
+    [fuzz_stardict]="10 512"
+)
 command -v clang++-14 >/dev/null || { sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo; $sudo apt-get install -y -qq clang-14 libclang-rt-14-dev; }
 CXX=clang++-14 cmake -S . -B build-fuzz -DTAVIK_FUZZ=ON -DTAVIK_BUILD_GUI=OFF -DTAVIK_BUILD_TESTS=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -18,10 +24,12 @@ for t in "${targets[@]}"; do
     mkdir -p "build-fuzz/corpus/$name" "tests/fuzz/corpus/$name"
     dict=()
     [ -f "tests/fuzz/$name.dict" ] && dict=(-dict="tests/fuzz/$name.dict")
-    echo "== $t for ${seconds}s"
+    read -r limit_s limit_mb <<<"${budget[$t]:-10 2048}"
+    echo "== $t for ${seconds}s (${limit_s}s, ${limit_mb} MB per input)"
     # A finding (saved as crash-*, timeout-* or oom-* here) ends that target's
     # run; the other targets still run.
-    if ! "build-fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    if ! "build-fuzz/$t" -max_total_time="$seconds" -timeout="$limit_s" -rss_limit_mb="$limit_mb" \
+        -malloc_limit_mb="$limit_mb" \
         -print_final_stats=1 "${dict[@]}" "build-fuzz/corpus/$name" "tests/fuzz/corpus/$name" \
         >"build-fuzz/$t.log" 2>&1; then
         findings=$((findings + 1))

@@ -3,9 +3,12 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <new>
 
 #include "cli/command_error.h"
+#include "cli/memory_option.h"
 #include "cli/options.h"
+#include "cli/progress_bar.h"
 #include "cli/tool_options.h"
 #include "tools/external_sort.h"
 
@@ -18,14 +21,22 @@ int RunSort(const std::vector<std::string>& args) {
     const auto output = options.Value("-o") ? options.Value("-o") : options.Value("--output");
     if (!output) throw CommandError("sort needs -o OUT");
     const CodePage codePage = CodePageOption(options, input);
-    const int64_t megabytes = CountOption(options, "--memory", int64_t(kDefaultSortMemory >> 20));
-    if (megabytes < 1) throw CommandError("--memory needs at least 1 (MB)");
+    const size_t memory = MemoryOption(options);
 
     std::error_code error;
     if (std::filesystem::equivalent(input, *output, error) && !options.Flag("--in-place"))
         throw CommandError(*output + " is the input file; add --in-place to replace it");
 
-    const int64_t lines = SortDictionaryFile(input, *output, codePage, size_t(megabytes) << 20);
+    int64_t lines = 0;
+    ProgressBar bar;
+    try {
+        lines = SortDictionaryFile(input, *output, codePage, memory, bar.Reporter());
+    } catch (const std::bad_alloc&) {
+        throw FileError("out of memory while sorting " + input.string() + " into " + *output +
+                           " with --memory " + std::to_string(memory >> 20) +
+                           "; a smaller --memory needs less");
+    }
+    bar.Clear();
     std::fprintf(stderr, "tavik-dict: %s: %lld lines sorted\n", output->c_str(),
                  static_cast<long long>(lines));
     return kExitAllFound;

@@ -22,12 +22,14 @@ void SyncFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 std::optional<ReplacementFile> ReplacementFile::Create(const std::filesystem::path& target,
-                                                       const struct stat& targetInfo) {
+                                                       const struct stat& targetInfo,
+                                                       std::string_view tag) {
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     // A unique name created exclusively: nothing planted in the folder is
     // followed or shared, and two writers never meet in one file.
-    std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string name =
+        (folder / ("." + target.filename().string() + "." + std::string(tag) + "XXXXXX")).string();
     FileHandle file(::mkostemp(name.data(), O_CLOEXEC));
     if (!file.IsOpen()) return std::nullopt;
     ReplacementFile replacement(std::move(file), name, target);
@@ -41,7 +43,8 @@ std::optional<ReplacementFile> ReplacementFile::Create(const std::filesystem::pa
     return replacement;
 }
 
-std::optional<ReplacementFile> ReplacementFile::Create(const std::filesystem::path& target) {
+std::optional<ReplacementFile> ReplacementFile::Create(const std::filesystem::path& target,
+                                                       std::string_view tag) {
     struct stat info;
     if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         const mode_t mask = ::umask(0);
@@ -51,7 +54,7 @@ std::optional<ReplacementFile> ReplacementFile::Create(const std::filesystem::pa
         info.st_uid = ::geteuid();
         info.st_gid = ::getegid();
     }
-    return Create(target, info);
+    return Create(target, info, tag);
 }
 
 ReplacementFile::ReplacementFile(ReplacementFile&& other) noexcept

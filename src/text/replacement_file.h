@@ -18,11 +18,15 @@ public:
     // Creates a new file with a unique name in `target`'s folder, to take the
     // place of `target`, whose permission bits (and owner, where allowed) it
     // gets from `targetInfo`. nullopt when the file cannot be created.
+    // `tag`, when given, goes into the name (".<name>.<tag>XXXXXX") so that
+    // its maker can recognise the file later.
     static std::optional<ReplacementFile> Create(const std::filesystem::path& target,
-                                                 const struct stat& targetInfo);
+                                                 const struct stat& targetInfo,
+                                                 std::string_view tag = {});
     // The same for a target that may not exist yet: an existing one lends its
     // permission bits and owner, a new one gets the usual 0666 less the umask.
-    static std::optional<ReplacementFile> Create(const std::filesystem::path& target);
+    static std::optional<ReplacementFile> Create(const std::filesystem::path& target,
+                                                 std::string_view tag = {});
 
     ReplacementFile(ReplacementFile&& other) noexcept;
     ReplacementFile& operator=(ReplacementFile&&) = delete;

@@ -1,19 +1,28 @@
 // Plain, dictzip and gzip article data.
 #include "tools/dict_data.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 #include <zlib.h>
 
 #include <cerrno>
 #include <cstring>
+#include <list>
+#include <unordered_map>
 #include <vector>
 
 #include "text/file.h"
+#include "tools/byte_source.h"
+#include "tools/replacing_file.h"
 #include "tools/tool_error.h"
 
 namespace tavik {
 
 namespace {
+
+// Inflated dictzip chunks kept for reuse: enough for a whole dictionary of
+// the size of GCIDE (40 MB), bounded for any larger one.
+constexpr size_t kChunkCacheBytes = size_t(64) << 20;
 
 FileHandle OpenOrThrow(const std::filesystem::path& path) {
     std::string error;
@@ -43,76 +52,51 @@ std::string ReadAt(const FileHandle& file, uint64_t offset, size_t length,
     return out;
 }
 
-// `expected` > 0: one dictzip chunk of at most that many bytes, which ends
-// with a flush rather than the end of the stream; 0: a whole gzip stream.
-std::string Inflate(std::string_view input, int windowBits, size_t expected,
-                    const std::filesystem::path& path) {
+// One dictzip chunk of at most `expected` bytes, which ends with a flush
+// rather than the end of the stream.
+std::string InflateChunk(std::string_view input, size_t expected,
+                         const std::filesystem::path& path) {
     z_stream stream{};
-    if (inflateInit2(&stream, windowBits) != Z_OK) throw ToolError(path.string() + ": zlib fails");
-    std::string out;
-    out.resize(expected > 0 ? expected : input.size() * 4 + 1024);
+    if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) throw ToolError(path.string() + ": zlib fails");
+    std::string out(expected, '\0');
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(input.data()));
     stream.avail_in = uInt(input.size());
-    int rc = Z_OK;
-    for (;;) {
-        stream.next_out = reinterpret_cast<Bytef*>(out.data() + stream.total_out);
-        stream.avail_out = uInt(out.size() - stream.total_out);
-        rc = inflate(&stream, Z_SYNC_FLUSH);
-        if (rc == Z_STREAM_END) break;
-        if (rc == Z_BUF_ERROR && stream.avail_in == 0) break;  // all input used
-        if (rc != Z_OK && rc != Z_BUF_ERROR) break;
-        if (stream.avail_out == 0) {
-            if (expected > 0) break;
-            out.resize(out.size() * 2);
-        } else if (stream.avail_in == 0) {
-            break;
-        }
-    }
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = uInt(out.size());
+    const int rc = inflate(&stream, Z_SYNC_FLUSH);
     const size_t produced = stream.total_out;
     inflateEnd(&stream);
     if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
         throw ToolError(path.string() + ": compressed data is broken");
-    if (expected == 0 && rc != Z_STREAM_END)
-        throw ToolError(path.string() + ": compressed data is cut off");
     out.resize(produced);
     return out;
 }
 
+[[noreturn]] void PastEnd(const std::filesystem::path& path, uint64_t offset, uint64_t length,
+                          const std::string& size) {
+    throw ToolError(path.string() + ": an article at " + std::to_string(offset) + " of " +
+                    std::to_string(length) + " bytes lies past the end (" + size + ")");
+}
+
 class PlainData : public DictData {
 public:
-    explicit PlainData(std::filesystem::path path)
-        : m_path(std::move(path)), m_file(OpenOrThrow(m_path)), m_size(FileSize(m_file)) {}
+    PlainData(std::filesystem::path path, FileHandle file, const char* what)
+        : m_path(std::move(path)),
+          m_file(std::move(file)),
+          m_size(FileSize(m_file)),
+          m_what(what) {}
 
-    std::string Read(uint64_t offset, uint64_t length) override {
+    std::string Read(uint64_t offset, uint64_t length, size_t limit) override {
         if (offset > uint64_t(m_size) || length > uint64_t(m_size) - offset)
-            throw ToolError(m_path.string() + ": an article at " + std::to_string(offset) + " of " +
-                            std::to_string(length) + " bytes lies past the end (" +
-                            std::to_string(m_size) + " bytes)");
-        return ReadAt(m_file, offset, size_t(length), m_path);
+            PastEnd(m_path, offset, length, std::to_string(m_size) + m_what);
+        return ReadAt(m_file, offset, size_t(std::min<uint64_t>(length, limit)), m_path);
     }
 
 private:
     std::filesystem::path m_path;
     FileHandle m_file;
     int64_t m_size;
-};
-
-class InMemoryData : public DictData {
-public:
-    InMemoryData(std::filesystem::path path, std::string bytes)
-        : m_path(std::move(path)), m_bytes(std::move(bytes)) {}
-
-    std::string Read(uint64_t offset, uint64_t length) override {
-        if (offset > m_bytes.size() || length > m_bytes.size() - offset)
-            throw ToolError(m_path.string() + ": an article at " + std::to_string(offset) + " of " +
-                            std::to_string(length) + " bytes lies past the end (" +
-                            std::to_string(m_bytes.size()) + " bytes uncompressed)");
-        return m_bytes.substr(size_t(offset), size_t(length));
-    }
-
-private:
-    std::filesystem::path m_path;
-    std::string m_bytes;
+    const char* m_what;
 };
 
 // dictzip: a gzip member whose extra field "RA" lists the compressed size of
@@ -128,13 +112,13 @@ public:
         for (uint64_t& start : m_chunkStarts) start += dataStart;
     }
 
-    std::string Read(uint64_t offset, uint64_t length) override {
+    std::string Read(uint64_t offset, uint64_t length, size_t limit) override {
         std::string out;
         const uint64_t chunks = m_chunkStarts.size() - 1;
         const uint64_t total = chunks * m_chunkLength;
         if (offset > total || length > total - offset) PastEnd(offset, length);
         uint64_t at = offset;
-        const uint64_t end = offset + length;
+        const uint64_t end = offset + std::min<uint64_t>(length, limit);
         while (at < end) {
             const uint64_t index = at / m_chunkLength;
             const std::string& chunk = Chunk(index);
@@ -149,36 +133,48 @@ public:
 
 private:
     [[noreturn]] void PastEnd(uint64_t offset, uint64_t length) {
-        throw ToolError(m_path.string() + ": an article at " + std::to_string(offset) + " of " +
-                        std::to_string(length) + " bytes lies past the end of the data");
+        tavik::PastEnd(m_path, offset, length, "the end of the data");
     }
 
     const std::string& Chunk(uint64_t index) {
-        // Articles are mostly read in index order, so the last chunk is
-        // usually the one wanted again.
-        if (index == m_cachedIndex) return m_cached;
+        // dictd indexes are sorted by headword, but the data is often in
+        // another order (GCIDE's by source file): without a cache of many
+        // chunks every article would inflate a whole chunk again.
+        if (const auto found = m_where.find(index); found != m_where.end()) {
+            m_cache.splice(m_cache.begin(), m_cache, found->second);
+            return m_cache.front().bytes;
+        }
         const uint64_t start = m_chunkStarts[index];
         const std::string compressed =
             ReadAt(m_file, start, size_t(m_chunkStarts[index + 1] - start), m_path);
         if (compressed.size() != m_chunkStarts[index + 1] - start)
             throw ToolError(m_path.string() + ": chunk " + std::to_string(index) +
                             " is cut off: the chunk table does not fit the file");
-        m_cached = Inflate(compressed, -MAX_WBITS, m_chunkLength, m_path);
-        if (index + 2 < m_chunkStarts.size() && m_cached.size() != m_chunkLength)
+        std::string bytes = InflateChunk(compressed, m_chunkLength, m_path);
+        if (index + 2 < m_chunkStarts.size() && bytes.size() != m_chunkLength)
             throw ToolError(m_path.string() + ": compressed data is broken: chunk " +
-                            std::to_string(index) + " inflates to " +
-                            std::to_string(m_cached.size()) + " bytes, not " +
-                            std::to_string(m_chunkLength));
-        m_cachedIndex = index;
-        return m_cached;
+                            std::to_string(index) + " inflates to " + std::to_string(bytes.size()) +
+                            " bytes, not " + std::to_string(m_chunkLength));
+        if (m_cache.size() >= std::max<size_t>(1, kChunkCacheBytes / m_chunkLength)) {
+            m_where.erase(m_cache.back().index);
+            m_cache.pop_back();
+        }
+        m_cache.push_front({index, std::move(bytes)});
+        m_where[index] = m_cache.begin();
+        return m_cache.front().bytes;
     }
+
+    struct CachedChunk {
+        uint64_t index;
+        std::string bytes;
+    };
 
     std::filesystem::path m_path;
     FileHandle m_file;
     uint32_t m_chunkLength;
     std::vector<uint64_t> m_chunkStarts;  // one more than chunks: the end
-    uint64_t m_cachedIndex = UINT64_MAX;
-    std::string m_cached;
+    std::list<CachedChunk> m_cache;       // the most recently used first
+    std::unordered_map<uint64_t, std::list<CachedChunk>::iterator> m_where;
 };
 
 uint16_t Le16(const std::string& b, size_t at) {
@@ -238,29 +234,52 @@ std::unique_ptr<DictData> OpenDictzip(const std::filesystem::path& path, FileHan
     return std::make_unique<DictzipData>(path, std::move(file), at, chunkLength, std::move(starts));
 }
 
-std::string InflateGzipFile(const std::filesystem::path& path, const std::string& compressed) {
-    // 16 + MAX_WBITS: a gzip wrapper around the deflate stream.
-    std::string out = Inflate(compressed, 16 + MAX_WBITS, 0, path);
-    return out;
+// An unnamed file in `folder` (a named one, removed at once, where the file
+// system cannot make unnamed ones): nothing is left behind by a kill.
+FileHandle AnonymousFile(const std::filesystem::path& folder) {
+    FileHandle file(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    if (file.IsOpen()) return file;
+    std::string pattern = (folder / ".tavik-inflated-XXXXXX").string();
+    file = FileHandle(::mkostemp(pattern.data(), O_CLOEXEC));
+    if (!file.IsOpen())
+        throw ToolError(folder.string() +
+                        ": cannot make a temporary file: " + std::strerror(errno));
+    ::unlink(pattern.c_str());
+    return file;
+}
+
+// A gzip file without a chunk table, inflated through a fixed buffer.
+std::unique_ptr<DictData> InflatedCopy(const std::filesystem::path& path,
+                                       const std::filesystem::path& scratch) {
+    ByteSource source(path);
+    FileHandle copy = AnonymousFile(scratch);
+    std::string buffer(size_t(1) << 20, '\0');
+    while (const size_t got = source.Read(buffer.data(), buffer.size()))
+        WriteAll(copy.Get(), std::string_view(buffer.data(), got), scratch / "(inflated copy)");
+    return std::make_unique<PlainData>(path, std::move(copy), " bytes uncompressed");
 }
 
 }  // namespace
 
-std::unique_ptr<DictData> OpenDictData(const std::filesystem::path& path) {
+std::unique_ptr<DictData> OpenDictData(const std::filesystem::path& path,
+                                       const std::filesystem::path& scratch) {
     FileHandle file = OpenOrThrow(path);
     const int64_t size = FileSize(file);
     const std::string magic = ReadAt(file, 0, 2, path);
-    if (magic != "\x1f\x8b") return std::make_unique<PlainData>(path);
+    if (magic != "\x1f\x8b") return std::make_unique<PlainData>(path, std::move(file), " bytes");
     if (auto dictzip = OpenDictzip(path, file, size)) return dictzip;
-    return std::make_unique<InMemoryData>(path, ReadWholeFile(path));
+    return InflatedCopy(path, scratch);
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
-    FileHandle file = OpenOrThrow(path);
-    const int64_t size = FileSize(file);
-    std::string bytes = ReadAt(file, 0, size_t(size), path);
-    if (bytes.size() >= 2 && bytes[0] == '\x1f' && bytes[1] == '\x8b')
-        return InflateGzipFile(path, bytes);
+std::string_view CutAtCharacter(std::string_view bytes) {
+    // Back over continuation bytes to the lead byte of the last sequence.
+    size_t lead = bytes.size();
+    for (int back = 0; back < 4 && lead > 0; ++back) {
+        const auto c = static_cast<unsigned char>(bytes[--lead]);
+        if ((c & 0xC0) == 0x80) continue;
+        const size_t needed = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        return bytes.size() - lead >= needed ? bytes : bytes.substr(0, lead);
+    }
     return bytes;
 }
 

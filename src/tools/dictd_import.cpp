@@ -11,9 +11,9 @@
 
 namespace tavik {
 
-namespace {
+namespace {}  // namespace
 
-std::optional<uint64_t> DecodeBase64Number(std::string_view digits) {
+std::optional<uint64_t> DecodeDictdNumber(std::string_view digits) {
     static constexpr std::string_view kAlphabet =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     if (digits.empty() || digits.size() > 10) return std::nullopt;
@@ -25,6 +25,8 @@ std::optional<uint64_t> DecodeBase64Number(std::string_view digits) {
     }
     return value;
 }
+
+namespace {
 
 std::vector<std::string_view> SplitTabs(std::string_view line) {
     std::vector<std::string_view> fields;
@@ -61,21 +63,25 @@ std::filesystem::path DefaultDictFile(const std::filesystem::path& index) {
 }  // namespace
 
 void ImportDictd(const std::filesystem::path& index,
-                 const std::optional<std::filesystem::path>& dict, DictionaryBuilder& builder) {
+                 const std::optional<std::filesystem::path>& dict, DictionaryBuilder& builder,
+                 const ImportOptions& options) {
     const std::filesystem::path dictPath = dict ? *dict : DefaultDictFile(index);
     SequentialReader reader(index);
-    const std::unique_ptr<DictData> data = OpenDictData(dictPath);
+    const std::unique_ptr<DictData> data = OpenDictData(dictPath, builder.ScratchFolder());
     std::string_view line;
     while (reader.ReadTextLine(line)) {
         const int64_t lineNumber = reader.LineNumber();
+        if (options.progress)
+            options.progress->Reading(uint64_t(reader.Position()), uint64_t(reader.Size()),
+                                      builder.Stats().entries);
         if (line.empty()) continue;
         const std::vector<std::string_view> fields = SplitTabs(line);
         auto bad = [&](const std::string& why) {
             return ToolError(index.string() + ":" + std::to_string(lineNumber) + ": " + why);
         };
         if (fields.size() < 3) throw bad("expected headword, offset and length separated by tabs");
-        const auto offset = DecodeBase64Number(fields[1]);
-        const auto length = DecodeBase64Number(fields[2]);
+        const auto offset = DecodeDictdNumber(fields[1]);
+        const auto length = DecodeDictdNumber(fields[2]);
         if (!offset || !length)
             throw bad("bad base-64 number '" + std::string(!offset ? fields[1] : fields[2]) + "'");
         // A fourth field keeps the headword as written when the first is folded.
@@ -83,7 +89,10 @@ void ImportDictd(const std::filesystem::path& index,
         if (headwordBytes.starts_with("00-database-") || headwordBytes.starts_with("00database"))
             continue;
         const Text headword = FromUtf8(headwordBytes);
-        const Text article = FromUtf8(data->Read(*offset, *length));
+        const std::string bytes = data->Read(*offset, *length, options.articleLimit);
+        const bool cut = *length > bytes.size() && bytes.size() == options.articleLimit;
+        if (cut) ++builder.Stats().cutArticles;
+        const Text article = FromUtf8(cut ? CutAtCharacter(bytes) : std::string_view(bytes));
         // dictd articles are plain text.
         builder.AddEntry(headword, EscapeHtml(WithoutHeadwordLine(article, headword)));
     }

@@ -88,7 +88,9 @@ Text EscapeHtml(TextView text) {
 std::vector<Text> SplitArticle(TextView article, size_t budget, const CodePage& codePage) {
     std::vector<Text> parts;
     while (!article.empty()) {
-        if (EncodedSize(article, codePage) <= budget) {
+        // Every code unit takes a byte or more: only a short rest can fit,
+        // and measuring only that keeps the split linear in the article.
+        if (article.size() <= budget && EncodedSize(article, codePage) <= budget) {
             parts.emplace_back(article);
             break;
         }

@@ -23,6 +23,7 @@ struct ImportStats {
     int64_t skippedLongHeadword = 0;  // headwords that leave no room for an article
     int64_t skippedFields = 0;        // article parts of a kind that is not text
     int64_t skippedEntries = 0;       // entries left with no text at all
+    int64_t cutArticles = 0;          // articles longer than the read bound, cut to it
 };
 
 class DictionaryBuilder {
@@ -34,6 +35,10 @@ public:
     // become <br>, white space around it is dropped.
     void AddEntry(TextView headword, TextView article);
     ImportStats& Stats() { return m_stats; }
+    // Finish tells `progress` how many lines it has written.
+    void SetProgress(ProgressReporter* progress) { m_sorter.SetProgress(progress); }
+    // Where the importers may keep temporary files for this output.
+    const std::filesystem::path& ScratchFolder() const { return m_sorter.ScratchFolder(); }
 
     // Sorts and writes the output. Throws ToolError, writing nothing, when
     // some entry has characters the code page cannot hold.

@@ -24,6 +24,13 @@ namespace {
 // At most this many runs are merged at once; more are merged in passes.
 constexpr size_t kMergeFanIn = 16;
 
+// What the sort needs besides its runs: buffers of reading and writing, and
+// the program's own pages.
+constexpr size_t kFixedCost = size_t(8) << 20;
+
+// A line's record, and its copy in the stable sort's buffer.
+constexpr size_t kRecordCost = 2 * sizeof(ExternalSorter::Record);
+
 // Buffered writing of one run file.
 class RunWriter {
 public:
@@ -86,6 +93,23 @@ void MergeRuns(const std::vector<std::filesystem::path>& runs, const CodePage& c
     }
 }
 
+// The output, counting the lines written for the progress report.
+class CountingSink {
+public:
+    CountingSink(ReplacingFile& out, ProgressReporter* progress, int64_t total)
+        : m_out(out), m_progress(progress), m_total(uint64_t(total)) {}
+    void Write(std::string_view line) {
+        m_out.Write(line);
+        if (m_progress) m_progress->Writing(++m_written, m_total);
+    }
+
+private:
+    ReplacingFile& m_out;
+    ProgressReporter* m_progress;
+    uint64_t m_total;
+    uint64_t m_written = 0;
+};
+
 }  // namespace
 
 Text SortKeyOf(std::string_view line, const CodePage& codePage) {
@@ -96,7 +120,13 @@ Text SortKeyOf(std::string_view line, const CodePage& codePage) {
 
 ExternalSorter::ExternalSorter(const CodePage& codePage, std::filesystem::path output,
                                size_t memoryLimit)
-    : m_codePage(codePage), m_output(std::move(output)), m_memoryLimit(memoryLimit) {}
+    : m_codePage(codePage),
+      m_output(ResolveOutput(output)),
+      // The reading and writing buffers and the program itself take a few
+      // MB of the bound; the runs get the rest.
+      m_memoryLimit(memoryLimit > 4 * kFixedCost ? memoryLimit - kFixedCost : memoryLimit * 3 / 4) {
+    RemoveLeftovers(m_output);
+}
 
 ExternalSorter::~ExternalSorter() {
     if (!m_tempFolder.empty()) {
@@ -106,17 +136,27 @@ ExternalSorter::~ExternalSorter() {
 }
 
 void ExternalSorter::Add(std::string_view line) {
-    Record record{m_bytes.size(), line.size(), SortKeyOf(line, m_codePage)};
-    m_bytes.append(line);
-    if (line.empty() || line.back() != '\n') {
-        m_bytes.push_back('\n');
-        ++record.length;
+    Text key = SortKeyOf(line, m_codePage);
+    const bool feed = !line.empty() && line.back() == '\n';
+    const size_t length = line.size() + (feed ? 0 : 1);
+    // A key too long for the string itself is a heap block with its header.
+    const size_t keyBytes = key.size() > 7 ? key.capacity() * 2 + 16 : 0;
+    const size_t cost = length + kRecordCost + keyBytes;
+    // The run goes to disk before the line that would take it past the
+    // bound, so the lines held never grow past their room.
+    if (!m_records.empty() && m_memoryUsed + cost > m_memoryLimit) SpillRun();
+    if (m_bytes.capacity() == 0) {
+        // Room for a whole run at once: growing by doubling would hold the
+        // old and the new copy together, half as much again as the bound.
+        // Reserved pages cost no memory until lines fill them.
+        m_bytes.reserve(m_memoryLimit);
+        m_records.reserve(m_memoryLimit / (kRecordCost + 1));
     }
-    const size_t keyBytes = record.key.size() > 7 ? record.key.capacity() * 2 : 0;
-    m_memoryUsed += record.length + sizeof(Record) + keyBytes;
-    m_records.push_back(std::move(record));
+    m_records.push_back(Record{m_bytes.size(), length, std::move(key)});
+    m_bytes.append(line);
+    if (!feed) m_bytes.push_back('\n');
+    m_memoryUsed += cost;
     ++m_lines;
-    if (m_memoryUsed >= m_memoryLimit) SpillRun();
 }
 
 void ExternalSorter::SortRecords() {
@@ -127,9 +167,9 @@ void ExternalSorter::SortRecords() {
 
 std::filesystem::path ExternalSorter::NewRunPath() {
     if (m_tempFolder.empty()) {
-        std::string pattern = TemporaryPatternBeside(m_output, ".sort-");
+        std::string pattern = TemporaryPattern(m_output, "sort");
         if (!::mkdtemp(pattern.data()))
-            throw ToolError(m_output.string() +
+            throw ToolError(m_output.path.string() +
                             ": cannot make a temporary folder: " + std::strerror(errno));
         m_tempFolder = pattern;
     }
@@ -145,21 +185,25 @@ void ExternalSorter::SpillRun() {
         writer.Write({m_bytes.data() + record.offset, record.length});
     writer.Close();
     m_runFiles.push_back(path);
+    // The room stays for the next run: freed and taken again, the malloc
+    // would soon serve it from its heap, which keeps every page it held.
     m_records.clear();
-    m_records.shrink_to_fit();
     m_bytes.clear();
-    m_bytes.shrink_to_fit();
     m_memoryUsed = 0;
 }
 
 int64_t ExternalSorter::Finish() {
-    ReplacingFile out(m_output);
+    ReplacingFile file(m_output);
+    CountingSink out(file, m_progress, m_lines);
+    if (m_progress) m_progress->Writing(0, uint64_t(m_lines));
     if (m_runFiles.empty()) {
         SortRecords();
         for (const Record& record : m_records)
             out.Write({m_bytes.data() + record.offset, record.length});
     } else {
         SpillRun();
+        std::vector<Record>().swap(m_records);
+        std::string().swap(m_bytes);
         // Merge neighbouring runs in order, so equal headwords keep the
         // order of their runs, until few enough are left for one pass.
         std::vector<std::filesystem::path> runs = m_runFiles;
@@ -179,7 +223,7 @@ int64_t ExternalSorter::Finish() {
         }
         MergeRuns(runs, m_codePage, out);
     }
-    out.Commit();
+    file.Commit();
     if (!m_tempFolder.empty()) {
         std::filesystem::remove_all(m_tempFolder);
         m_tempFolder.clear();
@@ -188,11 +232,18 @@ int64_t ExternalSorter::Finish() {
 }
 
 int64_t SortDictionaryFile(const std::filesystem::path& input, const std::filesystem::path& output,
-                           const CodePage& codePage, size_t memoryLimit) {
+                           const CodePage& codePage, size_t memoryLimit,
+                           ProgressReporter* progress) {
     SequentialReader reader(input);
     ExternalSorter sorter(codePage, output, memoryLimit);
+    sorter.SetProgress(progress);
     std::string_view line;
-    while (reader.ReadLine(line)) sorter.Add(line);
+    while (reader.ReadLine(line)) {
+        sorter.Add(line);
+        if (progress)
+            progress->Reading(uint64_t(reader.Position()), uint64_t(reader.Size()),
+                              int64_t(reader.LineNumber()));
+    }
     return sorter.Finish();
 }
 

@@ -13,6 +13,8 @@
 
 #include "text/codepage.h"
 #include "text/text.h"
+#include "tools/import_progress.h"
+#include "tools/output_target.h"
 
 namespace tavik {
 
@@ -21,7 +23,9 @@ inline constexpr size_t kDefaultSortMemory = size_t(256) << 20;
 class ExternalSorter {
 public:
     // The output is written through a temporary file and renamed over
-    // `output` by Finish. `memoryLimit` bounds the lines held at once.
+    // `output` by Finish (a stream or a device is written directly); what a
+    // killed run for the same output left behind is removed first.
+    // `memoryLimit` bounds the lines held at once.
     ExternalSorter(const CodePage& codePage, std::filesystem::path output,
                    size_t memoryLimit = kDefaultSortMemory);
     ~ExternalSorter();
@@ -33,20 +37,24 @@ public:
 
     // How many runs went to disk (0 when everything fitted in memory).
     size_t SpilledRuns() const { return m_runFiles.size(); }
+    // Finish tells `progress` how many lines it has written.
+    void SetProgress(ProgressReporter* progress) { m_progress = progress; }
+    // Where temporary files for this output belong.
+    const std::filesystem::path& ScratchFolder() const { return m_output.scratch; }
 
-private:
     struct Record {
         size_t offset;
         size_t length;
         Text key;
     };
 
+private:
     void SpillRun();
     void SortRecords();
     std::filesystem::path NewRunPath();
 
     const CodePage& m_codePage;
-    std::filesystem::path m_output;
+    OutputTarget m_output;
     size_t m_memoryLimit;
     std::string m_bytes;
     std::vector<Record> m_records;
@@ -55,13 +63,16 @@ private:
     std::filesystem::path m_tempFolder;
     std::vector<std::filesystem::path> m_runFiles;
     int m_nextRun = 0;
+    ProgressReporter* m_progress = nullptr;
 };
 
 // The order key of a line: its headword as the lookup sees it, decoded.
 Text SortKeyOf(std::string_view line, const CodePage& codePage);
 
 // Sorts the lines of `input` into `output`. Returns the number of lines.
+// `progress` hears the bytes read and the lines written, and may cancel.
 int64_t SortDictionaryFile(const std::filesystem::path& input, const std::filesystem::path& output,
-                           const CodePage& codePage, size_t memoryLimit = kDefaultSortMemory);
+                           const CodePage& codePage, size_t memoryLimit = kDefaultSortMemory,
+                           ProgressReporter* progress = nullptr);
 
 }  // namespace tavik

@@ -1,6 +1,9 @@
-// A buffered writer over a replacement file, reporting failures as
-// ToolError.
+// A buffered writer over a replacement file or a stream, reporting failures
+// as ToolError.
 #include "tools/replacing_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -23,31 +26,29 @@ void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path)
     if (!WriteAll(fd, bytes)) Fail(path);
 }
 
-std::string TemporaryPatternBeside(const std::filesystem::path& target, const char* suffix) {
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string name = ".";
-    name += target.filename().string();
-    name += suffix;
-    name += "XXXXXX";
-    return (folder / name).string();
-}
-
-ReplacingFile::ReplacingFile(std::filesystem::path target)
-    : m_target(std::move(target)), m_file(Create(m_target)) {
+ReplacingFile::ReplacingFile(const OutputTarget& target)
+    : m_target(target.path),
+      m_file(target.direct ? std::nullopt
+                           : ReplacementFile::Create(m_target, TemporaryTag("tavik"))) {
+    if (!target.direct) {
+        if (!m_file) Fail(m_target);
+    } else if (target.descriptor) {
+        errno = 0;
+        m_direct = FileHandle(::fcntl(*target.descriptor, F_DUPFD_CLOEXEC, 3));
+        if (!m_direct.IsOpen()) Fail(m_target);
+    } else {
+        // No O_CREAT or O_TRUNC: a device or a FIFO is used as it is.
+        errno = 0;
+        m_direct = FileHandle(::open(m_target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+        if (!m_direct.IsOpen()) Fail(m_target);
+    }
     m_buffer.reserve(kFlushSize);
-}
-
-ReplacementFile ReplacingFile::Create(const std::filesystem::path& target) {
-    errno = 0;
-    std::optional<ReplacementFile> file = ReplacementFile::Create(target);
-    if (!file) Fail(target);
-    return std::move(*file);
 }
 
 void ReplacingFile::Flush() {
     errno = 0;
-    if (!m_file.Write(m_buffer)) Fail(m_target);
+    if (m_file ? !m_file->Write(m_buffer) : !tavik::WriteAll(m_direct.Get(), m_buffer))
+        Fail(m_target);
     m_buffer.clear();
 }
 
@@ -59,7 +60,7 @@ void ReplacingFile::Write(std::string_view bytes) {
 void ReplacingFile::Commit() {
     Flush();
     errno = 0;
-    if (!m_file.Commit()) Fail(m_target);
+    if (m_file ? !m_file->Commit() : ::close(m_direct.Release()) != 0) Fail(m_target);
 }
 
 }  // namespace tavik

@@ -15,7 +15,8 @@ namespace {
 constexpr size_t kBlock = 1 << 20;
 }
 
-SequentialReader::SequentialReader(const std::filesystem::path& path) : m_path(path) {
+SequentialReader::SequentialReader(const std::filesystem::path& path, size_t lineLimit)
+    : m_path(path), m_lineLimit(lineLimit) {
     std::string error;
     auto file = OpenRegularFileForReading(path, &error);
     if (!file) throw ToolError(path.string() + ": " + error);
@@ -30,9 +31,11 @@ bool SequentialReader::Refill() {
     if (m_begin > 0) {
         std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
         m_end -= m_begin;
+        m_bufferStart += int64_t(m_begin);
         m_begin = 0;
     }
-    if (m_end == m_buffer.size()) m_buffer.resize(m_buffer.size() * 2);
+    if (m_end > m_lineLimit) LineTooLong();
+    if (m_end == m_buffer.size()) m_buffer.resize(std::min(m_buffer.size() * 2, m_lineLimit + 1));
     for (;;) {
         const ssize_t got = ::read(m_file.Get(), m_buffer.data() + m_end, m_buffer.size() - m_end);
         if (got < 0 && errno == EINTR) continue;
@@ -44,6 +47,12 @@ bool SequentialReader::Refill() {
         m_end += size_t(got);
         return true;
     }
+}
+
+void SequentialReader::LineTooLong() const {
+    throw ToolError(m_path.string() + ":" + std::to_string(m_lineNumber) + ": a line longer than " +
+                    std::to_string(m_lineLimit) +
+                    " bytes; this is not a text file the tools can read");
 }
 
 bool SequentialReader::ReadTextLine(std::string_view& line) {
@@ -60,6 +69,7 @@ bool SequentialReader::ReadLine(std::string_view& line) {
         const void* feed = std::memchr(m_buffer.data() + searchFrom, '\n', m_end - searchFrom);
         if (feed) {
             const size_t stop = size_t(static_cast<const char*>(feed) - m_buffer.data()) + 1;
+            if (stop - m_begin - 1 > m_lineLimit) LineTooLong();
             line = std::string_view(m_buffer.data() + m_begin, stop - m_begin);
             m_begin = stop;
             return true;
@@ -69,6 +79,7 @@ bool SequentialReader::ReadLine(std::string_view& line) {
         searchFrom = m_begin + scanned;
     }
     if (m_begin == m_end) return false;
+    if (m_end - m_begin > m_lineLimit) LineTooLong();
     line = std::string_view(m_buffer.data() + m_begin, m_end - m_begin);
     m_begin = m_end;
     return true;

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "tools/byte_source.h"
 #include "tools/dict_data.h"
 #include "tools/importers.h"
 #include "tools/sequential_reader.h"
@@ -92,20 +93,27 @@ private:
 
 // Splits one article into its fields. With `sameTypes`, every field's type
 // is given by the .ifo and the last field runs to the end of the article.
-void ParseArticle(std::string_view data, const std::string& sameTypes, ArticleFields& fields,
-                  const std::filesystem::path& dict, const std::string& word) {
+// A `cut` article (longer than the read bound) ends in its last field,
+// which is cut at a character.
+void ParseArticle(std::string_view data, const std::string& sameTypes, bool cut,
+                  ArticleFields& fields, const std::filesystem::path& dict,
+                  const std::string& word) {
     auto broken = [&] {
         return ToolError(dict.string() + ": the article of '" + word + "' is cut off");
     };
+    if (cut) data = CutAtCharacter(data);
     auto takeField = [&](char type, bool last) {
         std::string_view bytes;
         if (std::isupper(static_cast<unsigned char>(type))) {
             if (last && !sameTypes.empty()) {
                 bytes = data;
             } else {
-                if (data.size() < 4) throw broken();
+                if (data.size() < 4) {
+                    if (cut) return;
+                    throw broken();
+                }
                 const uint64_t size = BigEndian(data.substr(0, 4));
-                if (size > data.size() - 4) throw broken();
+                if (size > data.size() - 4 && !cut) throw broken();
                 bytes = data.substr(4, size_t(size));
                 data.remove_prefix(4);
             }
@@ -114,14 +122,14 @@ void ParseArticle(std::string_view data, const std::string& sameTypes, ArticleFi
         } else {
             const size_t nul = data.find('\0');
             bytes = data.substr(0, nul);
-            if (nul == std::string_view::npos && !sameTypes.empty()) throw broken();
+            if (nul == std::string_view::npos && !sameTypes.empty() && !cut) throw broken();
         }
         data.remove_prefix(std::min(
             data.size(), bytes.size() + (std::isupper(static_cast<unsigned char>(type)) ? 0 : 1)));
         fields.Add(type, bytes);
     };
     if (!sameTypes.empty()) {
-        for (size_t i = 0; i < sameTypes.size(); ++i)
+        for (size_t i = 0; i < sameTypes.size() && !(cut && data.empty()); ++i)
             takeField(sameTypes[i], i + 1 == sameTypes.size());
         return;
     }
@@ -132,9 +140,82 @@ void ParseArticle(std::string_view data, const std::string& sameTypes, ArticleFi
     }
 }
 
+// The .idx (or .idx.gz) read record by record through a bounded buffer.
+class IdxReader {
+public:
+    IdxReader(const std::filesystem::path& path, size_t offsetBytes)
+        : m_path(path), m_source(path), m_offsetBytes(offsetBytes) {}
+
+    // False at the end; throws ToolError for a cut-off or endless record.
+    bool Next(std::string& word, uint64_t& offset, uint64_t& size) {
+        size_t nul = std::string_view::npos;
+        for (size_t searched = 0;;) {
+            const std::string_view held = Held();
+            nul = held.find('\0', searched);
+            if (nul != std::string_view::npos) break;
+            searched = held.size();
+            if (held.size() > kWordLimit)
+                throw ToolError(m_path.string() + ": the entry at byte " +
+                                std::to_string(m_consumed) + " has no end within " +
+                                std::to_string(kWordLimit) + " bytes");
+            if (!Fill()) {
+                if (held.empty()) return false;
+                throw CutOff();
+            }
+        }
+        while (Held().size() < nul + 1 + m_offsetBytes + 4)
+            if (!Fill()) throw CutOff();
+        const std::string_view held = Held();
+        word.assign(held.substr(0, nul));
+        offset = BigEndian(held.substr(nul + 1, m_offsetBytes));
+        size = BigEndian(held.substr(nul + 1 + m_offsetBytes, 4));
+        const size_t used = nul + 1 + m_offsetBytes + 4;
+        m_begin += used;
+        m_consumed += used;
+        return true;
+    }
+
+    uint64_t FileBytesRead() const { return m_source.FileBytesRead(); }
+    uint64_t FileSize() const { return m_source.FileSize(); }
+
+private:
+    // StarDict words are far shorter; this only bounds the buffer.
+    static constexpr size_t kWordLimit = size_t(1) << 16;
+
+    std::string_view Held() const {
+        return std::string_view(m_buffer).substr(m_begin, m_end - m_begin);
+    }
+    ToolError CutOff() const {
+        return ToolError(m_path.string() + ": the entry at byte " + std::to_string(m_consumed) +
+                         " is cut off");
+    }
+    bool Fill() {
+        if (m_begin > 0) {
+            m_buffer.erase(0, m_begin);
+            m_end -= m_begin;
+            m_begin = 0;
+        }
+        m_buffer.resize(m_end + kBlock);
+        const size_t got = m_source.Read(m_buffer.data() + m_end, kBlock);
+        m_end += got;
+        m_buffer.resize(m_end);
+        return got > 0;
+    }
+
+    static constexpr size_t kBlock = size_t(1) << 16;
+    std::filesystem::path m_path;
+    ByteSource m_source;
+    size_t m_offsetBytes;
+    std::string m_buffer;
+    size_t m_begin = 0;
+    size_t m_end = 0;
+    uint64_t m_consumed = 0;
+};
+
 }  // namespace
 
-void ImportStarDict(const std::filesystem::path& ifo, DictionaryBuilder& builder) {
+void ImportStarDict(const std::filesystem::path& ifo, DictionaryBuilder& builder,
+                    const ImportOptions& options) {
     const auto values = ReadIfo(ifo);
     auto value = [&](const std::string& key) {
         const auto it = values.find(key);
@@ -148,22 +229,20 @@ void ImportStarDict(const std::filesystem::path& ifo, DictionaryBuilder& builder
 
     const std::filesystem::path idxPath = Beside(ifo, {".idx", ".idx.gz"});
     const std::filesystem::path dictPath = Beside(ifo, {".dict", ".dict.dz"});
-    const std::string idx = ReadWholeFile(idxPath);
-    const std::unique_ptr<DictData> data = OpenDictData(dictPath);
+    const std::unique_ptr<DictData> data = OpenDictData(dictPath, builder.ScratchFolder());
+    IdxReader idx(idxPath, offsetBytes);
 
-    std::string_view rest = idx;
-    while (!rest.empty()) {
-        const size_t nul = rest.find('\0');
-        if (nul == std::string_view::npos || rest.size() - nul - 1 < offsetBytes + 4)
-            throw ToolError(idxPath.string() + ": the entry at byte " +
-                            std::to_string(idx.size() - rest.size()) + " is cut off");
-        const std::string word(rest.substr(0, nul));
-        const uint64_t offset = BigEndian(rest.substr(nul + 1, offsetBytes));
-        const uint64_t size = BigEndian(rest.substr(nul + 1 + offsetBytes, 4));
-        rest.remove_prefix(nul + 1 + offsetBytes + 4);
-
+    std::string word;
+    uint64_t offset = 0;
+    uint64_t size = 0;
+    while (idx.Next(word, offset, size)) {
+        if (options.progress)
+            options.progress->Reading(idx.FileBytesRead(), idx.FileSize(), builder.Stats().entries);
+        const std::string article = data->Read(offset, size, options.articleLimit);
+        const bool cut = size > article.size() && article.size() == options.articleLimit;
+        if (cut) ++builder.Stats().cutArticles;
         ArticleFields fields(builder);
-        ParseArticle(data->Read(offset, size), sameTypes, fields, dictPath, word);
+        ParseArticle(article, sameTypes, cut, fields, dictPath, word);
         if (!fields.Any()) {
             ++builder.Stats().skippedEntries;
             continue;

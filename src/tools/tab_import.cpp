@@ -26,11 +26,15 @@ Text Unescape(TextView text) {
 
 }  // namespace
 
-void ImportTab(const std::filesystem::path& file, DictionaryBuilder& builder) {
+void ImportTab(const std::filesystem::path& file, DictionaryBuilder& builder,
+               const ImportOptions& options) {
     SequentialReader reader(file);
     std::string_view line;
     while (reader.ReadTextLine(line)) {
         const int64_t lineNumber = reader.LineNumber();
+        if (options.progress)
+            options.progress->Reading(uint64_t(reader.Position()), uint64_t(reader.Size()),
+                                      builder.Stats().entries);
         if (Trim(FromUtf8(line)).empty()) continue;
         const size_t tab = line.find('\t');
         if (tab == std::string_view::npos)

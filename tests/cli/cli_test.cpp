@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "support/sanitizer.h"
+
 namespace {
 
 const std::filesystem::path kData = TAVIK_CLI_TEST_DATA;
@@ -203,6 +205,90 @@ TEST(CliCodePages, UtfEightAndCp949DictionariesReadRightWithoutTheOption) {
     std::stringstream result;
     result << std::ifstream(folder / "sorted.txt").rdbuf();
     EXPECT_EQ(result.str(), "a/0\nB/3\n" + ga + "/1\n" + na + "/2\n");
+}
+
+TEST(CliTools, OutputToStandardOutputOwnInputAndMemoryBounds) {
+    Folder folder;
+    Write(folder / "in.txt", "pear/2\nApple/1\n");
+    Outcome run = Tavik("sort " + Quote(folder / "in.txt") + " -o /dev/stdout");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(Contains(run.output, "Apple/1\npear/2\n")) << run.output;
+
+    // The import's data file found beside the index is an input too.
+    const std::string dict = (kData / "dictd-plain" / "tiny.dict").string();
+    std::filesystem::copy_file(dict, folder / "tiny.dict");
+    std::filesystem::copy_file(kData / "dictd-plain" / "tiny.index", folder / "tiny.index");
+    run = Tavik("import dictd " + Quote(folder / "tiny.index") + " -o " +
+                Quote(folder / "tiny.dict"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(Contains(run.output, "is an input of the import")) << run.output;
+    std::stringstream kept;
+    kept << std::ifstream(folder / "tiny.dict").rdbuf();
+    std::stringstream original;
+    original << std::ifstream(dict).rdbuf();
+    EXPECT_EQ(kept.str(), original.str());
+
+    // 2^44 MB: as bytes it wraps to 0.
+    for (const char* memory : {"99999999", "17592186044416"}) {
+        run = Tavik("sort " + Quote(folder / "in.txt") + " -o " + Quote(folder / "out.txt") +
+                    " --memory " + memory);
+        EXPECT_EQ(run.status, 2) << memory;
+        EXPECT_TRUE(Contains(run.output, "MB of memory this machine has")) << run.output;
+    }
+}
+
+TEST(CliTools, RunningOutOfMemorySaysWhatWasBeingDone) {
+    if (tavik::testing::kSanitized)
+        GTEST_SKIP() << "the sanitizers need more address space than the limit";
+    Folder folder;
+    {
+        std::ofstream big(folder / "big.txt", std::ios::binary);
+        for (int i = 0; i < 500000; ++i) big << "word" << i << "/some content to fill the line\n";
+    }
+    const std::string command = "sh -c 'ulimit -v 40000; exec \"$0\" \"$@\"' " + Quote(kTool) +
+                                " sort " + Quote(folder / "big.txt") + " -o " +
+                                Quote(folder / "out.txt") + " --memory 200 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    std::array<char, 4096> buffer;
+    for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        output.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2) << output;
+    EXPECT_TRUE(Contains(output, "out of memory while sorting")) << output;
+    EXPECT_TRUE(Contains(output, "big.txt")) << output;
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.txt"));
+}
+
+TEST(CliTools, ListsAndImportsInstalledDictionariesWithoutProgressWhenPiped) {
+    Folder folder;
+    const std::string dic = folder / "share/stardict/dic/ko";
+    std::filesystem::create_directories(dic);
+    using namespace std::string_literals;
+    Write(dic + "/ko.ifo",
+          "StarDict's dict ifo file\nversion=2.4.2\nwordcount=1\nbookname=Tiny Korean\n"
+          "sametypesequence=m\n");
+    Write(dic + "/ko.idx", "사과\0\0\0\0\0\0\0\0\x05"s);
+    Write(dic + "/ko.dict", "apple");
+    ::setenv("XDG_DATA_HOME", (folder / "share").c_str(), 1);
+    Outcome run = Tavik("import --list");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(Contains(run.output, "Tiny Korean\tstardict\t" + dic + "/ko.ifo\n")) << run.output;
+
+    run = Tavik("import 'tiny korean' -o " + Quote(folder / "ko.txt") + " --codepage utf-8");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_FALSE(Contains(run.output, "\r")) << "a progress bar on a pipe";
+    std::stringstream imported;
+    imported << std::ifstream(folder / "ko.txt").rdbuf();
+    EXPECT_EQ(imported.str(), "사과/apple\n");
+    run = Tavik("import " + Quote(dic + "/ko.ifo") + " -o " + Quote(folder / "ko2.txt") +
+                " --codepage utf-8");
+    EXPECT_EQ(run.status, 0) << run.output;
+    run = Tavik("import 'No Such Dictionary' -o " + Quote(folder / "x.txt"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(Contains(run.output, "import --list")) << run.output;
+    ::unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace

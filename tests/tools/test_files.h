@@ -9,6 +9,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "support/temp_dir.h"
 
@@ -58,6 +59,23 @@ inline std::string Gzip(const std::string& data) {
     out.resize(stream.total_out);
     deflateEnd(&stream);
     return out;
+}
+
+// A number as a dictd index writes it: base 64, most significant digit first.
+inline std::string DictdNumber(uint64_t value) {
+    static constexpr std::string_view kDigits =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), kDigits[value % 64]);
+        value /= 64;
+    } while (value > 0);
+    return digits;
+}
+
+// Four bytes, most significant first, as StarDict's .idx holds sizes.
+inline std::string BigEndian32(uint32_t value) {
+    return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
 }
 
 }  // namespace tavik::testing

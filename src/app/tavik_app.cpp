@@ -85,7 +85,7 @@ bool CTavikApp::OnInit() {
         wxLogWarning("Unknown code page \"%s\" in the settings; using 949.", codePageName);
         m_codePage = CodePage::Default();
     }
-    m_words = std::make_unique<WordStores>(m_strAppDir, *m_codePage);
+    m_words = std::make_unique<WordStores>(m_strAppDir);
     m_words->LoadWordBook();
     m_words->LoadRecentWords();
 

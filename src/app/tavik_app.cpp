@@ -16,6 +16,7 @@
 #include "app/skin_label.h"
 #include "app/tavik_doc.h"
 #include "app/tavik_view.h"
+#include "app/word_list_status.h"
 #include "app/wx_text.h"
 #include "text/paths.h"
 
@@ -86,6 +87,13 @@ bool CTavikApp::OnInit() {
         m_codePage = CodePage::Default();
     }
     m_words = std::make_unique<WordStores>(m_strAppDir);
+    m_words->SetFailureReport([this](const WordListFailure& failure) {
+        // Failures while loading come before the window exists.
+        if (CTavikView* view = View())
+            view->ShowStatus(FromWx(WordListFailureText(failure)));
+        else
+            m_pendingStatus = WordListFailureText(failure);
+    });
     m_words->LoadWordBook();
     m_words->LoadRecentWords();
 
@@ -107,6 +115,7 @@ bool CTavikApp::OnInit() {
         return false;
     }
     View()->OnInitialUpdate();
+    if (!m_pendingStatus.empty()) View()->ShowStatus(FromWx(m_pendingStatus));
     frame->Show();
     frame->Update();
     // The toolkit moves the focus while the window first shows.

@@ -58,6 +58,7 @@ private:
     std::unique_ptr<wxConfigBase> m_settings;
     std::optional<CodePage> m_codePage;
     std::unique_ptr<WordStores> m_words;
+    wxString m_pendingStatus;  // said once the window shows
     std::unique_ptr<wxDocManager> m_docManager;
 
     wxDECLARE_EVENT_TABLE();

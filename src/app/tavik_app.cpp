@@ -18,6 +18,7 @@
 #include "app/tavik_view.h"
 #include "app/word_list_status.h"
 #include "app/wx_text.h"
+#include "text/file.h"
 #include "text/paths.h"
 
 // Generated from res/*.xrc.
@@ -79,6 +80,8 @@ bool CTavikApp::OnInit() {
     }
 
     m_rcSkin = LoadSkinLayout(m_strAppDir);
+    if (IsLinkOwnedByOtherUser(SkinFilePath(m_strAppDir)))
+        m_pendingStatus = ForeignSkinLinkText(SkinFilePath(m_strAppDir));
 
     const wxString codePageName = RestoreCodePage(*m_settings);
     m_codePage = CodePage::Named(std::string(codePageName.utf8_str()));

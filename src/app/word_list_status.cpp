@@ -24,4 +24,9 @@ wxString WordListFailureText(const WordListFailure& failure) {
         file);
 }
 
+wxString ForeignSkinLinkText(const std::filesystem::path& file) {
+    return wxString::Format(_(L"%s 파일은 다른 사용자의 링크라서 따르지 않습니다."),
+                            PathToWx(file));
+}
+
 }  // namespace tavik

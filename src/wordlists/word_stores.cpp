@@ -61,6 +61,16 @@ void WordStores::Report(WordListKind list, WordFileProblem problem) {
         m_report(WordListFailure{list, problem, PathOf(list)});
 }
 
+bool WordStores::Failed(WordListKind list, WordFileProblem problem) {
+    Report(list, problem);
+    return false;
+}
+
+bool WordStores::Allowed(WordListKind list, WordFileChange change) {
+    const WordFileProblem problem = CheckWordFile(PathOf(list), change);
+    return problem == WordFileProblem::kNone || Failed(list, problem);
+}
+
 void WordStores::Remember(WordListKind list, const WordFileContent* content) {
     FileState& state = StateOf(list);
     state = FileState{};
@@ -111,11 +121,7 @@ bool WordStores::Replace(WordListKind list, const std::vector<Text>& words,
 
 bool WordStores::Append(WordListKind list, const Text& word) {
     const fs::path path = PathOf(list);
-    if (const WordFileProblem problem = CheckWordFile(path, WordFileChange::kAppend);
-        problem != WordFileProblem::kNone) {
-        Report(list, problem);
-        return false;
-    }
+    if (!Allowed(list, WordFileChange::kAppend)) return false;
     const WordFolderLock lock(m_home);
     Refresh(list);
     FileState& state = StateOf(list);
@@ -129,10 +135,8 @@ bool WordStores::Append(WordListKind list, const Text& word) {
         WordFileDetector after = state.detector;
         after.AddLine(*line);
         if (after.Encoding() == encoding) {
-            if (!AppendWordLine(path, std::string_view(*line).substr(0, line->size() - 1))) {
-                Report(list, WordFileProblem::kNotSaved);
-                return false;
-            }
+            if (!AppendWordLine(path, std::string_view(*line).substr(0, line->size() - 1)))
+                return Failed(list);
             state.detector = after;
             ++state.lineCount;
             state.stamp = StampOf(path);
@@ -140,23 +144,12 @@ bool WordStores::Append(WordListKind list, const Text& word) {
         }
     }
     // The file changes to UTF-8, once, with every word it holds.
-    if (!EncodeWordLine(WordFileEncoding::Utf8, word)) {
-        Report(list, WordFileProblem::kNotSaved);  // no file could give it back
-        return false;
-    }
-    if (const WordFileProblem problem = CheckWordFile(path, WordFileChange::kReplace);
-        problem != WordFileProblem::kNone) {
-        Report(list, problem);
-        return false;
-    }
+    if (!EncodeWordLine(WordFileEncoding::Utf8, word)) return Failed(list);  // no file holds it
+    if (!Allowed(list, WordFileChange::kReplace)) return false;
     std::optional<WordFileContent> content = ReadWordFile(path, KeepOf(list));
     std::vector<Text> words = content ? std::move(content->words) : std::vector<Text>();
     words.push_back(word);
-    if (!Replace(list, words, WordFileEncoding::Utf8)) {
-        Report(list, WordFileProblem::kNotSaved);
-        return false;
-    }
-    return true;
+    return Replace(list, words, WordFileEncoding::Utf8) || Failed(list);
 }
 
 void WordStores::AddWordBook(const Text& word) {
@@ -195,34 +188,19 @@ bool WordStores::DeleteWordBookEntry(WordList::Position position) {
     const WordListKind list = WordListKind::kWordBook;
     const fs::path path = PathOf(list);
     if (!Exists(path)) return true;
-    if (const WordFileProblem problem = CheckWordFile(path, WordFileChange::kReplace);
-        problem != WordFileProblem::kNone) {
-        Report(list, problem);
-        return false;
-    }
+    if (!Allowed(list, WordFileChange::kReplace)) return false;
     const WordFolderLock lock(m_home);
     std::optional<WordFileContent> content = ReadWordFile(path);
-    if (!content) {
-        Report(list, WordFileProblem::kNotSaved);
-        return false;
-    }
+    if (!content) return Failed(list);
     const auto found = FindNewest(content->words, word);
     if (found == content->words.end()) return true;  // another copy took it out already
     content->words.erase(found);
-    if (!Replace(list, content->words, content->Encoding())) {
-        Report(list, WordFileProblem::kNotSaved);
-        return false;
-    }
-    return true;
+    return Replace(list, content->words, content->Encoding()) || Failed(list);
 }
 
 bool WordStores::WriteWordBook() {
     const WordListKind list = WordListKind::kWordBook;
-    if (const WordFileProblem problem = CheckWordFile(PathOf(list), WordFileChange::kReplace);
-        problem != WordFileProblem::kNone) {
-        Report(list, problem);
-        return false;
-    }
+    if (!Allowed(list, WordFileChange::kReplace)) return false;
     std::vector<Text> words;
     for (const WordList::Entry& entry : m_listWordBook.Entries())
         if (!entry.word.empty()) words.push_back(entry.word);
@@ -232,28 +210,17 @@ bool WordStores::WriteWordBook() {
     std::erase_if(words, [](const Text& word) {
         return !EncodeWordLine(WordFileEncoding::Utf8, word).has_value();
     });
-    if (!Replace(list, words, m_wordBookState.detector.Encoding())) {
-        Report(list, WordFileProblem::kNotSaved);
-        return false;
-    }
-    return true;
+    return Replace(list, words, m_wordBookState.detector.Encoding()) || Failed(list);
 }
 
 bool WordStores::DeleteFile(WordListKind list) {
     const fs::path path = PathOf(list);
     if (!Exists(path)) return true;
-    if (const WordFileProblem problem = CheckWordFile(path, WordFileChange::kRemove);
-        problem != WordFileProblem::kNone) {
-        Report(list, problem);
-        return false;
-    }
+    if (!Allowed(list, WordFileChange::kRemove)) return false;
     const WordFolderLock lock(m_home);
     // unlink, unlike std::filesystem::remove, leaves a folder of that name
     // alone.
-    if (::unlink(path.c_str()) != 0 && Exists(path)) {
-        Report(list, WordFileProblem::kNotSaved);
-        return false;
-    }
+    if (::unlink(path.c_str()) != 0 && Exists(path)) return Failed(list);
     Remember(list, nullptr);
     return true;
 }

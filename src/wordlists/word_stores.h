@@ -82,6 +82,10 @@ private:
     FileState& StateOf(WordListKind list);
     size_t KeepOf(WordListKind list) const;
     void Report(WordListKind list, WordFileProblem problem);
+    // Reports `problem` and answers false, for `return Failed(list);`.
+    bool Failed(WordListKind list, WordFileProblem problem = WordFileProblem::kNotSaved);
+    // Whether the list's file may take `change`; reported when not.
+    bool Allowed(WordListKind list, WordFileChange change);
     void Load(WordListKind list, WordList& words, bool lowerCase);
     // Takes in what another copy did to the file since this one last saw it.
     void Refresh(WordListKind list);

@@ -20,6 +20,16 @@ namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::WriteBytes;
 
+// Clicks the delete button `id`, answers Yes to its question, and closes the
+// dialog.
+void DeleteConfirmed(wxDialog& dialog, int id) {
+    g_dialogs.Answer([](wxDialog&) { return wxID_YES; });
+    wxCommandEvent click(wxEVT_BUTTON, id);
+    click.SetEventObject(dialog.FindWindow(id));
+    dialog.FindWindow(id)->ProcessWindowEvent(click);
+    dialog.EndModal(wxID_CANCEL);
+}
+
 class WordListsWindowTest : public WindowTest {
 protected:
     WordStores& Words() { return theApp().Words(); }
@@ -52,11 +62,7 @@ TEST_F(WordListsWindowTest, AReadOnlyWordBookIsSaidOnTheStatusLineAndLeftAsItWas
     g_dialogs.WhenShown([&](wxDialog& dialog) {
         auto& list = *dynamic_cast<wxListBox*>(dialog.FindWindow(kIdWordBookList));
         list.SetSelection(0);
-        g_dialogs.Answer([](wxDialog&) { return wxID_YES; });
-        wxCommandEvent click(wxEVT_BUTTON, kIdWordBookDelete);
-        click.SetEventObject(dialog.FindWindow(kIdWordBookDelete));
-        dialog.FindWindow(kIdWordBookDelete)->ProcessWindowEvent(click);
-        dialog.EndModal(wxID_CANCEL);
+        DeleteConfirmed(dialog, kIdWordBookDelete);
     });
     Menu(kCmdWordBook);
     EXPECT_TRUE(SaysNotSaved(Words().WordBookPath())) << Status();
@@ -69,13 +75,7 @@ TEST_F(WordListsWindowTest, AReadOnlyRecentWordFileIsNotDeletedByDeleteAll) {
     const std::string before = ReadBytes(Words().RecentWordPath());
     ::chmod(Words().RecentWordPath().c_str(), 0444);
     View().ShowStatus(Text());
-    g_dialogs.WhenShown([&](wxDialog& dialog) {
-        g_dialogs.Answer([](wxDialog&) { return wxID_YES; });
-        wxCommandEvent click(wxEVT_BUTTON, kIdRecentWordDeleteAll);
-        click.SetEventObject(dialog.FindWindow(kIdRecentWordDeleteAll));
-        dialog.FindWindow(kIdRecentWordDeleteAll)->ProcessWindowEvent(click);
-        dialog.EndModal(wxID_CANCEL);
-    });
+    g_dialogs.WhenShown([&](wxDialog& dialog) { DeleteConfirmed(dialog, kIdRecentWordDeleteAll); });
     Menu(kCmdRecentWord);
     EXPECT_TRUE(Words().m_listRecentWord.IsEmpty());
     EXPECT_EQ(ReadBytes(Words().RecentWordPath()), before);

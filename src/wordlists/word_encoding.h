@@ -15,8 +15,8 @@ enum class WordFileEncoding { Cp949, Utf8 };
 // The converter for `encoding`, opened once.
 const CodePage& CodePageOf(WordFileEncoding encoding);
 
-// The UTF-8 byte-order mark. A UTF-8 word file starts with it only when its
-// words alone could pass for CP949 Korean.
+// The UTF-8 byte-order mark. A UTF-8 word file starts with it (on a line of
+// its own) only when its words alone could pass for CP949 Korean.
 inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // Takes a file's lines one after the other and tells its encoding: UTF-8

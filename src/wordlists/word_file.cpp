@@ -160,8 +160,10 @@ bool ReplaceWordFile(const fs::path& path, const std::vector<Text>& words,
         detector.AddLine(*line);
         content += *line;
     }
+    // On a line of its own, so that it takes nothing from the first word's
+    // room in a line.
     if (encoding == WordFileEncoding::Utf8 && detector.Encoding() != WordFileEncoding::Utf8)
-        content.insert(0, kUtf8Mark);
+        content.insert(0, std::string(kUtf8Mark) + '\n');
     std::optional<ReplacementFile> replacement = ReplacementFile::Create(ResolveLink(path));
     if (!replacement) return false;
     replacement->Write(content);

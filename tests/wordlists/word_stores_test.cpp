@@ -408,10 +408,17 @@ TEST_F(WordStoresTest, FilesThatCouldPassForTheOtherEncodingStillComeBackAsWritt
     // A new file given é alone: in UTF-8 with the mark, since the bare
     // bytes would read as CP949.
     stores.AddRecentWord(u"é");
-    EXPECT_EQ(ReadBytes(Recent()), std::string(kUtf8Mark) + "\xC3\xA9\n");
+    EXPECT_EQ(ReadBytes(Recent()), std::string(kUtf8Mark) + "\n\xC3\xA9\n");
     stores.AddRecentWord(u"à");
     stores.LoadRecentWords();
     EXPECT_EQ(Words(stores.m_listRecentWord), (std::vector<Text>{u"à", u"é"}));
+    // The mark takes nothing from the room of the first word's line.
+    const Text longest = Text(2047, u'é');  // 4,094 bytes in UTF-8
+    fs::remove(Recent());
+    stores.AddRecentWord(longest);
+    stores.AddRecentWord(u"dog");
+    stores.LoadRecentWords();
+    EXPECT_EQ(Words(stores.m_listRecentWord), (std::vector<Text>{u"dog", longest}));
 
     // A CP949 word that would make an ASCII file pass for UTF-8 ("a" then
     // the bytes of "å") moves the file to UTF-8 instead.

@@ -19,6 +19,8 @@ public:
     void AppendHistory(const Text& word) override;
     // Empties the drop-down list; the typed text stays.
     void ClearHistory() override;
+    // In one call to the toolkit, and the typed text stays.
+    void SetHistory(const std::vector<Text>& words) override;
     void Focus() override { m_box.SetFocus(); }
 
 private:

@@ -16,7 +16,9 @@
 #include "app/skin_label.h"
 #include "app/tavik_doc.h"
 #include "app/tavik_view.h"
+#include "app/word_list_status.h"
 #include "app/wx_text.h"
+#include "text/file.h"
 #include "text/paths.h"
 
 // Generated from res/*.xrc.
@@ -91,6 +93,8 @@ bool CTavikApp::OnInit() {
     }
 
     m_rcSkin = LoadSkinLayout(m_places.skinHome);
+    if (IsLinkOwnedByOtherUser(SkinFilePath(m_places.skinHome)))
+        m_pendingStatus = ForeignSkinLinkText(SkinFilePath(m_places.skinHome));
 
     const wxString codePageName = RestoreCodePage(*m_settings);
     m_codePage = CodePage::Named(std::string(codePageName.utf8_str()));
@@ -99,7 +103,14 @@ bool CTavikApp::OnInit() {
         m_codePage = CodePage::Default();
     }
     m_dictionaryCodePages = std::make_unique<DictionaryCodePages>(*m_settings, *m_codePage);
-    m_words = std::make_unique<WordStores>(m_strAppDir, *m_codePage);
+    m_words = std::make_unique<WordStores>(m_strAppDir);
+    m_words->SetFailureReport([this](const WordListFailure& failure) {
+        // Failures while loading come before the window exists.
+        if (CTavikView* view = View())
+            view->ShowStatus(FromWx(WordListFailureText(failure)));
+        else
+            m_pendingStatus = WordListFailureText(failure);
+    });
     m_words->LoadWordBook();
     m_words->LoadRecentWords();
 
@@ -121,6 +132,7 @@ bool CTavikApp::OnInit() {
         return false;
     }
     View()->OnInitialUpdate();
+    if (!m_pendingStatus.empty()) View()->ShowStatus(FromWx(m_pendingStatus));
     frame->Show();
     frame->Update();
     // The toolkit moves the focus while the window first shows.

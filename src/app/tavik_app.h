@@ -73,6 +73,7 @@ private:
     std::optional<CodePage> m_codePage;
     std::unique_ptr<DictionaryCodePages> m_dictionaryCodePages;
     std::unique_ptr<WordStores> m_words;
+    wxString m_pendingStatus;  // said once the window shows
     std::unique_ptr<wxDocManager> m_docManager;
 
     wxDECLARE_EVENT_TABLE();

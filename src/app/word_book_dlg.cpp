@@ -44,8 +44,8 @@ void CWordBookDlg::OnDelete(wxCommandEvent& /*event*/) {
     TakeSelection();
     const int deleted = m_listing.Selection();
     if (deleted < 0) return;
-    // A rewrite that fails leaves Word.dat as it was; like every file
-    // error of the word lists it is not reported.
+    // A rewrite that fails leaves Word.dat as it was; the stores say so on
+    // the status line.
     m_listing.DeleteSelected();
     m_list->Delete(unsigned(deleted));
     if (m_listing.Selection() >= 0) {

@@ -28,7 +28,9 @@ int CopyCut(std::string_view text, char* buffer, int size) {
 
 int ProfileReadString(const char* section, const char* key, const char* defaultValue, char* buffer,
                       int size, const std::filesystem::path& file) {
-    const auto profile = OpenRegularFileForReading(file);
+    // A link another user planted is read as no file at all.
+    const auto profile =
+        IsLinkOwnedByOtherUser(file) ? std::nullopt : OpenRegularFileForReading(file);
     if (!profile) {
         CopyCut(OrEmpty(defaultValue), buffer, size);
         return 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 #include "dict/screen.h"
 #include "text/codepage.h"
@@ -25,6 +26,13 @@ public:
     virtual void AppendHistory(const Text& word) = 0;
     virtual void ClearHistory() = 0;
     virtual void Focus() = 0;
+    // Replaces the history by `words`, first to last. A box that can take
+    // them all in one step does so: item by item may cost time quadratic in
+    // their number.
+    virtual void SetHistory(const std::vector<Text>& words) {
+        ClearHistory();
+        for (const Text& word : words) AppendHistory(word);
+    }
 };
 
 // The controls and commands that act on a shown entry.

@@ -129,3 +129,13 @@ bool LineReader::ReadLine(std::string_view& line) {
 }
 
 }  // namespace tavik
+
+namespace tavik {
+
+bool IsLinkOwnedByOtherUser(const std::filesystem::path& path) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return false;
+    return info.st_uid != ::geteuid() && info.st_uid != 0;
+}
+
+}  // namespace tavik

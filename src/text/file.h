@@ -77,3 +77,13 @@ private:
 };
 
 }  // namespace tavik
+
+namespace tavik {
+
+// True when `path` is a symbolic link owned by a user other than the one
+// running this (or root). In a folder other users can write, such a link is
+// how one of them would make this program read or write a file of theirs
+// choosing; it is never followed.
+bool IsLinkOwnedByOtherUser(const std::filesystem::path& path);
+
+}  // namespace tavik

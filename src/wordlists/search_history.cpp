@@ -4,9 +4,11 @@
 namespace tavik {
 
 void FillSearchList(const WordList& recentWords, SearchBox& searchBox) {
-    searchBox.ClearHistory();
+    std::vector<Text> words;
+    words.reserve(recentWords.Count());
     for (const WordList::Entry& entry : recentWords.Entries())
-        if (!entry.word.empty()) searchBox.AppendHistory(entry.word);
+        if (!entry.word.empty()) words.push_back(entry.word);
+    searchBox.SetHistory(words);
 }
 
 }  // namespace tavik

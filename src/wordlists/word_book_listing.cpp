@@ -28,11 +28,9 @@ Text WordBookListing::SelectedWord() const {
 bool WordBookListing::DeleteSelected() {
     const int deleted = m_selection;
     if (deleted < 0) return true;
-    m_stores.m_listWordBook.RemoveAt(m_items[size_t(deleted)].position);
+    const WordList::Position position = m_items[size_t(deleted)].position;
     m_items.erase(m_items.begin() + deleted);
-    // The rewrite replaces the file in one step: deleting it first would
-    // lose the whole wordbook when the rewrite fails.
-    const bool written = m_stores.WriteWordBook();
+    const bool written = m_stores.DeleteWordBookEntry(position);
     Select(deleted > 0 ? deleted - 1 : deleted);
     return written;
 }

@@ -29,10 +29,11 @@ public:
     // The selected item's word; empty when nothing is selected.
     Text SelectedWord() const;
 
-    // Removes the selected item and exactly its entry, rewrites Word.dat and
-    // selects the item above (or the new first item). With nothing selected
-    // nothing is removed and the file is not touched. Returns false when the
-    // file could not be rewritten; it then still holds the word.
+    // Removes the selected item and exactly its entry, takes its word out of
+    // Word.dat and selects the item above (or the new first item). With
+    // nothing selected nothing is removed and the file is not touched.
+    // Returns false when the file could not be rewritten; it then still holds
+    // the word.
     bool DeleteSelected();
     // Empties the list and the wordbook and deletes Word.dat.
     void DeleteAll();

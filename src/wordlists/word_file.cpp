@@ -3,13 +3,14 @@
 #include "wordlists/word_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <deque>
 
-#include "text/file.h"
 #include "text/replacement_file.h"
 
 namespace tavik {
@@ -17,6 +18,10 @@ namespace tavik {
 namespace fs = std::filesystem;
 
 namespace {
+
+bool IsBlank(std::string_view bytes) {
+    return bytes.find_first_not_of(" \t\n\v\f\r") == std::string_view::npos;
+}
 
 bool EndsWithLineFeed(const FileHandle& file, off_t size) {
     char last = 0;
@@ -53,10 +58,26 @@ fs::path ResolveLink(const fs::path& path) {
     return error ? path : resolved;
 }
 
+fs::path FolderOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+// Write access that the permission bits grant on purpose: root may write
+// anything, but a file or folder without a single write bit was made
+// read-only by someone who meant it.
+bool MayWrite(const fs::path& path, const struct stat& info) {
+    return (info.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+bool FolderTakesFiles(const fs::path& folder) {
+    struct stat info;
+    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && MayWrite(folder, info);
+}
+
 }  // namespace
 
-std::optional<std::string> EncodeWordLine(const CodePage& codePage, TextView word) {
-    std::optional<std::string> bytes = codePage.Encode(word);
+std::optional<std::string> EncodeWordLine(WordFileEncoding encoding, TextView word) {
+    std::optional<std::string> bytes = CodePageOf(encoding).Encode(word);
     if (!bytes || bytes->size() > kWordLineLimit ||
         bytes->find_first_of(std::string_view("\n\0", 2)) != std::string::npos)
         return std::nullopt;
@@ -64,21 +85,53 @@ std::optional<std::string> EncodeWordLine(const CodePage& codePage, TextView wor
 }
 
 void CreateWordFileIfMissing(const fs::path& path) {
+    if (!FolderTakesFiles(FolderOf(path))) return;
     FileHandle created(
         ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NONBLOCK, 0666));
 }
 
-std::optional<std::vector<Text>> ReadWordFile(const fs::path& path, const CodePage& codePage) {
+std::optional<WordFileContent> ReadWordFile(const fs::path& path, size_t keep) {
+    if (IsLinkOwnedByOtherUser(path)) return std::nullopt;
     std::optional<FileHandle> file = OpenRegularFileForReading(path);
     if (!file) return std::nullopt;
-    std::vector<Text> words;
+    WordFileContent content;
+    std::deque<std::string> kept;  // as bytes: the encoding is known only at the end
     LineReader reader(*file, kWordLineLimit, LineReader::kCapacity);
     std::string_view line;
-    while (reader.ReadLine(line)) {
-        Text word = Trim(codePage.Decode(line));
-        if (!word.empty()) words.push_back(std::move(word));
+    for (bool first = true; reader.ReadLine(line); first = false) {
+        if (first && line.starts_with(kUtf8Mark)) {
+            content.detector.AddMark();
+            line.remove_prefix(kUtf8Mark.size());
+        }
+        content.detector.AddLine(line);
+        if (IsBlank(line)) continue;
+        ++content.lineCount;
+        if (keep == 0) continue;
+        if (kept.size() == keep) kept.pop_front();
+        kept.emplace_back(line);
     }
-    return words;
+    const CodePage& codePage = CodePageOf(content.Encoding());
+    for (const std::string& bytes : kept) {
+        Text word = Trim(codePage.Decode(bytes));
+        if (!word.empty()) content.words.push_back(std::move(word));
+    }
+    return content;
+}
+
+WordFileProblem CheckWordFile(const fs::path& path, WordFileChange change) {
+    if (IsLinkOwnedByOtherUser(path)) return WordFileProblem::kForeignLink;
+    const fs::path target = ResolveLink(path);
+    struct stat info;
+    if (::stat(target.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode) || !MayWrite(target, info)) return WordFileProblem::kNotSaved;
+        if (change == WordFileChange::kAppend) return WordFileProblem::kNone;
+    } else if (errno != ENOENT) {
+        return WordFileProblem::kNotSaved;
+    }
+    // Replacing, creating and deleting all change the folder.
+    const bool removing = change == WordFileChange::kRemove;
+    if (!FolderTakesFiles(FolderOf(removing ? path : target))) return WordFileProblem::kNotSaved;
+    return WordFileProblem::kNone;
 }
 
 bool AppendWordLine(const fs::path& path, std::string_view line) {
@@ -96,11 +149,40 @@ bool AppendWordLine(const fs::path& path, std::string_view line) {
     return AppendWhole(file.Get(), record);
 }
 
-bool ReplaceWordFile(const fs::path& path, std::string_view content) {
+bool ReplaceWordFile(const fs::path& path, const std::vector<Text>& words,
+                     WordFileEncoding encoding) {
+    std::string content;
+    WordFileDetector detector;
+    for (const Text& word : words) {
+        std::optional<std::string> line = EncodeWordLine(encoding, word);
+        if (!line) return false;
+        *line += '\n';
+        detector.AddLine(*line);
+        content += *line;
+    }
+    // On a line of its own, so that it takes nothing from the first word's
+    // room in a line.
+    if (encoding == WordFileEncoding::Utf8 && detector.Encoding() != WordFileEncoding::Utf8)
+        content.insert(0, std::string(kUtf8Mark) + '\n');
     std::optional<ReplacementFile> replacement = ReplacementFile::Create(ResolveLink(path));
     if (!replacement) return false;
     replacement->Write(content);
     return replacement->Commit();
+}
+
+WordFolderLock::WordFolderLock(const fs::path& folder)
+    : m_folder(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    // Without the lock (a folder that cannot be opened) the change goes on
+    // alone, as it did before copies took turns.
+    if (!m_folder.IsOpen()) return;
+    while (::flock(m_folder.Get(), LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+WordFileStamp StampOf(const fs::path& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) return {};
+    return WordFileStamp{info.st_dev, info.st_ino, info.st_size};
 }
 
 }  // namespace tavik

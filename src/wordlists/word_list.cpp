@@ -40,3 +40,11 @@ bool WordList::RemoveAt(Position position) {
 }
 
 }  // namespace tavik
+
+namespace tavik {
+
+void WordList::KeepFirst(size_t count) {
+    while (m_entries.size() > count) m_entries.pop_back();
+}
+
+}  // namespace tavik

@@ -29,6 +29,8 @@ public:
     const Text* At(Position position) const;
     bool RemoveAt(Position position);
     void RemoveAll() { m_entries.clear(); }
+    // Drops the entries behind the first `count`.
+    void KeepFirst(size_t count);
 
 private:
     std::list<Entry> m_entries;

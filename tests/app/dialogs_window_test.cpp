@@ -217,7 +217,7 @@ TEST_F(DialogsTest, WordBookNoChangesNothingAndTheChosenWordIsSearched) {
         Press(dialog, kIdWordBookDelete);  // the first of three
         EXPECT_EQ(Items(dialog, kIdWordBookList), (std::vector<wxString>{"cat", "dog"}));
         EXPECT_EQ(List(dialog, kIdWordBookList).GetSelection(), 0);
-        EXPECT_EQ(WordBookFile(), "dog\ncat\n");
+        EXPECT_EQ(WordBookFile(), "cat\ndog\n");
 
         // The second item, and Enter on the list as the user presses it.
         List(dialog, kIdWordBookList).SetSelection(1);

@@ -1,6 +1,7 @@
 // Reading hand-written profile files: line rules, line kinds, quotes and
 // the result codes.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <climits>
 #include <string>
@@ -150,6 +151,17 @@ TEST_F(ProfileReadTest, IntegersReadLikeTheDecimalConversion) {
     EXPECT_EQ(ProfileReadInt("S", "e", 1, m_file), 3);
     EXPECT_EQ(ProfileReadInt("S", "missing", INT_MIN, m_file), INT_MIN);
     EXPECT_EQ(ProfileReadInt("S", "missing", 0, m_folder / "none"), 0);
+}
+
+TEST_F(ProfileReadTest, ALinkAnotherUserOwnsReadsAsNoFile) {
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a link away takes root";
+    WriteBytes(m_folder / "elsewhere.cfg", "[Control]\nSearchEdit=1,2,3,4\n");
+    std::filesystem::create_symlink("elsewhere.cfg", m_file);
+    char buffer[kProfileLineBuffer];
+    EXPECT_EQ(ProfileReadString("Control", "SearchEdit", "dflt", buffer, sizeof buffer, m_file), 7);
+    ASSERT_EQ(::lchown(m_file.c_str(), 65534, 65534), 0);  // tests run as root
+    EXPECT_EQ(ProfileReadString("Control", "SearchEdit", "dflt", buffer, sizeof buffer, m_file), 0);
+    EXPECT_STREQ(buffer, "dflt");
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ protected:
     TempDir m_dir;
     std::filesystem::path m_dictionary;
     CodePage m_codePage = CodePage::Default();
-    WordStores m_stores{m_dir.Path(), m_codePage};
+    WordStores m_stores{m_dir.Path()};
     SearchSources m_sources{m_dir.Path(), m_dictionary, m_codePage, m_stores};
     RecordingSearchBox m_box;
     RecordingNeighbourList m_list;

@@ -19,23 +19,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteBytes(home / "Word.dat", input.Piece(200));
     fuzz::WriteBytes(home / "OldWord.dat", input.Rest());
 
-    WordStores stores(home, codePage);
+    WordStores stores(home);
     stores.LoadWordBook();
     stores.LoadRecentWords();
     if (word.empty() || word.find(u'\uFFFD') != Text::npos) return 0;
     stores.AddRecentWord(word);
     stores.AddWordBook(word);
 
-    WordStores again(home, codePage);
+    WordStores again(home);
     again.LoadRecentWords();
     again.LoadWordBook();
-    if (EncodeWordLine(codePage, word)) {
+    if (EncodeWordLine(WordFileEncoding::Utf8, word)) {
         if (again.m_listRecentWord.IsEmpty() ||
             again.m_listRecentWord.Entries().front().word != word)
             std::abort();
     }
     if (stores.WriteWordBook()) {
-        WordStores rewritten(home, codePage);
+        WordStores rewritten(home);
         rewritten.LoadWordBook();
         // The rewrite keeps every word the file can hold, in list order.
         if (rewritten.m_listWordBook.Count() > stores.m_listWordBook.Count()) std::abort();

@@ -43,8 +43,7 @@ protected:
     std::string WordBookFile() const { return ReadBytes(m_stores.WordBookPath()); }
 
     TempDir m_dir;
-    CodePage m_codePage = CodePage::Default();
-    WordStores m_stores{m_dir.Path(), m_codePage};
+    WordStores m_stores{m_dir.Path()};
 };
 
 TEST_F(DialogListingTest, WordBookIsSortedAndDeletingSelectsTheItemAbove) {
@@ -61,7 +60,7 @@ TEST_F(DialogListingTest, WordBookIsSortedAndDeletingSelectsTheItemAbove) {
     EXPECT_EQ(Shown(listing), (std::vector<Text>{u"apple", u"Banana"}));
     EXPECT_EQ(listing.Selection(), 1);
     EXPECT_EQ(Words(m_stores.m_listWordBook), (std::vector<Text>{u"Banana", u"apple"}));
-    EXPECT_EQ(WordBookFile(), "Banana\napple\n");
+    EXPECT_EQ(WordBookFile(), "apple\nBanana\n");  // the file keeps its order
 
     listing.Select(0);  // the first item: the new first is selected
     EXPECT_TRUE(listing.DeleteSelected());

@@ -14,6 +14,8 @@
 #include <functional>
 #include <iterator>
 
+#include "text/text.h"
+
 namespace tavik {
 namespace {
 
@@ -92,7 +94,13 @@ protected:
         fs::remove_all(m_home);
     }
 
-    WordStores Stores(const CodePage& codePage) { return WordStores(m_home, codePage); }
+    // Stores that record what they could not save.
+    WordStores Stores() {
+        WordStores stores(m_home);
+        stores.SetFailureReport(
+            [this](const WordListFailure& failure) { m_failures.push_back(failure); });
+        return stores;
+    }
     fs::path WordBook() const { return m_home / "Word.dat"; }
     fs::path Recent() const { return m_home / "OldWord.dat"; }
     std::vector<std::string> FolderNames() const {
@@ -103,12 +111,18 @@ protected:
         return names;
     }
 
+    bool Reported(WordListKind list, WordFileProblem problem) const {
+        return std::any_of(m_failures.begin(), m_failures.end(), [&](const WordListFailure& f) {
+            return f.list == list && f.problem == problem;
+        });
+    }
+
     fs::path m_home;
-    CodePage m_cp949 = CodePage::Default();
+    std::vector<WordListFailure> m_failures;
 };
 
 TEST_F(WordStoresTest, FirstStartCreatesBothFilesEmptyAndDeletedFilesComeBack) {
-    WordStores stores = Stores(m_cp949);
+    WordStores stores = Stores();
     stores.LoadWordBook();
     stores.LoadRecentWords();
     EXPECT_TRUE(stores.m_listWordBook.IsEmpty() && stores.m_listRecentWord.IsEmpty());
@@ -126,7 +140,7 @@ TEST_F(WordStoresTest, LoadingTrimsSkipsEmptyLinesAndSplitsLongLines) {
     const std::string lines = "apple\n\n  Banana  \r\n" + std::string(5000, 'X') + "\n";
     WriteBytes(WordBook(), lines);
     WriteBytes(Recent(), lines);
-    WordStores stores = Stores(m_cp949);
+    WordStores stores = Stores();
     stores.LoadWordBook();
     stores.LoadRecentWords();
     EXPECT_EQ(Words(stores.m_listWordBook),
@@ -137,7 +151,7 @@ TEST_F(WordStoresTest, LoadingTrimsSkipsEmptyLinesAndSplitsLongLines) {
 
 TEST_F(WordStoresTest, AdditionsAppendOneLineEach) {
     WriteBytes(WordBook(), "apple");  // last line without its line feed
-    WordStores stores = Stores(m_cp949);
+    WordStores stores = Stores();
     stores.LoadWordBook();
     stores.AddWordBook(u"apple");
     stores.AddWordBook(u"Apple");
@@ -155,44 +169,31 @@ TEST_F(WordStoresTest, AdditionsAppendOneLineEach) {
     EXPECT_EQ(ReadBytes(Recent()), "cat\ncat\n");
 }
 
-TEST_F(WordStoresTest, WordsTheFileCannotHoldStayInMemoryOnly) {
+TEST_F(WordStoresTest, WordsNoFileCanHoldStayInMemoryAndAreReported) {
     const Text longest(4094, 'y');
-    WordStores stores = Stores(m_cp949);
-    stores.AddRecentWord(u"😀");
+    WordStores stores = Stores();
     stores.AddRecentWord(Text(4095, 'y'));
     stores.AddRecentWord(u"a\nb");
     stores.AddRecentWord(longest);
-    stores.AddWordBook(u"apple");
-    stores.AddWordBook(u"ภาษา");
-    EXPECT_EQ(stores.m_listRecentWord.Count(), 4u);
-    EXPECT_EQ(Words(stores.m_listWordBook), (std::vector<Text>{u"ภาษา", u"apple"}));
-    EXPECT_EQ(ReadBytes(WordBook()), "apple\n");
-    EXPECT_TRUE(stores.WriteWordBook());
-    EXPECT_EQ(ReadBytes(WordBook()), "apple\n");
+    EXPECT_EQ(stores.m_listRecentWord.Count(), 3u);
+    EXPECT_TRUE(Reported(WordListKind::kRecentWords, WordFileProblem::kNotSaved));
     stores.LoadRecentWords();
     EXPECT_EQ(Words(stores.m_listRecentWord), std::vector<Text>{longest});
-
-    const CodePage utf8 = *CodePage::Named("UTF-8");
-    WordStores unicode = Stores(utf8);
-    unicode.AddWordBook(u"ภาษา");
-    unicode.AddRecentWord(u"😀");
-    unicode.LoadWordBook();
-    unicode.LoadRecentWords();
-    EXPECT_EQ(Words(unicode.m_listWordBook), (std::vector<Text>{u"ภาษา", u"apple"}));
-    EXPECT_EQ(Words(unicode.m_listRecentWord), (std::vector<Text>{u"😀", longest}));
 }
 
-TEST_F(WordStoresTest, DeletingOneWordRewritesTheFileFrontFirst) {
-    WordStores stores = Stores(m_cp949);
+TEST_F(WordStoresTest, DeletingOneWordKeepsTheFileInItsOrder) {
+    WordStores stores = Stores();
     stores.LoadWordBook();
     stores.LoadRecentWords();
     stores.AddWordBook(u"apple");
     stores.AddWordBook(u"Pear");
     stores.AddWordBook(u"fig");
     ::chmod(WordBook().c_str(), 0640);
-    ASSERT_TRUE(stores.m_listWordBook.RemoveAt(*stores.m_listWordBook.Find(u"Pear")));
-    EXPECT_TRUE(stores.WriteWordBook());
-    EXPECT_EQ(ReadBytes(WordBook()), "fig\napple\n");
+    EXPECT_TRUE(stores.DeleteWordBookEntry(*stores.m_listWordBook.Find(u"Pear")));
+    EXPECT_EQ(ReadBytes(WordBook()), "apple\nfig\n");
+    EXPECT_EQ(Words(stores.m_listWordBook), (std::vector<Text>{u"fig", u"apple"}));
+    EXPECT_TRUE(stores.WriteWordBook());  // the same list, the same file
+    EXPECT_EQ(ReadBytes(WordBook()), "apple\nfig\n");
     EXPECT_EQ(fs::status(WordBook()).permissions(), fs::perms(0640));
     EXPECT_EQ(FolderNames(), (std::vector<std::string>{"OldWord.dat", "Word.dat"}));
 }
@@ -201,10 +202,9 @@ TEST_F(WordStoresTest, RewriteReplacesTheFileALinkNames) {
     fs::create_directory(m_home / "synced");
     WriteBytes(m_home / "synced" / "words", "apple\npear\n");
     fs::create_symlink("synced/words", WordBook());
-    WordStores stores = Stores(m_cp949);
+    WordStores stores = Stores();
     stores.LoadWordBook();
-    stores.m_listWordBook.RemoveAt(*stores.m_listWordBook.Find(u"pear"));
-    EXPECT_TRUE(stores.WriteWordBook());
+    EXPECT_TRUE(stores.DeleteWordBookEntry(*stores.m_listWordBook.Find(u"pear")));
     EXPECT_TRUE(fs::is_symlink(WordBook()));
     EXPECT_EQ(ReadBytes(m_home / "synced" / "words"), "apple\n");
 }
@@ -213,7 +213,7 @@ TEST_F(WordStoresTest, FailedRewriteKeepsTheOldFile) {
     WriteBytes(WordBook(), "apple\npear\n");
     const auto rewriteAfter = [this](void (*prepare)()) {
         return [this, prepare] {
-            WordStores stores = Stores(m_cp949);
+            WordStores stores = Stores();
             stores.LoadWordBook();
             stores.m_listWordBook.AddHead(Text(100, 'z'));
             prepare();
@@ -243,7 +243,7 @@ TEST_F(WordStoresTest, AppendOnAFullDiskLeavesNoTornLine) {
                   ::signal(SIGXFSZ, SIG_IGN);
                   const rlimit limit{7, 7};
                   ::setrlimit(RLIMIT_FSIZE, &limit);
-                  WordStores stores = Stores(m_cp949);
+                  WordStores stores = Stores();
                   stores.LoadRecentWords();
                   stores.AddRecentWord(u"elephant");
                   return Words(stores.m_listRecentWord).front() == u"elephant"
@@ -252,7 +252,7 @@ TEST_F(WordStoresTest, AppendOnAFullDiskLeavesNoTornLine) {
               }),
               "");
     EXPECT_EQ(ReadBytes(Recent()), "cat\n");
-    WordStores stores = Stores(m_cp949);
+    WordStores stores = Stores();
     stores.AddRecentWord(u"dog");
     stores.LoadRecentWords();
     EXPECT_EQ(Words(stores.m_listRecentWord), (std::vector<Text>{u"dog", u"cat"}));
@@ -265,7 +265,7 @@ TEST_F(WordStoresTest, ReadOnlyFilesLoadAndKeepAdditionsInMemory) {
     ::chmod(Recent().c_str(), 0444);
     const std::string complaint = InChild(
         [&] {
-            WordStores stores = Stores(m_cp949);
+            WordStores stores = Stores();
             stores.LoadWordBook();
             stores.LoadRecentWords();
             stores.AddWordBook(u"pear");
@@ -285,7 +285,7 @@ TEST_F(WordStoresTest, ReadOnlyFilesLoadAndKeepAdditionsInMemory) {
 TEST_F(WordStoresTest, FilesThatAreNotRegularAreLeftAlone) {
     fs::create_directory(WordBook());
     ASSERT_EQ(::mkfifo(Recent().c_str(), 0644), 0);
-    WordStores stores = Stores(m_cp949);
+    WordStores stores = Stores();
     stores.m_listWordBook.AddHead(u"kept");
     stores.LoadWordBook();
     stores.LoadRecentWords();  // must not wait for a writer
@@ -305,19 +305,310 @@ TEST_F(WordStoresTest, AppendsFromTwoRunningCopiesKeepWholeLines) {
     for (char letter : {'a', 'b'}) {
         const pid_t copy = ::fork();
         if (copy == 0) {
-            WordStores stores = Stores(m_cp949);
+            WordStores stores = Stores();
             for (int i = 0; i < kLines; ++i) stores.AddRecentWord(Text(500, letter));
             ::_exit(0);
         }
         copies.push_back(copy);
     }
     for (pid_t copy : copies) ::waitpid(copy, nullptr, 0);
-    WordStores stores = Stores(m_cp949);
+    WordStores stores = Stores();
     stores.LoadRecentWords();
-    EXPECT_EQ(stores.m_listRecentWord.Count(), size_t(2 * kLines));
+    EXPECT_EQ(stores.m_listRecentWord.Count(), kRecentWordLimit);
+    const std::string file = ReadBytes(Recent());
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 2 * kLines);
     for (const Text& word : Words(stores.m_listRecentWord))
         ASSERT_TRUE(word == Text(500, 'a') || word == Text(500, 'b'));
 }
 
+// 책 in CP949 is the bytes of å in UTF-8; é in UTF-8 those of 쳐 in CP949.
+constexpr std::string_view kBookCp949 = "\xC3\xA5";
+constexpr std::string_view kBookUtf8 = "\xEC\xB1\x85";
+
+TEST(WordFileDetector, TellsEarlierCp949FilesFromUtf8Ones) {
+    const auto encodingOf = [](std::initializer_list<std::string_view> lines, bool mark = false) {
+        WordFileDetector detector;
+        if (mark) detector.AddMark();
+        for (std::string_view line : lines) detector.AddLine(std::string(line) + "\n");
+        return detector.Encoding();
+    };
+    using enum WordFileEncoding;
+    EXPECT_EQ(encodingOf({}), Cp949);
+    EXPECT_EQ(encodingOf({"apple", "pear"}), Cp949);
+    EXPECT_EQ(encodingOf({"apple", kBookCp949}), Cp949);  // valid UTF-8 all the same
+    EXPECT_EQ(encodingOf({"\xBB\xE7\xB0\xFA"}), Cp949);   // 사과: not UTF-8
+    EXPECT_EQ(encodingOf({"caf\xC3\xA9"}), Utf8);         // café
+    EXPECT_EQ(encodingOf({kBookUtf8, "apple"}), Utf8);
+    EXPECT_EQ(encodingOf({"\xF0\x9F\x98\x80"}), Utf8);          // an emoji
+    EXPECT_EQ(encodingOf({"\xD0\xBC\xD0\xB8\xD1\x80"}), Utf8);  // мир
+    EXPECT_EQ(encodingOf({"\xC3\xA9"}), Cp949);                 // é alone passes for 쳐
+    EXPECT_EQ(encodingOf({"\xC3\xA9"}, true), Utf8);            // unless marked
+    EXPECT_EQ(encodingOf({"caf\xC3\xA9", "\xBB\xE7"}), Cp949);  // not valid UTF-8
+    EXPECT_EQ(encodingOf({"\xC3"}), Cp949);                     // a cut sequence
+    EXPECT_EQ(encodingOf({"\xED\xA0\x80"}), Cp949);             // a surrogate
+    EXPECT_EQ(encodingOf({"\xC0\xAF"}), Cp949);                 // an overlong slash
+}
+
+TEST_F(WordStoresTest, AWordCp949CannotHoldTurnsTheFileIntoUtf8OnceKeepingEveryWord) {
+    WriteBytes(WordBook(), "apple\n" + std::string(kBookCp949) + "\n");
+    WriteBytes(Recent(), "cat\n" + std::string(kBookCp949) + "\n");
+    WordStores stores = Stores();
+    stores.LoadWordBook();
+    stores.LoadRecentWords();
+    EXPECT_EQ(Words(stores.m_listWordBook), (std::vector<Text>{u"책", u"apple"}));
+    // A word that fits is appended in the file's own encoding.
+    stores.AddWordBook(u"사과");
+    EXPECT_EQ(ReadBytes(WordBook()), "apple\n" + std::string(kBookCp949) + "\n\xBB\xE7\xB0\xFA\n");
+
+    const ino_t before = StampOf(WordBook()).inode;
+    stores.AddWordBook(u"café");
+    const std::string utf8Book =
+        "apple\n" + std::string(kBookUtf8) + "\n\xEC\x82\xAC\xEA\xB3\xBC\ncaf\xC3\xA9\n";
+    EXPECT_EQ(ReadBytes(WordBook()), utf8Book);
+    EXPECT_NE(StampOf(WordBook()).inode, before);  // replaced, not edited in place
+    const ino_t converted = StampOf(WordBook()).inode;
+    stores.AddWordBook(u"naïve");
+    stores.AddWordBook(u"책상");
+    EXPECT_EQ(StampOf(WordBook()).inode, converted);  // then appended to in UTF-8
+    EXPECT_EQ(ReadBytes(WordBook()), utf8Book + "na\xC3\xAFve\n\xEC\xB1\x85\xEC\x83\x81\n");
+
+    stores.AddRecentWord(u"😀");
+    stores.AddRecentWord(u"dog");
+    EXPECT_TRUE(m_failures.empty());
+
+    WordStores again = Stores();
+    again.LoadWordBook();
+    again.LoadRecentWords();
+    EXPECT_EQ(Words(again.m_listWordBook),
+              (std::vector<Text>{u"책상", u"naïve", u"café", u"사과", u"책", u"apple"}));
+    EXPECT_EQ(Words(again.m_listRecentWord), (std::vector<Text>{u"dog", u"😀", u"책", u"cat"}));
+    // Deleting keeps the file in UTF-8.
+    EXPECT_TRUE(again.DeleteWordBookEntry(*again.m_listWordBook.Find(u"apple")));
+    again.LoadWordBook();
+    EXPECT_EQ(Words(again.m_listWordBook),
+              (std::vector<Text>{u"책상", u"naïve", u"café", u"사과", u"책"}));
+}
+
+TEST_F(WordStoresTest, FilesThatCouldPassForTheOtherEncodingStillComeBackAsWritten) {
+    // A CP949 file of 책 alone: the same words whatever the dictionary, and
+    // still CP949 after an addition that fits.
+    WriteBytes(WordBook(), std::string(kBookCp949) + "\n");
+    WordStores stores = Stores();
+    stores.LoadWordBook();
+    EXPECT_EQ(Words(stores.m_listWordBook), std::vector<Text>{u"책"});
+    stores.AddWordBook(u"칼");
+    EXPECT_EQ(ReadBytes(WordBook()), std::string(kBookCp949) + "\n\xC4\xAE\n");
+
+    // An earlier UTF-8 list written by hand loads as UTF-8.
+    WriteBytes(Recent(), "caf\xC3\xA9\n");
+    stores.LoadRecentWords();
+    EXPECT_EQ(Words(stores.m_listRecentWord), std::vector<Text>{u"café"});
+    fs::remove(Recent());
+
+    // A new file given é alone: in UTF-8 with the mark, since the bare
+    // bytes would read as CP949.
+    stores.AddRecentWord(u"é");
+    EXPECT_EQ(ReadBytes(Recent()), std::string(kUtf8Mark) + "\n\xC3\xA9\n");
+    stores.AddRecentWord(u"à");
+    stores.LoadRecentWords();
+    EXPECT_EQ(Words(stores.m_listRecentWord), (std::vector<Text>{u"à", u"é"}));
+    // The mark takes nothing from the room of the first word's line.
+    const Text longest = Text(2047, u'é');  // 4,094 bytes in UTF-8
+    fs::remove(Recent());
+    stores.AddRecentWord(longest);
+    stores.AddRecentWord(u"dog");
+    stores.LoadRecentWords();
+    EXPECT_EQ(Words(stores.m_listRecentWord), (std::vector<Text>{u"dog", longest}));
+
+    // A CP949 word that would make an ASCII file pass for UTF-8 ("a" then
+    // the bytes of "å") moves the file to UTF-8 instead.
+    fs::remove(WordBook());
+    stores.LoadWordBook();
+    stores.AddWordBook(u"pear");
+    stores.AddWordBook(u"a책");
+    stores.LoadWordBook();
+    EXPECT_EQ(Words(stores.m_listWordBook), (std::vector<Text>{u"a책", u"pear"}));
+}
+
+TEST_F(WordStoresTest, ReadOnlyFilesAndFoldersAreNeverRewrittenOrDeleted) {
+    WriteBytes(WordBook(), "apple\npear\n");
+    WriteBytes(Recent(), "cat\n");
+    ::chmod(WordBook().c_str(), 0444);
+    ::chmod(Recent().c_str(), 0444);
+    const WordFileStamp book = StampOf(WordBook());
+    WordStores stores = Stores();
+    stores.LoadWordBook();
+    stores.LoadRecentWords();
+    EXPECT_TRUE(m_failures.empty());
+    stores.AddWordBook(u"fig");
+    EXPECT_TRUE(Reported(WordListKind::kWordBook, WordFileProblem::kNotSaved));
+    EXPECT_FALSE(stores.DeleteWordBookEntry(*stores.m_listWordBook.Find(u"apple")));
+    EXPECT_EQ(Words(stores.m_listWordBook), (std::vector<Text>{u"fig", u"pear"}));
+    EXPECT_FALSE(stores.WriteWordBook());
+    EXPECT_FALSE(stores.DeleteWordBookFile());
+    EXPECT_EQ(StampOf(WordBook()), book);
+    EXPECT_EQ(ReadBytes(WordBook()), "apple\npear\n");
+
+    m_failures.clear();
+    stores.AddRecentWord(u"dog");
+    EXPECT_TRUE(Reported(WordListKind::kRecentWords, WordFileProblem::kNotSaved));
+    EXPECT_FALSE(stores.DeleteRecentWordFile());
+    EXPECT_EQ(ReadBytes(Recent()), "cat\n");
+
+    // A read-only folder: appends to the writable files still work, but
+    // nothing is replaced, created or deleted there.
+    ::chmod(WordBook().c_str(), 0644);
+    ::chmod(Recent().c_str(), 0644);
+    ::chmod(m_home.c_str(), 0555);
+    m_failures.clear();
+    stores.LoadWordBook();
+    stores.AddWordBook(u"fig");
+    EXPECT_TRUE(m_failures.empty());
+    EXPECT_EQ(ReadBytes(WordBook()), "apple\npear\nfig\n");
+    EXPECT_FALSE(stores.DeleteWordBookEntry(*stores.m_listWordBook.Find(u"pear")));
+    EXPECT_FALSE(stores.DeleteRecentWordFile());
+    stores.AddWordBook(u"café");  // would need a new file
+    EXPECT_EQ(ReadBytes(WordBook()), "apple\npear\nfig\n");
+    EXPECT_EQ(ReadBytes(Recent()), "cat\n");
+    EXPECT_TRUE(Reported(WordListKind::kWordBook, WordFileProblem::kNotSaved));
+    EXPECT_TRUE(Reported(WordListKind::kRecentWords, WordFileProblem::kNotSaved));
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"OldWord.dat", "Word.dat"}));
+}
+
+TEST_F(WordStoresTest, AnotherUsersReadOnlyWordBookIsNotReplacedByTheUsersOwn) {
+    WriteBytes(WordBook(), "apple\npear\n");  // root's, 0644, in a folder all may write
+    ::chmod(m_home.c_str(), 0777);
+    const WordFileStamp book = StampOf(WordBook());
+    EXPECT_EQ(InChild(
+                  [this] {
+                      WordStores stores = Stores();
+                      stores.LoadWordBook();
+                      if (stores.DeleteWordBookEntry(*stores.m_listWordBook.Find(u"pear")))
+                          return std::string("deletion reported as saved");
+                      if (m_failures.empty()) return std::string("nothing reported");
+                      return std::string();
+                  },
+                  true),
+              "");
+    EXPECT_EQ(StampOf(WordBook()), book);
+    EXPECT_EQ(fs::status(WordBook()).permissions(), fs::perms(0644));
+    EXPECT_EQ(ReadBytes(WordBook()), "apple\npear\n");
+}
+
+std::string NumberedLines(int from, int to) {
+    std::string lines;
+    for (int i = from; i < to; ++i) lines += "w" + std::to_string(i) + "\n";
+    return lines;
+}
+
+TEST_F(WordStoresTest, RecentWordsKeepTheLastThousandAndTheFileIsCutBackPastTwiceThat) {
+    WriteBytes(Recent(), NumberedLines(0, 2000));
+    WordStores stores = Stores();
+    stores.LoadRecentWords();
+    EXPECT_EQ(stores.m_listRecentWord.Count(), kRecentWordLimit);
+    EXPECT_EQ(stores.m_listRecentWord.Entries().front().word, u"w1999");
+    EXPECT_EQ(stores.m_listRecentWord.Entries().back().word, u"w1000");
+    EXPECT_EQ(ReadBytes(Recent()), NumberedLines(0, 2000));  // not past twice yet
+
+    stores.AddRecentWord(u"w2000");
+    EXPECT_EQ(stores.m_listRecentWord.Count(), kRecentWordLimit);
+    EXPECT_EQ(stores.m_listRecentWord.Entries().back().word, u"w1001");
+    EXPECT_EQ(ReadBytes(Recent()), NumberedLines(1001, 2001));
+
+    // An older version's long file is cut back at the first start.
+    WriteBytes(Recent(), NumberedLines(0, 100000));
+    stores.LoadRecentWords();
+    EXPECT_EQ(ReadBytes(Recent()), NumberedLines(99000, 100000));
+    EXPECT_EQ(stores.m_listRecentWord.Entries().front().word, u"w99999");
+    EXPECT_EQ(stores.m_listRecentWord.Count(), kRecentWordLimit);
+}
+
+TEST_F(WordStoresTest, TwoCopiesOnOneHomeLoseNoWords) {
+    WordStores first = Stores();
+    WordStores second = Stores();
+    first.LoadWordBook();
+    second.LoadWordBook();
+    first.AddWordBook(u"apple");
+    second.AddWordBook(u"banana");
+    EXPECT_TRUE(first.DeleteWordBookEntry(*first.m_listWordBook.Find(u"apple")));
+    EXPECT_EQ(ReadBytes(WordBook()), "banana\n");
+
+    // Copies adding and deleting at the same time: each deletion takes out
+    // its own word and nothing else.
+    constexpr int kWords = 60;
+    std::vector<pid_t> copies;
+    for (char letter : {'a', 'b', 'c'}) {
+        const pid_t copy = ::fork();
+        if (copy == 0) {
+            WordStores stores(m_home);
+            stores.LoadWordBook();
+            stores.LoadRecentWords();
+            for (int i = 0; i < kWords; ++i) {
+                const Text word = Text(1, char16_t(letter)) + Ascii(std::to_string(i));
+                stores.AddWordBook(word);
+                stores.AddRecentWord(word);
+                if (i % 2 == 0) stores.DeleteWordBookEntry(*stores.m_listWordBook.Find(word));
+            }
+            ::_exit(0);
+        }
+        copies.push_back(copy);
+    }
+    for (pid_t copy : copies) ::waitpid(copy, nullptr, 0);
+    WordStores stores = Stores();
+    stores.LoadWordBook();
+    stores.LoadRecentWords();
+    std::vector<Text> kept = Words(stores.m_listWordBook);
+    std::sort(kept.begin(), kept.end());
+    std::vector<Text> expected{u"banana"};
+    for (char letter : {'a', 'b', 'c'})
+        for (int i = 1; i < kWords; i += 2)
+            expected.push_back(Text(1, char16_t(letter)) + Ascii(std::to_string(i)));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(kept, expected);
+    EXPECT_EQ(stores.m_listRecentWord.Count(), size_t(3 * kWords));
+}
+
+TEST_F(WordStoresTest, DeletingAllRecentWordsWhileAnotherCopyAppendsLeavesWholeLines) {
+    constexpr int kWords = 400;
+    const pid_t copy = ::fork();
+    if (copy == 0) {
+        WordStores stores(m_home);
+        for (int i = 0; i < kWords; ++i) stores.AddRecentWord(Text(300, 'x'));
+        ::_exit(0);
+    }
+    WordStores stores = Stores();
+    for (int i = 0; i < 50; ++i) stores.DeleteRecentWordFile();
+    ::waitpid(copy, nullptr, 0);
+    stores.AddRecentWord(u"last");
+    stores.LoadRecentWords();
+    EXPECT_EQ(stores.m_listRecentWord.Entries().front().word, u"last");
+    for (const Text& word : Words(stores.m_listRecentWord))
+        ASSERT_TRUE(word == u"last" || word == Text(300, 'x'));
+}
+
+TEST_F(WordStoresTest, LinksAnotherUserOwnsAreNeverFollowed) {
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a link away takes root";
+    WriteBytes(m_home / "bashrc", "export PATH\n");
+    fs::create_symlink("bashrc", Recent());
+    fs::create_symlink("bashrc", WordBook());
+    ASSERT_EQ(::lchown(Recent().c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::lchown(WordBook().c_str(), kNobody, kNobody), 0);
+    WordStores stores = Stores();
+    stores.LoadWordBook();
+    stores.LoadRecentWords();
+    EXPECT_TRUE(stores.m_listWordBook.IsEmpty() && stores.m_listRecentWord.IsEmpty());
+    EXPECT_TRUE(Reported(WordListKind::kRecentWords, WordFileProblem::kForeignLink));
+    EXPECT_TRUE(Reported(WordListKind::kWordBook, WordFileProblem::kForeignLink));
+    stores.AddRecentWord(u"secret");
+    stores.AddWordBook(u"secret");
+    stores.AddWordBook(u"café");
+    EXPECT_FALSE(stores.DeleteWordBookEntry(*stores.m_listWordBook.Find(u"secret")));
+    EXPECT_FALSE(stores.WriteWordBook());
+    EXPECT_EQ(ReadBytes(m_home / "bashrc"), "export PATH\n");
+    EXPECT_TRUE(fs::is_symlink(Recent()) && fs::is_symlink(WordBook()));
+    EXPECT_EQ(Words(stores.m_listRecentWord), std::vector<Text>{u"secret"});
+    EXPECT_TRUE(IsLinkOwnedByOtherUser(Recent()));
+    EXPECT_FALSE(IsLinkOwnedByOtherUser(m_home / "bashrc"));
+}
 }  // namespace
 }  // namespace tavik

@@ -15,7 +15,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tavik-dict lookup [--home DIR] [--dict FILE] [--codepage NAME]\n"
-    "                         [--format text|html|json] [WORD...]\n"
+    "                         [--format text|html|json] [--exact] [WORD...]\n"
     "       With no WORD, words are read one per line from standard input.\n"
     "       tavik-dict check FILE [--codepage NAME] [--max-reports N]\n"
     "       tavik-dict sort IN -o OUT [--codepage NAME] [--memory MB] [--in-place]\n"

@@ -118,9 +118,13 @@ bool LineReader::Fill(size_t want) {
 bool LineReader::ReadLine(std::string_view& line) {
     m_lineStart = m_position;
     m_lineCut = false;
-    if (m_longLines == LongLines::kInPieces) return ReadPiece(line);
-    if (!ReadWhole(line)) return false;
-    if (m_lineStart == 0 && line.starts_with(kByteOrderMark)) line.remove_prefix(3);
+    const bool read = m_longLines == LongLines::kInPieces ? ReadPiece(m_lineBytes)
+                                                           : ReadWhole(m_lineBytes);
+    if (!read) return false;
+    if (m_longLines == LongLines::kWhole && m_lineStart == 0 &&
+        m_lineBytes.starts_with(kByteOrderMark))
+        m_lineBytes.remove_prefix(kByteOrderMark.size());
+    line = UpToNul(m_lineBytes.data(), m_lineBytes.size());
     return true;
 }
 
@@ -151,7 +155,7 @@ bool LineReader::ReadPiece(std::string_view& line) {
     if (!feed) feed = static_cast<const char*>(std::memchr(begin, '\n', available));
     const size_t length = feed ? size_t(feed - begin) + 1 : available;
     m_position += int64_t(length);
-    line = UpToNul(begin, length);
+    line = std::string_view(begin, length);
     return true;
 }
 
@@ -179,7 +183,7 @@ bool LineReader::ReadWhole(std::string_view& line) {
         return ReadLongLine(line);
     const size_t length = feed ? size_t(feed - begin) + 1 : available;
     m_position += int64_t(length);
-    line = UpToNul(begin, length);
+    line = std::string_view(begin, length);
     return true;
 }
 
@@ -201,7 +205,7 @@ bool LineReader::ReadLongLine(std::string_view& line) {
         if (feed) {
             m_longLine.resize(size_t(feed - m_longLine.data()) + 1);
             m_position = m_lineStart + int64_t(m_longLine.size());
-            line = UpToNul(m_longLine.data(), m_longLine.size());
+            line = m_longLine;
             return true;
         }
         at += int64_t(got);
@@ -213,7 +217,7 @@ bool LineReader::ReadLongLine(std::string_view& line) {
         SkipPastLineFeed(at);
         m_lineCut = m_position > at;
     }
-    line = UpToNul(m_longLine.data(), m_longLine.size());
+    line = m_longLine;
     return true;
 }
 

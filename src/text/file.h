@@ -82,6 +82,8 @@ public:
     int64_t LineStart() const { return m_lineStart; }
     int64_t LineLength() const { return m_position - m_lineStart; }
     bool LineCut() const { return m_lineCut; }
+    // The bytes kept of the line read last, NUL bytes and all.
+    std::string_view LineBytes() const { return m_lineBytes; }
 
 private:
     bool Fill(size_t want);
@@ -99,6 +101,7 @@ private:
     int64_t m_position = 0;
     int64_t m_lineStart = 0;
     bool m_lineCut = false;
+    std::string_view m_lineBytes;
     int64_t m_bufferStart = 0;
     size_t m_bufferLength = 0;
     bool m_bufferReachesEnd = false;

@@ -30,10 +30,11 @@ int RunCheck(const std::vector<std::string>& args) {
                     static_cast<long long>(reported - maxReports));
 
     if (summary.longForOldReaders > 0) {
-        std::printf("%s:%lld: note: %lld lines are longer than %zu bytes (the first here); "
-                    "readers of the older format split them into pieces\n",
-                    file.c_str(), static_cast<long long>(summary.firstLongForOldReaders),
-                    static_cast<long long>(summary.longForOldReaders), kShortLineLimit);
+        std::printf(
+            "%s:%lld: note: %lld lines are longer than %zu bytes (the first here); "
+            "readers of the older format split them into pieces\n",
+            file.c_str(), static_cast<long long>(summary.firstLongForOldReaders),
+            static_cast<long long>(summary.longForOldReaders), kShortLineLimit);
     }
     std::printf("%s: %lld lines, ", file.c_str(), static_cast<long long>(summary.lines));
     if (summary.Clean()) {

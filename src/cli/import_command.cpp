@@ -52,7 +52,8 @@ int RunImport(const std::vector<std::string>& args) {
     std::fprintf(stderr, "tavik-dict: %s: %lld entries in %lld lines\n", output->c_str(),
                  static_cast<long long>(stats.entries), static_cast<long long>(stats.lines));
     if (stats.cutArticles > 0)
-        std::fprintf(stderr, "tavik-dict: cut %lld articles longer than a line (1 MiB) at its end\n",
+        std::fprintf(stderr,
+                     "tavik-dict: cut %lld articles longer than a line (1 MiB) at its end\n",
                      static_cast<long long>(stats.cutArticles));
     Note("headwords with \"/\", which a dictionary line cannot hold", stats.skippedSlash);
     Note("empty headwords", stats.skippedEmpty);

@@ -129,7 +129,14 @@ WindowPass ReadWindow(const FileHandle& file, const CodePage& codePage, const Lo
         ReadDictionaryLine(reader, codePage, line);  // the rest of the line the offset falls in
         windowStart = offset;
     }
-    if (windowEnd < 0) windowEnd = windowStart + kGatherWindow;
+    // The search backs off half a window, so the line of its hit starts after
+    // the window's middle; a long line before it must not end the window
+    // first. (Lines of a short line's length always reach past the middle.)
+    int64_t reachPast = -1;
+    if (windowEnd < 0) {
+        windowEnd = windowStart + kGatherWindow;
+        reachPast = windowStart + kGatherWindow / 2;
+    }
 
     WindowPass pass(result);
     Text previousHeadword;
@@ -148,7 +155,7 @@ WindowPass ReadWindow(const FileHandle& file, const CodePage& codePage, const Lo
         const bool cut = (pass.exact.Cut() && pass.exact.Collecting()) ||
                          (pass.nearest.Cut() && pass.nearest.Collecting());
         if (cut && reader.Tell() < entryEnd) reader.Seek(entryEnd);
-        if (reader.Tell() >= windowEnd) {
+        if (reader.Tell() >= windowEnd && reader.LineStart() > reachPast) {
             pass.stoppedAtWindowEnd = true;
             break;
         }

@@ -45,6 +45,8 @@ LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage&
         return ReadDictionaryLine(reader, codePage, line);
     };
 
+    BackwardLineFinder backward(*file);
+    std::string_view ignored;
     int64_t lo = 0;
     int64_t hi = reader.Size();
     int64_t previousLineStart = -1;
@@ -83,7 +85,23 @@ LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage&
             lo = mid;
         }
         // Converged once a probe reads the very line the previous one read.
-        if (lineStart == previousLineStart) break;
+        if (lineStart == previousLineStart) {
+            // Unless both midpoints fell into one long line: every midpoint in
+            // it reads the line after it, so the search goes on beside it.
+            const int64_t longStart = mid > 0 ? backward.PreviousLineStart(lineStart, ignored) : -1;
+            if (longStart >= 0 && lineStart - longStart > int64_t(kShortLineLimit)) {
+                if (order < 0 && longStart > lo) {
+                    hi = longStart;
+                    continue;
+                }
+                // Its line feed is the last midpoint that reads that line again.
+                if (order > 0 && lineStart - 1 > lo) {
+                    lo = lineStart - 1;
+                    continue;
+                }
+            }
+            break;
+        }
         previousLineStart = lineStart;
     }
 

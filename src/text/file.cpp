@@ -118,8 +118,8 @@ bool LineReader::Fill(size_t want) {
 bool LineReader::ReadLine(std::string_view& line) {
     m_lineStart = m_position;
     m_lineCut = false;
-    const bool read = m_longLines == LongLines::kInPieces ? ReadPiece(m_lineBytes)
-                                                           : ReadWhole(m_lineBytes);
+    const bool read =
+        m_longLines == LongLines::kInPieces ? ReadPiece(m_lineBytes) : ReadWhole(m_lineBytes);
     if (!read) return false;
     if (m_longLines == LongLines::kWhole && m_lineStart == 0 &&
         m_lineBytes.starts_with(kByteOrderMark))

@@ -40,7 +40,6 @@ public:
     ImportStats Finish();
 
 private:
-
     const CodePage& m_codePage;
     ExternalSorter m_sorter;
     ImportStats m_stats;

@@ -192,6 +192,9 @@ int64_t SortDictionaryFile(const std::filesystem::path& input, const std::filesy
     SequentialReader reader(input);
     ExternalSorter sorter(codePage, output, memoryLimit);
     std::string_view line;
+    // A byte-order mark belongs to the file, not to its first line, which
+    // may sort anywhere.
+    if (reader.ReadLine(line)) sorter.Add(line.starts_with("\xEF\xBB\xBF") ? line.substr(3) : line);
     while (reader.ReadLine(line)) sorter.Add(line);
     return sorter.Finish();
 }

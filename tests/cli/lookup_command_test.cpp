@@ -61,7 +61,7 @@ TEST_F(LookupCommand, JsonHasOneObjectPerWordWithTheRecordedScreen) {
     // The lookup never reads the first line of a file longer than one line;
     // the window, starting at 0, shows it.
     EXPECT_EQ(run.out,
-              "{\"word\":\"CAT\",\"offset\":6,\"headword\":\"dog\","
+              "{\"word\":\"CAT\",\"offset\":0,\"headword\":\"cat\",\"exact\":true,"
               "\"neighbours\":[\"cat\",\"dog\",\"emu\"],\"selected\":0,\"page\":\"" +
                   page + "\",\"message\":null}\n");
 }

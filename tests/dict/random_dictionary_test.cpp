@@ -8,6 +8,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dict/gather.h"
@@ -160,6 +161,38 @@ TEST(RandomDictionaries, OtherWordsEndOnARealHeadwordAndShowIt) {
                 return EqualOrder(l.headword, word);
             });
             EXPECT_TRUE(EqualOrder(pieces[1], exact ? word : shown.result.strHeadword));
+        }
+    }
+}
+
+// Lines of up to 20,000 bytes among short ones: each headword is still found
+// and shown whole, however the probes fall into the long lines.
+TEST(RandomDictionaries, LongLinesAreFoundAndShownWhole) {
+    std::mt19937 rng(1207);
+    RandomDictionary generator(rng);
+    const CodePage cp = CodePage::Default();
+    testing::TempDir dir;
+    for (int round = 0; round < 40; ++round) {
+        auto lines = generator.Make();
+        for (auto& line : lines)
+            if (generator.Pick(0, 5) == 0)
+                line.content += Text(size_t(generator.Pick(1000, 20000)), u'x');
+        const auto path = dir.Write("dict.txt", Encode(lines, cp));
+        const Dictionary dictionary{path, cp};
+        std::map<Text, bool> checked;
+        for (const auto& line : lines) {
+            const Text key = ToLower(line.headword);
+            if (std::exchange(checked[key], true)) continue;
+            Shown shown;
+            EntryScreen screen{shown.list, shown.page, shown.messages};
+            const SearchOutcome outcome =
+                SearchDictionary(line.headword, dictionary, dir.Path(), screen);
+            EXPECT_TRUE(outcome.shown.exact) << "round " << round << " " << ToUtf8(line.headword);
+            const auto& pieces = shown.page.Pieces();
+            ASSERT_EQ(pieces.size(), 7u);
+            Text content = ReplaceAll(pieces[5], u"</font><font color=#ff0000>[", u"[");
+            content = ReplaceAll(content, u"]</font><font color=#000000>", u"]");
+            EXPECT_EQ(content, Joined(lines, line.headword)) << "round " << round;
         }
     }
 }

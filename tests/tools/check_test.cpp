@@ -116,9 +116,8 @@ TEST(Check, AHugeLineWithoutLineFeedIsOneLineReadInBoundedMemory) {
     while (bytes.size() < 10'000'000) bytes += "\xEC\x82\xAC";
     testing::WriteBytes(folder / "huge.txt", bytes);
     std::vector<Problem> problems;
-    const CheckSummary summary = CheckDictionary(
-        folder / "huge.txt", *CodePage::Named("utf-8"),
-        [&](const Problem& p) { problems.push_back(p); });
+    const CheckSummary summary = CheckDictionary(folder / "huge.txt", *CodePage::Named("utf-8"),
+                                                 [&](const Problem& p) { problems.push_back(p); });
     EXPECT_EQ(summary.lines, 1);
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_EQ(problems[0].fault, Fault::kTooLong);
@@ -128,11 +127,15 @@ TEST(Check, AHugeLineWithoutLineFeedIsOneLineReadInBoundedMemory) {
 
 TEST(Check, AByteOrderMarkIsNotPartOfTheFirstHeadword) {
     testing::TempDir folder;
-    testing::WriteBytes(folder / "bom.txt", "\xEF\xBB\xBF" "apple/1\nbanana/2\n");
+    testing::WriteBytes(folder / "bom.txt",
+                        "\xEF\xBB\xBF"
+                        "apple/1\nbanana/2\n");
     CheckSummary summary;
     EXPECT_TRUE(Faults(folder / "bom.txt", *CodePage::Named("utf-8"), &summary).empty());
     // Without the mark being dropped, U+FEFF would sort after "banana".
-    testing::WriteBytes(folder / "bom2.txt", "\xEF\xBB\xBF" "zebra/1\nbanana/2\n");
+    testing::WriteBytes(folder / "bom2.txt",
+                        "\xEF\xBB\xBF"
+                        "zebra/1\nbanana/2\n");
     const auto found = Faults(folder / "bom2.txt", *CodePage::Named("utf-8"), &summary);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0], std::make_pair(int64_t(2), Fault::kOutOfOrder));

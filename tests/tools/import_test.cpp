@@ -3,11 +3,15 @@
 // splitter; corrupt input.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <random>
 
+#include "dict/dictionary_line.h"
+#include "dict/gather.h"
 #include "dict/recorders.h"
 #include "dict/search.h"
 #include "test_files.h"
+#include "text/compare.h"
 #include "tools/dictionary_check.h"
 #include "tools/importers.h"
 #include "tools/tool_error.h"
@@ -255,6 +259,64 @@ TEST_F(Import, TabFileWithEscapesAndUnrepresentableCharacters) {
     testing::WriteBytes(folder / "notab.tab", "a\tb\nno tab here\n");
     DictionaryBuilder other(cp949, folder / "x.txt");
     EXPECT_THROW(ImportTab(folder / "notab.tab", other), ToolError);
+}
+
+// Debian's GCIDE, imported as the README says: long entries of many
+// articles are shown from their first article to their last.
+TEST_F(Import, GcideEntriesAreShownFromTheirFirstArticleToTheirLast) {
+    const std::filesystem::path index = "/usr/share/dictd/gcide.index";
+    if (!std::filesystem::exists(index)) GTEST_SKIP() << index << " is not installed";
+    const auto out = folder / "gcide.txt";
+    {
+        DictionaryBuilder builder(utf8, out);
+        ImportDictd(index, std::nullopt, builder);
+        EXPECT_EQ(builder.Finish().cutArticles, 0);
+    }
+    const std::vector<Text> words = {u"light", u"run", u"set"};
+    std::vector<int> articles(words.size());
+    {
+        std::ifstream in(index);
+        for (std::string line; std::getline(in, line);)
+            for (size_t i = 0; i < words.size(); ++i)
+                if (EqualOrder(FromUtf8(line.substr(0, line.find('\t'))), words[i])) ++articles[i];
+    }
+    // Each article is one line of the output, and the page joins them all.
+    std::vector<Text> joined(words.size());
+    std::vector<int> lines(words.size());
+    {
+        std::ifstream in(out);
+        for (std::string line; std::getline(in, line);) {
+            const DictionaryLine parts = SplitDictionaryLine(line);
+            for (size_t i = 0; i < words.size(); ++i) {
+                if (!EqualOrder(utf8.Decode(parts.headword), words[i])) continue;
+                if (lines[i]++) joined[i] += kExactSeparator;
+                joined[i] += utf8.Decode(parts.content);
+            }
+        }
+    }
+    for (size_t i = 0; i < words.size(); ++i) {
+        SCOPED_TRACE(ToUtf8(words[i]));
+        EXPECT_GT(articles[i], 5);
+        EXPECT_EQ(lines[i], articles[i]);
+        RecordingNeighbourList neighbours;
+        RecordingPage page;
+        RecordingMessages messages;
+        EntryScreen screen{neighbours, page, messages};
+        const SearchOutcome outcome =
+            SearchDictionary(words[i], Dictionary{out, utf8}, folder.Path(), screen);
+        EXPECT_TRUE(outcome.shown.exact);
+        EXPECT_FALSE(outcome.shown.cut);
+        ASSERT_EQ(page.Pieces().size(), 7u);
+        Text content = ReplaceAll(page.Pieces()[5], u"</font><font color=#ff0000>[", u"[");
+        content = ReplaceAll(content, u"]</font><font color=#000000>", u"]");
+        EXPECT_GT(content.size(), 8192u);
+        EXPECT_TRUE(content == joined[i]) << "the page is not the whole entry";
+        // The step buttons reach the headwords on either side.
+        const int selected = neighbours.Selection();
+        ASSERT_GT(selected, 0);
+        EXPECT_TRUE(EqualOrder(neighbours.Item(selected), words[i]));
+        EXPECT_LT(selected + 1, neighbours.Count());
+    }
 }
 
 TEST(CutArticle, KeepsWholeCharactersTagsAndEntities) {

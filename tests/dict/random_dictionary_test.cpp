@@ -97,6 +97,12 @@ struct Shown {
     RecordingMessages messages;
 };
 
+// The entry text of a page, once the pronunciation colouring is undone.
+Text EntryText(const Text& contentPiece) {
+    const Text content = ReplaceAll(contentPiece, u"</font><font color=#ff0000>[", u"[");
+    return ReplaceAll(content, u"]</font><font color=#000000>", u"]");
+}
+
 void Search(const Text& word, const Dictionary& dictionary, const std::filesystem::path& home,
             Shown& shown) {
     EntryScreen screen{shown.list, shown.page, shown.messages};
@@ -127,10 +133,7 @@ TEST(RandomDictionaries, EveryHeadwordIsFoundWithAllItsLines) {
             EXPECT_TRUE(shown.messages.Messages().empty());
             ASSERT_GE(shown.list.Selection(), 0);
             EXPECT_TRUE(EqualOrder(shown.list.Item(shown.list.Selection()), line.headword));
-            // The entry text, once the pronunciation colouring is undone.
-            Text content = ReplaceAll(pieces[5], u"</font><font color=#ff0000>[", u"[");
-            content = ReplaceAll(content, u"]</font><font color=#000000>", u"]");
-            EXPECT_EQ(content, Joined(lines, line.headword))
+            EXPECT_EQ(EntryText(pieces[5]), Joined(lines, line.headword))
                 << "round " << round << " word " << ToUtf8(line.headword);
         }
     }
@@ -188,11 +191,9 @@ TEST(RandomDictionaries, LongLinesAreFoundAndShownWhole) {
             const SearchOutcome outcome =
                 SearchDictionary(line.headword, dictionary, dir.Path(), screen);
             EXPECT_TRUE(outcome.shown.exact) << "round " << round << " " << ToUtf8(line.headword);
-            const auto& pieces = shown.page.Pieces();
-            ASSERT_EQ(pieces.size(), 7u);
-            Text content = ReplaceAll(pieces[5], u"</font><font color=#ff0000>[", u"[");
-            content = ReplaceAll(content, u"]</font><font color=#000000>", u"]");
-            EXPECT_EQ(content, Joined(lines, line.headword)) << "round " << round;
+            ASSERT_EQ(shown.page.Pieces().size(), 7u);
+            EXPECT_EQ(EntryText(shown.page.Pieces()[5]), Joined(lines, line.headword))
+                << "round " << round;
         }
     }
 }

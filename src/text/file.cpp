@@ -222,8 +222,24 @@ bool LineReader::ReadLongLine(std::string_view& line) {
 }
 
 void LineReader::SkipPastLineFeed(int64_t from) {
+    // The probes of a binary search may land in one huge line many times:
+    // a span skipped before is not read again.
+    const bool known = from >= m_skippedFrom && from < m_skippedTo;
     m_position = from;
-    while (Fill(kCapacity)) {
+    SkipFromPosition();
+    if (!known) {
+        m_skippedFrom = from;
+        m_skippedTo = m_position;
+    }
+}
+
+void LineReader::SkipFromPosition() {
+    for (;;) {
+        if (m_position >= m_skippedFrom && m_position < m_skippedTo) {
+            m_position = m_skippedTo;
+            return;
+        }
+        if (!Fill(kCapacity)) return;
         const char* feed =
             static_cast<const char*>(std::memchr(m_buffer.data(), '\n', m_bufferLength));
         if (feed) {

@@ -92,6 +92,7 @@ private:
     bool ReadLongLine(std::string_view& line);
     // Moves the position past the next line feed, or to the end of the file.
     void SkipPastLineFeed(int64_t from);
+    void SkipFromPosition();
     size_t ReadAt(char* into, size_t want, int64_t at) const;
 
     int m_fd;
@@ -105,6 +106,9 @@ private:
     int64_t m_bufferStart = 0;
     size_t m_bufferLength = 0;
     bool m_bufferReachesEnd = false;
+    // The last span skipped: no line feed from its start to before its end.
+    int64_t m_skippedFrom = 0;
+    int64_t m_skippedTo = 0;
     std::array<char, kCapacity> m_buffer;
     std::string m_longLine;
 };

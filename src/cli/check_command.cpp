@@ -6,6 +6,7 @@
 #include "cli/command_error.h"
 #include "cli/options.h"
 #include "cli/tool_options.h"
+#include "dict/dictionary_line.h"
 #include "tools/dictionary_check.h"
 
 namespace tavik::cli {
@@ -28,6 +29,13 @@ int RunCheck(const std::vector<std::string>& args) {
         std::printf("%s: %lld more problems not shown\n", file.c_str(),
                     static_cast<long long>(reported - maxReports));
 
+    if (summary.longForOldReaders > 0) {
+        std::printf(
+            "%s:%lld: note: %lld lines are longer than %zu bytes (the first here); "
+            "readers of the older format split them into pieces\n",
+            file.c_str(), static_cast<long long>(summary.firstLongForOldReaders),
+            static_cast<long long>(summary.longForOldReaders), kShortLineLimit);
+    }
     std::printf("%s: %lld lines, ", file.c_str(), static_cast<long long>(summary.lines));
     if (summary.Clean()) {
         std::printf("no problems\n");

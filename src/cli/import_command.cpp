@@ -104,15 +104,12 @@ int RunImport(const std::vector<std::string>& args) {
                            "; a smaller --memory needs less)");
     }
     bar.Clear();
-    std::fprintf(stderr,
-                 "tavik-dict: %s: %lld entries in %lld lines (%lld split over several lines)\n",
-                 output->c_str(), static_cast<long long>(stats.entries),
-                 static_cast<long long>(stats.lines), static_cast<long long>(stats.splitEntries));
+    std::fprintf(stderr, "tavik-dict: %s: %lld entries in %lld lines\n", output->c_str(),
+                 static_cast<long long>(stats.entries), static_cast<long long>(stats.lines));
     if (stats.cutArticles > 0)
         std::fprintf(stderr,
-                     "tavik-dict: cut %lld articles longer than %zu MiB to their first %zu MiB\n",
-                     static_cast<long long>(stats.cutArticles), kArticleReadLimit >> 20,
-                     kArticleReadLimit >> 20);
+                     "tavik-dict: cut %lld articles longer than a line (1 MiB) at its end\n",
+                     static_cast<long long>(stats.cutArticles));
     Note("headwords with \"/\", which a dictionary line cannot hold", stats.skippedSlash);
     Note("empty headwords", stats.skippedEmpty);
     Note("headwords too long for a line", stats.skippedLongHeadword);

@@ -1,5 +1,5 @@
 // `tavik-dict lookup [--home DIR] [--dict FILE] [--codepage NAME]
-//                    [--format text|html|json] [WORD...]`
+//                    [--format text|html|json] [--exact] [WORD...]`
 #include "cli/lookup_command.h"
 
 #include <unistd.h>
@@ -15,8 +15,10 @@
 #include "cli/options.h"
 #include "cli/tool_options.h"
 #include "config/home_folder.h"
+#include "dict/dictionary_line.h"
 #include "dict/recorders.h"
 #include "dict/search.h"
+#include "text/character_cut.h"
 #include "text/file.h"
 #include "text/paths.h"
 
@@ -65,6 +67,7 @@ struct WordOutcome {
 
     Text word;
     LookupResult result;
+    GatheredEntry shown;
     RecordingNeighbourList neighbours;
     RecordingPage page;
     RecordingMessages messages;
@@ -81,13 +84,51 @@ void LookUp(const Text& rawWord, const Dictionary& dictionary, const std::filesy
         return;
     }
     EntryScreen screen{outcome.neighbours, outcome.page, outcome.messages};
-    outcome.result = LookUpAndShow(outcome.word, dictionary, home, screen);
+    SearchOutcome searched = SearchDictionary(outcome.word, dictionary, home, screen);
+    outcome.result = std::move(searched.result);
+    outcome.shown = std::move(searched.shown);
 }
+
+// Words on standard input, one a line; a line longer than a dictionary line
+// is cut (between characters) rather than held whole.
+class WordLines {
+public:
+    explicit WordLines(std::FILE* in) : m_in(in) {}
+
+    bool Next(std::string& word) {
+        word.clear();
+        bool cut = false;
+        int c;
+        // One process reads its standard input alone: no stream locking.
+        while ((c = getc_unlocked(m_in)) != EOF && c != '\n') {
+            if (word.size() < kDictionaryLineLimit) {
+                word.push_back(char(c));
+            } else {
+                cut = true;
+            }
+        }
+        if (c == EOF && word.empty() && !cut) return false;
+        if (cut) {
+            ++m_cut;
+            static const CodePage utf8 = *CodePage::Named("UTF-8");
+            word.resize(CompleteCharactersLength(word, utf8));
+        }
+        return true;
+    }
+
+    int64_t CutCount() const { return m_cut; }
+
+private:
+    std::FILE* m_in;
+    int64_t m_cut = 0;
+};
 
 void WriteJson(const WordOutcome& outcome, Output& out) {
     std::string json = "{\"word\":" + JsonString(outcome.word);
     json += ",\"offset\":" + std::to_string(outcome.result.nOffset);
     json += ",\"headword\":" + JsonString(outcome.result.strHeadword);
+    json += ",\"exact\":";
+    json += outcome.shown.exact ? "true" : "false";
     json += ",\"neighbours\":[";
     const auto& items = outcome.neighbours.Items();
     for (size_t i = 0; i < items.size(); ++i) {
@@ -135,7 +176,7 @@ void WriteHtml(const WordOutcome& outcome, Output& out) {
 }  // namespace
 
 int RunLookup(const std::vector<std::string>& args) {
-    const Options options(args, {"--home", "--dict", "--codepage", "--format"}, {});
+    const Options options(args, {"--home", "--dict", "--codepage", "--format"}, {"--exact"});
     const std::optional<std::string> homeOption = options.Value("--home");
     const HomePlaces places = FindHomePlaces(HomeInputsFromEnvironment(
         ExecutableFolder(),
@@ -156,11 +197,13 @@ int RunLookup(const std::vector<std::string>& args) {
     Output out;
     const bool forTerminal = ::isatty(STDOUT_FILENO) == 1;
     bool allShown = true;
+    bool allExact = true;
     bool first = true;
     auto handle = [&](const Text& word) {
         WordOutcome outcome(format);
         LookUp(word, dictionary, home, outcome);
         allShown = allShown && outcome.ShowedEntry();
+        allExact = allExact && outcome.ShowedEntry() && outcome.shown.exact;
         switch (format) {
             case Format::kText:
                 WriteText(outcome, out, first, forTerminal);
@@ -182,17 +225,17 @@ int RunLookup(const std::vector<std::string>& args) {
     } else {
         // stdio rather than iostreams: iostreams would set up the C++ locale
         // machinery in every process, which costs a single lookup dearly.
-        char* raw = nullptr;
-        size_t capacity = 0;
-        ssize_t length;
-        while ((length = ::getline(&raw, &capacity, stdin)) >= 0) {
-            std::string_view line(raw, size_t(length));
-            if (line.ends_with('\n')) line.remove_suffix(1);
-            handle(FromUtf8(line));
+        WordLines lines(stdin);
+        std::string word;
+        while (lines.Next(word)) handle(FromUtf8(word));
+        if (lines.CutCount() > 0) {
+            out.Flush();
+            std::fprintf(stderr, "tavik-dict: cut %lld words longer than %zu bytes\n",
+                         static_cast<long long>(lines.CutCount()), kDictionaryLineLimit);
         }
-        std::free(raw);
     }
-    return allShown ? kExitAllFound : kExitSomeMissing;
+    const bool allFound = options.Flag("--exact") ? allExact : allShown;
+    return allFound ? kExitAllFound : kExitSomeMissing;
 }
 
 }  // namespace tavik::cli

@@ -29,7 +29,7 @@ constexpr char kUsage[] =
     "  import   make a dictionary file from dictd, StarDict or tab-separated files\n"
     "\n"
     "  tavik-dict lookup [--home DIR] [--dict FILE] [--codepage NAME]\n"
-    "                    [--format text|html|json] [WORD...]\n"
+    "                    [--format text|html|json] [--exact] [WORD...]\n"
     "  tavik-dict check FILE [--codepage NAME] [--max-reports N]\n"
     "  tavik-dict sort IN -o OUT [--codepage NAME] [--memory MB] [--in-place]\n"
     "  tavik-dict import dictd INDEX [DICT] -o OUT [--codepage NAME] [--memory MB]\n"
@@ -51,7 +51,7 @@ struct CommandHelp {
 constexpr CommandHelp kCommandHelp[] = {
     {"lookup",
      "usage: tavik-dict lookup [--home DIR] [--dict FILE] [--codepage NAME]\n"
-     "                         [--format text|html|json] [WORD...]\n"
+     "                         [--format text|html|json] [--exact] [WORD...]\n"
      "Looks each WORD up as the Tavik window does: the entry of the word, or of the\n"
      "nearest headword. With no WORD, words are read one per line from standard input.\n"
      "\n"
@@ -61,6 +61,7 @@ constexpr CommandHelp kCommandHelp[] = {
      "                     else of the installed Data)\n"
      "  --codepage NAME    the dictionary's code page (default: 949)\n"
      "  --format FORMAT    text (default), html, or json (one object per line)\n"
+     "  --exact            exit status 1 unless every word was found exactly\n"
      "\n"
      "Exit status: 0 every word shown, 1 some word not, 2 an error.\n"},
     {"check",

@@ -1,5 +1,7 @@
-// Splitting dictionary lines into headword and content.
+// Splitting and reading dictionary lines.
 #include "dict/dictionary_line.h"
+
+#include "text/character_cut.h"
 
 namespace tavik {
 
@@ -13,6 +15,16 @@ DictionaryLine SplitDictionaryLine(std::string_view line) {
     const size_t feed = content.find('\n');
     if (feed != std::string_view::npos) content = content.substr(0, feed);
     return {line.substr(0, slash), content};
+}
+
+LineReader DictionaryLineReader(const FileHandle& file, size_t readSize) {
+    return LineReader(file, kDictionaryLineLimit, readSize, LongLines::kWhole);
+}
+
+bool ReadDictionaryLine(LineReader& reader, const CodePage& codePage, std::string_view& line) {
+    if (!reader.ReadLine(line)) return false;
+    if (reader.LineCut()) line = line.substr(0, CompleteCharactersLength(line, codePage));
+    return true;
 }
 
 }  // namespace tavik

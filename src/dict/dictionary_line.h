@@ -3,11 +3,17 @@
 
 #include <string_view>
 
+#include "text/codepage.h"
+#include "text/file.h"
+
 namespace tavik {
 
-// Longest line read at once, line feed included; longer lines arrive in
-// pieces and each piece is handled as a line of its own.
-inline constexpr size_t kDictionaryLineLimit = 1022;
+// Longest line kept, line feed included: a longer line's text is cut at a
+// character boundary and the rest of it skipped.
+inline constexpr size_t kDictionaryLineLimit = size_t(1) << 20;
+// Longest line that earlier readers take whole (they split longer ones into
+// pieces); the binary search's probes read little more than this.
+inline constexpr size_t kShortLineLimit = 1022;
 
 struct DictionaryLine {
     std::string_view headword;
@@ -18,5 +24,13 @@ struct DictionaryLine {
 // content from after it to the line feed (a carriage return stays in the
 // content). A line without a further "/" is all headword, line feed included.
 DictionaryLine SplitDictionaryLine(std::string_view line);
+
+// A reader of dictionary lines: each line whole up to kDictionaryLineLimit,
+// without a UTF-8 byte-order mark at the start of the file.
+LineReader DictionaryLineReader(const FileHandle& file, size_t readSize);
+
+// The next line of `reader`; a line cut at the limit ends at a character
+// boundary of `codePage`.
+bool ReadDictionaryLine(LineReader& reader, const CodePage& codePage, std::string_view& line);
 
 }  // namespace tavik

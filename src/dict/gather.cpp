@@ -1,5 +1,10 @@
-// The window pass: neighbour list, the exact and nearest entry groups.
+// The window pass: neighbour list, the exact and nearest entry groups, and
+// the widening of the window to an entry that does not fit it.
 #include "dict/gather.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "dict/dictionary_line.h"
 #include "dict/entry_page.h"
@@ -14,26 +19,42 @@ namespace {
 class EntryGroup {
 public:
     EntryGroup(const Text& wanted, std::u16string_view separator)
-        : m_wanted(wanted), m_separator(separator) {}
+        : m_wanted(&wanted), m_separator(separator) {}
 
     bool Started() const { return m_state != State::kNotStarted; }
+    bool Collecting() const { return m_state == State::kCollecting; }
     const Text& Headword() const { return m_headword; }
-    const Text& Content() const { return m_content; }
+    Text PageContent() const { return m_cut ? m_content + Text(kEntryCutNote) : m_content; }
+    bool Cut() const { return m_cut; }
+    // Where its lines lie in the file, as far as they were read.
+    int64_t FirstLineStart() const { return m_firstLineStart; }
+    int64_t LastLineEnd() const { return m_lastLineEnd; }
+    // Whether its first line was the first line the window read.
+    bool StartedAtWindowStart() const { return m_startedAtWindowStart; }
+
+    struct Line {
+        const Text& headword;
+        std::string_view content;  // bytes, decoded only when taken
+        int64_t start;
+        int64_t end;
+        bool first;  // the window's first line
+    };
 
     // Takes one line; returns true when this line closed the group.
-    bool Take(const Text& headword, const Text& content, const Text& previousHeadword) {
+    bool Take(const Line& line, const Text& previousHeadword, const CodePage& codePage) {
         switch (m_state) {
             case State::kNotStarted:
-                if (EqualOrder(headword, m_wanted)) {
+                if (EqualOrder(line.headword, *m_wanted)) {
                     m_state = State::kCollecting;
-                    m_headword = headword;
-                    m_content = content;
+                    m_headword = line.headword;
+                    m_firstLineStart = line.start;
+                    m_startedAtWindowStart = line.first;
+                    Append(line, codePage, false);
                 }
                 return false;
             case State::kCollecting:
-                if (EqualOrder(headword, previousHeadword)) {
-                    m_content.append(m_separator);
-                    m_content.append(content);
+                if (EqualOrder(line.headword, previousHeadword)) {
+                    Append(line, codePage, true);
                     return false;
                 }
                 m_state = State::kClosed;
@@ -45,73 +66,179 @@ public:
     }
 
 private:
+    void Append(const Line& line, const CodePage& codePage, bool separated) {
+        m_lastLineEnd = line.end;
+        if (m_cut || m_bytes + line.content.size() > kEntryTextLimit) {
+            m_cut = true;
+            return;
+        }
+        m_bytes += line.content.size();
+        if (separated) m_content.append(m_separator);
+        m_content.append(codePage.Decode(line.content));
+    }
+
     enum class State { kNotStarted, kCollecting, kClosed };
     State m_state = State::kNotStarted;
-    const Text& m_wanted;
+    const Text* m_wanted;
     std::u16string_view m_separator;
     Text m_headword;
     Text m_content;
+    size_t m_bytes = 0;
+    bool m_cut = false;
+    int64_t m_firstLineStart = 0;
+    int64_t m_lastLineEnd = 0;
+    bool m_startedAtWindowStart = false;
 };
 
-}  // namespace
+// What one reading of a window found, shown on the screen only once the
+// window is known to hold the whole entry.
+struct WindowPass {
+    explicit WindowPass(const LookupResult& result)
+        : exact(result.strWord, kExactSeparator), nearest(result.strHeadword, kNearestSeparator) {}
 
-GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
-                   const CodePage& codePage, const std::filesystem::path& home,
-                   EntryScreen& screen) {
-    auto file = OpenRegularFileForReading(dictionary);
-    if (!file) return {};
-    // The first line alone needs a small read; the window, one large one.
-    LineReader reader(*file, kDictionaryLineLimit, kDictionaryLineLimit + 2);
+    const EntryGroup* Shown() const {
+        return exact.Started() ? &exact : nearest.Started() ? &nearest : nullptr;
+    }
 
+    std::vector<Text> neighbours;
+    EntryGroup exact;
+    EntryGroup nearest;
+    bool stoppedAtWindowEnd = false;  // else at the end of the file
+};
+
+// Reads whole lines from `offset` (from the file's start when it lies in the
+// first line; else from the line after the one it falls in) until a line ends
+// at or past `windowEnd`, or -1 for kGatherWindow past the window's start.
+// Once an entry is cut, reading goes on at `entryEnd`: the rest of it would
+// add nothing.
+WindowPass ReadWindow(const FileHandle& file, const CodePage& codePage, const LookupResult& result,
+                      int64_t offset, int64_t windowEnd, int64_t entryEnd) {
+    // The first line alone needs a small read; the window, large ones.
+    LineReader reader = DictionaryLineReader(file, kShortLineLimit + 2);
     std::string_view line;
     reader.Seek(0);
-    reader.ReadLine(line);
+    ReadDictionaryLine(reader, codePage, line);
     const int64_t firstLineEnd = reader.Tell();
     reader.SetReadSize(LineReader::kCapacity);
 
     int64_t windowStart = 0;
-    if (result.nOffset < firstLineEnd) {
+    if (offset < firstLineEnd) {
         reader.Seek(0);
     } else {
-        reader.Seek(result.nOffset);
-        reader.ReadLine(line);  // the rest of the line the offset falls in
-        windowStart = result.nOffset;
+        reader.Seek(offset);
+        ReadDictionaryLine(reader, codePage, line);  // the rest of the line the offset falls in
+        windowStart = offset;
     }
-    const int64_t windowEnd = windowStart + kGatherWindow;
+    // The search backs off half a window, so the line of its hit starts after
+    // the window's middle; a long line before it must not end the window
+    // first. (Lines of a short line's length always reach past the middle.)
+    int64_t reachPast = -1;
+    if (windowEnd < 0) {
+        windowEnd = windowStart + kGatherWindow;
+        reachPast = windowStart + kGatherWindow / 2;
+    }
 
-    screen.neighbours.Reset();
+    WindowPass pass(result);
     Text previousHeadword;
-    EntryGroup exact(result.strWord, kExactSeparator);
-    EntryGroup nearest(result.strHeadword, kNearestSeparator);
-    bool pageComposed = false;
-
-    while (reader.ReadLine(line)) {
+    bool first = true;
+    while (ReadDictionaryLine(reader, codePage, line)) {
         const DictionaryLine parts = SplitDictionaryLine(line);
         const Text headword = codePage.Decode(parts.headword);
-        const Text content = codePage.Decode(parts.content);
-
         if (!headword.empty() && !EqualOrder(headword, previousHeadword))
-            screen.neighbours.Add(headword);
-        if (exact.Take(headword, content, previousHeadword) && !pageComposed) {
-            ShowEntryPage(home, exact.Headword(), exact.Content(), screen.page);
-            pageComposed = true;
-        }
-        nearest.Take(headword, content, previousHeadword);
+            pass.neighbours.push_back(headword);
+        const EntryGroup::Line taken{headword, parts.content, reader.LineStart(), reader.Tell(),
+                                     first};
+        pass.exact.Take(taken, previousHeadword, codePage);
+        pass.nearest.Take(taken, previousHeadword, codePage);
         previousHeadword = headword;
-        if (reader.Tell() >= windowEnd) break;
+        first = false;
+        const bool cut = (pass.exact.Cut() && pass.exact.Collecting()) ||
+                         (pass.nearest.Cut() && pass.nearest.Collecting());
+        if (cut && reader.Tell() < entryEnd) reader.Seek(entryEnd);
+        if (reader.Tell() >= windowEnd && reader.LineStart() > reachPast) {
+            pass.stoppedAtWindowEnd = true;
+            break;
+        }
+    }
+    return pass;
+}
+
+// Compares headwords with the group's own, decoding only bytes it has not
+// seen match before.
+class SameHeadword {
+public:
+    SameHeadword(const Text& headword, const CodePage& codePage)
+        : m_headword(headword), m_codePage(codePage) {}
+
+    bool operator()(std::string_view bytes) {
+        if (m_known && bytes == m_knownBytes) return true;
+        if (!EqualOrder(m_codePage.Decode(bytes), m_headword)) return false;
+        m_knownBytes = bytes;
+        m_known = true;
+        return true;
     }
 
-    if (!pageComposed) ShowEntryPage(home, exact.Headword(), exact.Content(), screen.page);
+private:
+    const Text& m_headword;
+    const CodePage& m_codePage;
+    std::string m_knownBytes;
+    bool m_known = false;
+};
 
-    GatheredEntry shown;
+struct Span {
+    int64_t start;
+    int64_t end;
+};
+
+// Where the group shown lies in the file when some of its lines lie outside
+// the window read; nothing when the window holds it whole.
+std::optional<Span> OutsideSpan(const FileHandle& file, const CodePage& codePage,
+                                const WindowPass& pass, const EntryGroup& group) {
+    SameHeadword same(group.Headword(), codePage);
+    LineReader reader = DictionaryLineReader(file, LineReader::kCapacity);
+    std::string_view line;
+    Span span{group.FirstLineStart(), group.LastLineEnd()};
+    if (group.StartedAtWindowStart()) {
+        BackwardLineFinder backward(file);
+        while (span.start > 0) {
+            const int64_t start = backward.PreviousLineStart(span.start, line);
+            if (start < 0) break;
+            if (start == 0 || line.empty()) {
+                // Read as the window reads it (a long line, the first line).
+                reader.Seek(start);
+                if (!ReadDictionaryLine(reader, codePage, line)) break;
+            } else {
+                line = line.substr(0, line.find('\0'));
+            }
+            if (!same(SplitDictionaryLine(line).headword)) break;
+            span.start = start;
+        }
+    }
+    if (group.Collecting() && pass.stoppedAtWindowEnd) {
+        reader.Seek(span.end);
+        while (ReadDictionaryLine(reader, codePage, line) &&
+               same(SplitDictionaryLine(line).headword))
+            span.end = reader.Tell();
+    }
+    if (span.start == group.FirstLineStart() && span.end == group.LastLineEnd())
+        return std::nullopt;
+    return span;
+}
+
+void Show(const WindowPass& pass, const LookupResult& result, const std::filesystem::path& home,
+          EntryScreen& screen, GatheredEntry& shown) {
+    screen.neighbours.Reset();
+    for (const Text& headword : pass.neighbours) screen.neighbours.Add(headword);
+    ShowEntryPage(home, pass.exact.Headword(), pass.exact.PageContent(), screen.page);
+
     const Text* select = nullptr;
-    if (exact.Started()) {
+    if (pass.exact.Started()) {
         select = &result.strWord;
-        shown = {true, exact.Headword()};
-    } else if (nearest.Started()) {
-        ShowEntryPage(home, nearest.Headword(), nearest.Content(), screen.page);
+        shown = {true, pass.exact.Headword(), pass.exact.Cut()};
+    } else if (pass.nearest.Started()) {
+        ShowEntryPage(home, pass.nearest.Headword(), pass.nearest.PageContent(), screen.page);
         select = &result.strHeadword;
-        shown = {false, nearest.Headword()};
+        shown = {false, pass.nearest.Headword(), pass.nearest.Cut()};
     } else {
         screen.messages.ShowMessage(Text(kSearchErrorMessage));
     }
@@ -119,6 +246,33 @@ GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::p
         const int index = screen.neighbours.FindPrefix(*select);
         if (index >= 0) screen.neighbours.Select(index);
     }
+}
+
+}  // namespace
+
+GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
+                            const CodePage& codePage, const std::filesystem::path& home,
+                            EntryScreen& screen) {
+    auto file = OpenRegularFileForReading(dictionary);
+    if (!file) return {};
+
+    WindowPass pass = ReadWindow(*file, codePage, result, result.nOffset, -1, -1);
+    // A widened window may bring the searched word's own entry in, which may
+    // in turn not fit; one more widening settles it.
+    for (int widenings = 0; widenings < 2; ++widenings) {
+        const EntryGroup* group = pass.Shown();
+        if (!group) break;
+        const bool exact = group == &pass.exact;
+        const auto span = OutsideSpan(*file, codePage, pass, *group);
+        if (!span) break;
+        pass =
+            ReadWindow(*file, codePage, result, std::max<int64_t>(0, span->start - kWidenedMargin),
+                       span->end + kWidenedMargin, span->end);
+        if ((pass.Shown() == &pass.exact) == exact) break;
+    }
+
+    GatheredEntry shown;
+    Show(pass, result, home, screen, shown);
     return shown;
 }
 

@@ -10,6 +10,12 @@
 namespace tavik {
 
 inline constexpr int64_t kGatherWindow = 8192;
+// When the entry shown does not lie wholly in the window, the window is
+// widened to the entry and this much on either side of it.
+inline constexpr int64_t kWidenedMargin = 4096;
+// Most entry text gathered for one page (bytes of the dictionary); the rest
+// of a longer entry is left out and the page says so.
+inline constexpr size_t kEntryTextLimit = size_t(4) << 20;
 
 // The separators between the lines (parts) of one entry.
 inline constexpr std::u16string_view kExactSeparator =
@@ -19,6 +25,9 @@ inline constexpr std::u16string_view kNearestSeparator =
     u"<br><br><font color=\"gray\">--------------------------------------------</font><br>";
 
 inline constexpr std::u16string_view kSearchErrorMessage = u"검색 오류 입니다";
+// Ends the page of an entry cut at kEntryTextLimit.
+inline constexpr std::u16string_view kEntryCutNote =
+    u"<br><br>…(항목이 너무 길어 여기서 잘렸습니다)";
 
 // Where the results of a gathering go.
 struct EntryScreen {
@@ -38,9 +47,12 @@ struct GatheredEntry {
 // file's start when the offset lies in the first line), refills the neighbour
 // list, shows the searched word's entry, or else the nearest word's, and
 // selects it in the list. The caller has already moved the offset back.
+// An entry that begins before the window or goes on after it is shown whole:
+// the window is widened to the entry and kWidenedMargin on either side, and
+// read the same way (up to kEntryTextLimit of entry text).
 // A dictionary that does not open gives nothing and changes nothing.
 GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
-                   const CodePage& codePage, const std::filesystem::path& home,
-                   EntryScreen& screen);
+                            const CodePage& codePage, const std::filesystem::path& home,
+                            EntryScreen& screen);
 
 }  // namespace tavik

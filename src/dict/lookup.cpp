@@ -10,9 +10,9 @@ namespace tavik {
 namespace {
 
 // A probe reads the tail of the line it lands in and the next whole line:
-// one read of two line limits holds both (measured: smaller reads cost more
-// in extra calls than they save in copying).
-constexpr size_t kProbeReadSize = 2 * kDictionaryLineLimit + 4;
+// one read of two short lines holds both (measured: smaller reads cost more
+// in extra calls than they save in copying). A longer line costs more reads.
+constexpr size_t kProbeReadSize = 2 * kShortLineLimit + 4;
 
 Text HeadwordOf(std::string_view line, const CodePage& codePage) {
     return codePage.Decode(SplitDictionaryLine(line).headword);
@@ -40,8 +40,13 @@ LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage&
 
     auto file = OpenRegularFileForReading(dictionary);
     if (!file) return result;
-    LineReader reader(*file, kDictionaryLineLimit, kProbeReadSize);
+    LineReader reader = DictionaryLineReader(*file, kProbeReadSize);
+    auto readLine = [&](std::string_view& line) {
+        return ReadDictionaryLine(reader, codePage, line);
+    };
 
+    BackwardLineFinder backward(*file);
+    std::string_view ignored;
     int64_t lo = 0;
     int64_t hi = reader.Size();
     int64_t previousLineStart = -1;
@@ -53,12 +58,12 @@ LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage&
         ++probes;
         mid = lo + (hi - lo) / 2;
         reader.Seek(mid);
-        bool read = reader.ReadLine(line);
+        bool read = readLine(line);
         int64_t lineStart = mid;
         if (read && mid > 0) {
             // What was read is the tail of the line `mid` fell into.
             lineStart = reader.Tell();
-            read = reader.ReadLine(line);
+            read = readLine(line);
         }
         if (!read) {
             // The end of the file: the word lies before `mid`. The record of
@@ -80,14 +85,46 @@ LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage&
             lo = mid;
         }
         // Converged once a probe reads the very line the previous one read.
-        if (lineStart == previousLineStart) break;
+        if (lineStart == previousLineStart) {
+            // Unless both midpoints fell into one long line: every midpoint in
+            // it reads the line after it, so the search goes on beside it.
+            const int64_t longStart = mid > 0 ? backward.PreviousLineStart(lineStart, ignored) : -1;
+            if (longStart >= 0 && lineStart - longStart > int64_t(kShortLineLimit)) {
+                if (order < 0 && longStart > lo) {
+                    hi = longStart;
+                    continue;
+                }
+                // Its line feed is the last midpoint that reads that line again.
+                if (order > 0 && lineStart - 1 > lo) {
+                    lo = lineStart - 1;
+                    continue;
+                }
+            }
+            break;
+        }
         previousLineStart = lineStart;
+    }
+
+    // The probes reach the first line only at a midpoint of 0, which a search
+    // converging near the start seldom makes: look at it once.
+    if (lo == 0) {
+        const int64_t resume = reader.Tell();
+        reader.Seek(0);
+        if (readLine(line)) {
+            Text first = HeadwordOf(line, codePage);
+            if (EqualOrder(word, first)) {
+                result.nOffset = 0;
+                result.strHeadword = std::move(first);
+                return result;
+            }
+        }
+        reader.Seek(resume);
     }
 
     int best = CommonPrefixLength(word, headword);
     result.nOffset = mid;
     result.strHeadword = headword;
-    while (reader.ReadLine(line)) {
+    while (readLine(line)) {
         Text next = HeadwordOf(line, codePage);
         const int n = CommonPrefixLength(word, next);
         if (best >= n) break;

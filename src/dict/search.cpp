@@ -16,7 +16,7 @@ SearchOutcome SearchDictionary(const Text& word, const Dictionary& dictionary,
     outcome.result = LookupWord(dictionary.path, dictionary.codePage, word);
     if (!outcome.result.strHeadword.empty()) {
         LookupResult window = outcome.result;
-        window.nOffset = window.nOffset >= kGatherBackOff ? window.nOffset - kGatherBackOff : 0;
+        window.nOffset = GatherOffset(window.nOffset);
         outcome.shown = GatherEntries(window, dictionary.path, dictionary.codePage, home, screen);
     }
     return outcome;

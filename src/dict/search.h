@@ -13,6 +13,11 @@ namespace tavik {
 // neighbour list shows words before the hit too.
 inline constexpr int64_t kGatherBackOff = 4096;
 
+// Where the gathering window starts for a lookup that stopped at `offset`.
+inline int64_t GatherOffset(int64_t offset) {
+    return offset >= kGatherBackOff ? offset - kGatherBackOff : 0;
+}
+
 struct Dictionary {
     std::filesystem::path path;
     const CodePage& codePage;

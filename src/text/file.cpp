@@ -61,10 +61,28 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-LineReader::LineReader(const FileHandle& file, size_t limit, size_t readSize)
+namespace {
+
+// A longer line is gathered, or skipped, this much at a time.
+constexpr size_t kLongLineChunk = size_t(64) << 10;
+// The first read again from a line's start asks for at least this much: an
+// ordinary line is then seen whole.
+constexpr size_t kFirstRefill = 1024;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view UpToNul(const char* begin, size_t length) {
+    const char* nul = static_cast<const char*>(std::memchr(begin, '\0', length));
+    return std::string_view(begin, nul ? size_t(nul - begin) : length);
+}
+
+}  // namespace
+
+LineReader::LineReader(const FileHandle& file, size_t limit, size_t readSize, LongLines longLines)
     : m_fd(file.Get()),
-      m_limit(std::min(limit, kCapacity)),
-      m_readSize(std::clamp<size_t>(readSize, 1, kCapacity)) {}
+      m_limit(longLines == LongLines::kInPieces ? std::min(limit, kCapacity)
+                                                : std::max<size_t>(limit, 1)),
+      m_readSize(std::clamp<size_t>(readSize, 1, kCapacity)),
+      m_longLines(longLines) {}
 
 void LineReader::Seek(int64_t position) { m_position = std::max<int64_t>(position, 0); }
 
@@ -78,25 +96,39 @@ int64_t LineReader::Size() {
     return info.st_size;
 }
 
+size_t LineReader::ReadAt(char* into, size_t want, int64_t at) const {
+    size_t got = 0;
+    while (got < want) {
+        const ssize_t n = ::pread(m_fd, into + got, want - got, at + int64_t(got));
+        if (n < 0 && errno == EINTR) continue;
+        // The end of the file, or a read error, which ends reading alike.
+        if (n <= 0) break;
+        got += size_t(n);
+    }
+    return got;
+}
+
 bool LineReader::Fill(size_t want) {
     m_bufferStart = m_position;
-    m_bufferLength = 0;
-    m_bufferReachesEnd = false;
-    while (m_bufferLength < want) {
-        const ssize_t got = ::pread(m_fd, m_buffer.data() + m_bufferLength, want - m_bufferLength,
-                                    m_bufferStart + int64_t(m_bufferLength));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) {
-            // The end of the file, or a read error, which ends reading alike.
-            m_bufferReachesEnd = true;
-            break;
-        }
-        m_bufferLength += size_t(got);
-    }
+    m_bufferLength = ReadAt(m_buffer.data(), want, m_bufferStart);
+    m_bufferReachesEnd = m_bufferLength < want;
     return m_bufferLength > 0;
 }
 
 bool LineReader::ReadLine(std::string_view& line) {
+    m_lineStart = m_position;
+    m_lineCut = false;
+    const bool read =
+        m_longLines == LongLines::kInPieces ? ReadPiece(m_lineBytes) : ReadWhole(m_lineBytes);
+    if (!read) return false;
+    if (m_longLines == LongLines::kWhole && m_lineStart == 0 &&
+        m_lineBytes.starts_with(kByteOrderMark))
+        m_lineBytes.remove_prefix(kByteOrderMark.size());
+    line = UpToNul(m_lineBytes.data(), m_lineBytes.size());
+    return true;
+}
+
+bool LineReader::ReadPiece(std::string_view& line) {
     const int64_t bufferEnd = m_bufferStart + int64_t(m_bufferLength);
     const bool inBuffer = m_position >= m_bufferStart && m_position <= bufferEnd;
     const char* feed = nullptr;
@@ -123,9 +155,143 @@ bool LineReader::ReadLine(std::string_view& line) {
     if (!feed) feed = static_cast<const char*>(std::memchr(begin, '\n', available));
     const size_t length = feed ? size_t(feed - begin) + 1 : available;
     m_position += int64_t(length);
-    const char* nul = static_cast<const char*>(std::memchr(begin, '\0', length));
-    line = std::string_view(begin, nul ? size_t(nul - begin) : length);
+    line = std::string_view(begin, length);
     return true;
+}
+
+bool LineReader::ReadWhole(std::string_view& line) {
+    const int64_t bufferEnd = m_bufferStart + int64_t(m_bufferLength);
+    if (m_position < m_bufferStart || m_position > bufferEnd) {
+        if (!Fill(m_readSize)) return false;
+    }
+    // An ordinary line is seen whole after one read from its start, of the
+    // same size as a reader in pieces would make; only a longer one costs more.
+    for (const size_t want : {std::max(m_readSize, kFirstRefill), kCapacity}) {
+        const size_t offset = size_t(m_position - m_bufferStart);
+        const size_t available = m_bufferLength - offset;
+        if (m_bufferReachesEnd || available >= m_limit ||
+            std::memchr(m_buffer.data() + offset, '\n', available))
+            break;
+        if (want > available && !Fill(want)) return false;
+    }
+    const size_t offset = size_t(m_position - m_bufferStart);
+    const size_t available = std::min(m_bufferLength - offset, m_limit);
+    if (available == 0) return false;
+    const char* begin = m_buffer.data() + offset;
+    const char* feed = static_cast<const char*>(std::memchr(begin, '\n', available));
+    if (!feed && !(m_bufferReachesEnd && available == m_bufferLength - offset))
+        return ReadLongLine(line);
+    const size_t length = feed ? size_t(feed - begin) + 1 : available;
+    m_position += int64_t(length);
+    line = std::string_view(begin, length);
+    return true;
+}
+
+bool LineReader::ReadLongLine(std::string_view& line) {
+    // What the buffer holds of the line has no line feed.
+    const size_t offset = size_t(m_position - m_bufferStart);
+    const size_t have = std::min(m_bufferLength - offset, m_limit);
+    m_longLine.assign(m_buffer.data() + offset, have);
+    int64_t at = m_position + int64_t(have);
+    bool atEnd = m_bufferReachesEnd && have == m_bufferLength - offset;
+    while (!atEnd && m_longLine.size() < m_limit) {
+        const size_t old = m_longLine.size();
+        const size_t want = std::min(kLongLineChunk, m_limit - old);
+        m_longLine.resize(old + want);
+        const size_t got = ReadAt(m_longLine.data() + old, want, at);
+        m_longLine.resize(old + got);
+        const char* feed =
+            static_cast<const char*>(std::memchr(m_longLine.data() + old, '\n', got));
+        if (feed) {
+            m_longLine.resize(size_t(feed - m_longLine.data()) + 1);
+            m_position = m_lineStart + int64_t(m_longLine.size());
+            line = m_longLine;
+            return true;
+        }
+        at += int64_t(got);
+        atEnd = got < want;
+    }
+    if (m_longLine.empty()) return false;
+    m_position = at;
+    if (!atEnd) {
+        SkipPastLineFeed(at);
+        m_lineCut = m_position > at;
+    }
+    line = m_longLine;
+    return true;
+}
+
+void LineReader::SkipPastLineFeed(int64_t from) {
+    // The probes of a binary search may land in one huge line many times:
+    // a span skipped before is not read again.
+    const bool known = from >= m_skippedFrom && from < m_skippedTo;
+    m_position = from;
+    SkipFromPosition();
+    if (!known) {
+        m_skippedFrom = from;
+        m_skippedTo = m_position;
+    }
+}
+
+void LineReader::SkipFromPosition() {
+    for (;;) {
+        if (m_position >= m_skippedFrom && m_position < m_skippedTo) {
+            m_position = m_skippedTo;
+            return;
+        }
+        if (!Fill(kCapacity)) return;
+        const char* feed =
+            static_cast<const char*>(std::memchr(m_buffer.data(), '\n', m_bufferLength));
+        if (feed) {
+            m_position = m_bufferStart + int64_t(feed - m_buffer.data()) + 1;
+            return;
+        }
+        m_position += int64_t(m_bufferLength);
+        if (m_bufferReachesEnd) return;
+    }
+}
+
+bool BackwardLineFinder::Load(int64_t end) {
+    constexpr int64_t kBlock = int64_t(64) << 10;
+    m_blockStart = std::max<int64_t>(0, end - kBlock);
+    m_block.resize(size_t(end - m_blockStart));
+    size_t got = 0;
+    while (got < m_block.size()) {
+        const ssize_t n =
+            ::pread(m_fd, m_block.data() + got, m_block.size() - got, m_blockStart + int64_t(got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += size_t(n);
+    }
+    if (got == m_block.size()) return true;
+    m_block.clear();
+    m_blockStart = 0;
+    return false;
+}
+
+int64_t BackwardLineFinder::PreviousLineStart(int64_t lineStart, std::string_view& line) {
+    line = {};
+    // The previous line's own line feed sits right before `lineStart`.
+    const int64_t searchEnd = lineStart - 1;
+    if (searchEnd <= 0) return 0;
+    const int64_t blockEnd = m_blockStart + int64_t(m_block.size());
+    if (!(m_blockStart < searchEnd && lineStart <= blockEnd) && !Load(lineStart)) return -1;
+    const char* base = m_block.data();
+    const char* feed =
+        static_cast<const char*>(::memrchr(base, '\n', size_t(searchEnd - m_blockStart)));
+    if (feed || m_blockStart == 0) {
+        const int64_t start = feed ? m_blockStart + (feed - base) + 1 : 0;
+        line = std::string_view(base + (start - m_blockStart), size_t(lineStart - start));
+        return start;
+    }
+    // A long line: go on backwards without keeping its bytes.
+    for (int64_t end = m_blockStart;;) {
+        if (!Load(end)) return -1;
+        feed = static_cast<const char*>(::memrchr(m_block.data(), '\n', m_block.size()));
+        if (feed) return m_blockStart + (feed - m_block.data()) + 1;
+        if (m_blockStart == 0) return 0;
+        end = m_blockStart;
+    }
 }
 
 }  // namespace tavik

@@ -91,10 +91,9 @@ void ImportDictd(const std::filesystem::path& index,
         const Text headword = FromUtf8(headwordBytes);
         const std::string bytes = data->Read(*offset, *length, options.articleLimit);
         const bool cut = *length > bytes.size() && bytes.size() == options.articleLimit;
-        if (cut) ++builder.Stats().cutArticles;
         const Text article = FromUtf8(cut ? CutAtCharacter(bytes) : std::string_view(bytes));
         // dictd articles are plain text.
-        builder.AddEntry(headword, EscapeHtml(WithoutHeadwordLine(article, headword)));
+        builder.AddEntry(headword, EscapeHtml(WithoutHeadwordLine(article, headword)), cut);
     }
 }
 

@@ -1,7 +1,7 @@
 // Turning imported entries (a headword and an HTML article) into dictionary
-// lines: line breaks become <br>, an article too long for one line is split
-// into several lines of the same headword, and the lines are sorted into the
-// output file in the lookup's order.
+// lines: one line per article, its line breaks as <br>, an article too long
+// for a line cut; the lines are sorted into the output file in the lookup's
+// order.
 #pragma once
 
 #include <cstdint>
@@ -17,13 +17,12 @@ namespace tavik {
 struct ImportStats {
     int64_t entries = 0;              // entries written
     int64_t lines = 0;                // lines written
-    int64_t splitEntries = 0;         // entries written as more than one line
+    int64_t cutArticles = 0;          // articles longer than a line, cut at its end
     int64_t skippedSlash = 0;         // headwords holding "/", which the format cannot
     int64_t skippedEmpty = 0;         // empty headwords
     int64_t skippedLongHeadword = 0;  // headwords that leave no room for an article
     int64_t skippedFields = 0;        // article parts of a kind that is not text
     int64_t skippedEntries = 0;       // entries left with no text at all
-    int64_t cutArticles = 0;          // articles longer than the read bound, cut to it
 };
 
 class DictionaryBuilder {
@@ -32,8 +31,9 @@ public:
                       size_t memoryLimit = kDefaultSortMemory);
 
     // `article` is HTML (or plain text without '<' and '&'); its line breaks
-    // become <br>, white space around it is dropped.
-    void AddEntry(TextView headword, TextView article);
+    // become <br>, white space around it is dropped. `cutBefore` says the
+    // importer already cut the article at its read bound: it is counted once.
+    void AddEntry(TextView headword, TextView article, bool cutBefore = false);
     ImportStats& Stats() { return m_stats; }
     // Finish tells `progress` how many lines it has written.
     void SetProgress(ProgressReporter* progress) { m_sorter.SetProgress(progress); }
@@ -45,8 +45,6 @@ public:
     ImportStats Finish();
 
 private:
-    void AddLines(const std::string& headword, TextView article);
-
     const CodePage& m_codePage;
     ExternalSorter m_sorter;
     ImportStats m_stats;
@@ -58,10 +56,9 @@ private:
 // `headwordBytes`: the line limit less the "/" and the line feed.
 size_t ContentBudget(size_t headwordBytes);
 
-// Splits `article` into parts that each encode to at most `budget` bytes,
-// cutting between characters and, where one is near, at a space or before a
-// tag rather than inside a tag or an entity.
-std::vector<Text> SplitArticle(TextView article, size_t budget, const CodePage& codePage);
+// `article` (bytes of `codePage`) cut to at most `budget` bytes: between
+// characters, and before a tag or an entity that would be cut in half.
+std::string_view CutArticle(std::string_view article, size_t budget, const CodePage& codePage);
 
 // Plain text made safe for the page: &, < and > escaped.
 Text EscapeHtml(TextView text);

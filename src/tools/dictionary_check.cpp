@@ -1,11 +1,14 @@
 // One pass over the file, comparing each line with the one before it.
 #include "tools/dictionary_check.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "dict/dictionary_line.h"
+#include "text/character_cut.h"
 #include "text/compare.h"
-#include "tools/sequential_reader.h"
+#include "tools/tool_error.h"
 
 namespace tavik {
 
@@ -83,7 +86,10 @@ const char* FaultName(Fault fault) {
 
 CheckSummary CheckDictionary(const std::filesystem::path& path, const CodePage& codePage,
                              const std::function<void(const Problem&)>& report) {
-    SequentialReader reader(path);
+    std::string error;
+    const auto file = OpenRegularFileForReading(path, &error);
+    if (!file) throw ToolError(path.string() + ": " + error);
+    LineReader reader = DictionaryLineReader(*file, LineReader::kCapacity);
     const DecodeCheck decodeCheck(codePage);
     CheckSummary summary;
     auto problem = [&](Fault fault, std::string message) {
@@ -93,23 +99,26 @@ CheckSummary CheckDictionary(const std::filesystem::path& path, const CodePage& 
 
     Text previous;
     bool havePrevious = false;
-    std::string_view line;
+    std::string_view seen;
     bool lastHadFeed = true;
-    while (reader.ReadLine(line)) {
+    while (ReadDictionaryLine(reader, codePage, seen)) {
         ++summary.lines;
-        lastHadFeed = line.back() == '\n';
-        if (line.size() > kDictionaryLineLimit) {
-            problem(Fault::kTooLong, std::to_string(line.size()) + " bytes, more than " +
+        const int64_t length = reader.LineLength();
+        std::string_view line = reader.LineBytes();
+        lastHadFeed = line.ends_with('\n');
+        if (reader.LineCut()) {
+            char last = 0;
+            lastHadFeed = ::pread(file->Get(), &last, 1, reader.Tell() - 1) == 1 && last == '\n';
+            line = line.substr(0, CompleteCharactersLength(line, codePage));
+            problem(Fault::kTooLong, std::to_string(length) + " bytes, more than " +
                                          std::to_string(kDictionaryLineLimit) +
-                                         " with the line feed; the rest is read as lines of "
-                                         "their own");
+                                         " with the line feed; the rest is not read");
+        } else if (size_t(length) > kShortLineLimit) {
+            if (summary.longForOldReaders++ == 0) summary.firstLongForOldReaders = summary.lines;
         }
         if (line.find('\0') != std::string_view::npos)
             problem(Fault::kNulByte, "a NUL byte; the search sees the line only up to it");
 
-        // The search sees only the first piece of a long line, up to a NUL.
-        std::string_view seen = line.substr(0, kDictionaryLineLimit);
-        seen = seen.substr(0, seen.find('\0'));
         const Text decoded = codePage.Decode(line);
         if (!decodeCheck.Clean(line, decoded))
             problem(Fault::kUndecodable, "bytes that are not " + codePage.Name());

@@ -34,6 +34,10 @@ struct Problem {
 struct CheckSummary {
     int64_t lines = 0;
     std::array<int64_t, size_t(Fault::kCount)> counts{};
+    // Lines longer than earlier readers take whole (not a fault): how many,
+    // and the first of them (1-based; 0 when none).
+    int64_t longForOldReaders = 0;
+    int64_t firstLongForOldReaders = 0;
 
     int64_t Total() const;
     bool Clean() const { return Total() == 0; }
@@ -42,8 +46,9 @@ struct CheckSummary {
 // A short name of the fault for the summary ("out of order", ...).
 const char* FaultName(Fault fault);
 
-// Reads the whole file once and hands every problem to `report` in line
-// order. Throws ToolError when the file cannot be read.
+// Reads the whole file once, a line at a time in bounded memory, and hands
+// every problem to `report` in line order. Throws ToolError when the file
+// cannot be read.
 CheckSummary CheckDictionary(const std::filesystem::path& path, const CodePage& codePage,
                              const std::function<void(const Problem&)>& report);
 

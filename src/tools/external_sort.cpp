@@ -238,7 +238,12 @@ int64_t SortDictionaryFile(const std::filesystem::path& input, const std::filesy
     ExternalSorter sorter(codePage, output, memoryLimit);
     sorter.SetProgress(progress);
     std::string_view line;
+    // A byte-order mark belongs to the file, not to its first line, which
+    // may sort anywhere.
+    bool first = true;
     while (reader.ReadLine(line)) {
+        if (first && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+        first = false;
         sorter.Add(line);
         if (progress)
             progress->Reading(uint64_t(reader.Position()), uint64_t(reader.Size()),

@@ -240,14 +240,13 @@ void ImportStarDict(const std::filesystem::path& ifo, DictionaryBuilder& builder
             options.progress->Reading(idx.FileBytesRead(), idx.FileSize(), builder.Stats().entries);
         const std::string article = data->Read(offset, size, options.articleLimit);
         const bool cut = size > article.size() && article.size() == options.articleLimit;
-        if (cut) ++builder.Stats().cutArticles;
         ArticleFields fields(builder);
         ParseArticle(article, sameTypes, cut, fields, dictPath, word);
         if (!fields.Any()) {
             ++builder.Stats().skippedEntries;
             continue;
         }
-        builder.AddEntry(FromUtf8(word), fields.Article());
+        builder.AddEntry(FromUtf8(word), fields.Article(), cut);
     }
 }
 

@@ -73,13 +73,15 @@ TEST(CliCheck, ReportsLinesAndSummaryAndExitsOneOnProblems) {
     EXPECT_TRUE(
         Contains(run.output, file + ":4: out of order: headword 'banana' sorts before 'Cherry'"))
         << run.output;
-    EXPECT_TRUE(Contains(run.output, file + ":5: too long: 1106 bytes")) << run.output;
+    // A line over 1022 bytes is only a note, for readers of the older format.
+    EXPECT_TRUE(Contains(run.output, file + ":5: note: 1 lines are longer than 1022 bytes"))
+        << run.output;
     EXPECT_TRUE(Contains(run.output, file + ":10: no final line feed")) << run.output;
-    EXPECT_TRUE(Contains(run.output, file + ": 10 lines, 9 problems (out of order: 1,"))
+    EXPECT_TRUE(Contains(run.output, file + ": 10 lines, 8 problems (out of order: 1,"))
         << run.output;
 
     const Outcome limited = Tavik("check --max-reports 2 " + Quote(file));
-    EXPECT_TRUE(Contains(limited.output, "7 more problems not shown")) << limited.output;
+    EXPECT_TRUE(Contains(limited.output, "6 more problems not shown")) << limited.output;
 }
 
 TEST(CliCheck, CleanFileExitsZeroAndUnusableInputExitsTwo) {
@@ -129,8 +131,8 @@ TEST(CliImport, DictdToAWorkingDictionaryAndBatchLookups) {
     EXPECT_EQ(count, 3) << run.output;
     EXPECT_TRUE(Contains(run.output, "\"word\":\"POME\",\"offset\"")) << run.output;
     EXPECT_TRUE(Contains(run.output, "A round fruit.")) << run.output;
-    EXPECT_TRUE(Contains(run.output, "\"word\":\"zzz\",\"offset\":3569,\"headword\":\"Pome\""))
-        << run.output;
+    EXPECT_TRUE(Contains(run.output, "\"word\":\"zzz\",\"offset\":")) << run.output;
+    EXPECT_TRUE(Contains(run.output, "\"headword\":\"Pome\",\"exact\":false")) << run.output;
 }
 
 TEST(CliImport, UnrepresentableCharactersAndUnknownFormats) {

@@ -61,7 +61,7 @@ TEST_F(LookupCommand, JsonHasOneObjectPerWordWithTheRecordedScreen) {
     // The lookup never reads the first line of a file longer than one line;
     // the window, starting at 0, shows it.
     EXPECT_EQ(run.out,
-              "{\"word\":\"CAT\",\"offset\":6,\"headword\":\"dog\","
+              "{\"word\":\"CAT\",\"offset\":0,\"headword\":\"cat\",\"exact\":true,"
               "\"neighbours\":[\"cat\",\"dog\",\"emu\"],\"selected\":0,\"page\":\"" +
                   page + "\",\"message\":null}\n");
 }
@@ -82,6 +82,32 @@ TEST_F(LookupCommand, TextFormatShowsHeadwordAndPlainContent) {
     const CommandRun run = TavikDict("lookup --home " + Home() + " dog", "", m_dir);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "dog\n[dog] dog\n\n--------------------------------------------\n\ntwo\n");
+}
+
+TEST_F(LookupCommand, ExactSaysWhetherTheWordsOwnEntryWasShown) {
+    // "doe" shows the nearest word's entry: found, but not exactly.
+    CommandRun run = TavikDict("lookup --home " + Home() + " --format json doe cat", "", m_dir);
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("{\"word\":\"doe\",\"offset\":"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"exact\":false"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"headword\":\"cat\",\"exact\":true"), std::string::npos) << run.out;
+    EXPECT_EQ(TavikDict("lookup --home " + Home() + " --exact doe cat", "", m_dir).status, 1);
+    EXPECT_EQ(TavikDict("lookup --home " + Home() + " --exact emu CAT", "", m_dir).status, 0);
+}
+
+TEST_F(LookupCommand, AWordOverALineOnStandardInputIsCutAndCounted) {
+    // 1 MiB and more of "가" (three bytes each): cut between characters.
+    std::string word;
+    while (word.size() < (size_t(1) << 20) + 10) word += "\xea\xb0\x80";
+    const CommandRun run =
+        TavikDict("lookup --home " + Home() + " --format json", word + "\ncat\n", m_dir);
+    size_t lines = 0;
+    for (char c : run.out) lines += c == '\n';
+    EXPECT_EQ(lines, 3u) << run.out.substr(0, 200);  // two results and the note
+    EXPECT_NE(run.out.find("\"word\":\"cat\""), std::string::npos);
+    EXPECT_NE(run.out.find("!tavik-dict: cut 1 words longer than 1048576 bytes"),
+              std::string::npos);
+    EXPECT_EQ(run.out.find("\xef\xbf\xbd"), std::string::npos);  // no half character
 }
 
 TEST_F(LookupCommand, FailuresNameTheirCauseAndExitWithTwo) {

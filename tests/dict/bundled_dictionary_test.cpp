@@ -121,7 +121,14 @@ TEST(BundledDictionary, EveryHeadwordShowsItsOwnWholeEntry) {
         RecordingPage page;
         RecordingMessages messages;
         EntryScreen screen{list, page, messages};
-        LookUpAndShow(entry.headword, dictionary, home.Path(), screen);
+        const SearchOutcome outcome =
+            SearchDictionary(entry.headword, dictionary, home.Path(), screen);
+        EXPECT_TRUE(outcome.shown.exact);
+        // The first headword is found by the lookup itself, at offset 0.
+        if (&entry == &entries.front()) {
+            EXPECT_EQ(outcome.result.strHeadword, entry.headword);
+            EXPECT_EQ(outcome.result.nOffset, 0);
+        }
         const auto& pieces = page.Pieces();
         ASSERT_EQ(pieces.size(), 7u);
         EXPECT_TRUE(EqualOrder(pieces[1], entry.headword)) << ToUtf8(pieces[1]);

@@ -136,16 +136,22 @@ TEST_F(GatherTest, EntryGatheredSoFarIsShownAtTheWindowEndOrTheFileEnd) {
     EXPECT_EQ(ShownContent(), u"1" + kExact + u"2" + kExact);  // empty part: separator, nothing
 }
 
-TEST_F(GatherTest, EntryStartingBeforeTheWindowShowsItsLinesInsideIt) {
-    Gather(Lines({"aaa/0", "long/1", "long/2", "long/3", "zzz/4"}), 14, u"long", u"long");
-    EXPECT_EQ(ShownContent(), u"3");
+TEST_F(GatherTest, EntryStartingBeforeTheWindowIsShownWhole) {
+    const std::string dict = Lines({"aaa/0", "long/1", "long/2", "long/3", "zzz/4"});
+    // Inside "long/1" and exactly at the start of "long/2": either way the
+    // lines before the window are read too, and the neighbours around them.
+    for (int64_t offset : {8, 13}) {
+        Gather(dict, offset, u"long", u"long");
+        EXPECT_EQ(ShownContent(), u"1" + kExact + u"2" + kExact + u"3") << offset;
+        EXPECT_EQ(m_list.Items(), (std::vector<Text>{u"aaa", u"long", u"zzz"})) << offset;
+        EXPECT_EQ(SelectedItem(), u"long");
+    }
 }
 
 TEST_F(GatherTest, SearchedWordInTheWindowWinsOverTheNearestWord) {
-    // The lookup never reads the first line except at offset 0, but the
-    // window does: the searched word's own entry is shown.
-    const auto r = Search(Lines({"apple/a", "banana/b", "cherry/c", "date/d"}), u"apple");
-    EXPECT_NE(r.strHeadword, u"apple");
+    // The window starts at the file's start when the offset lies in the first
+    // line: the searched word's own entry is shown.
+    Gather(Lines({"apple/a", "banana/b", "cherry/c", "date/d"}), 3, u"apple", u"banana");
     EXPECT_EQ(ShownHeadword(), u"apple");
     EXPECT_EQ(SelectedItem(), u"apple");
     EXPECT_EQ(m_page.CopyText(), u"apple\na");

@@ -8,6 +8,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dict/gather.h"
@@ -96,6 +97,12 @@ struct Shown {
     RecordingMessages messages;
 };
 
+// The entry text of a page, once the pronunciation colouring is undone.
+Text EntryText(const Text& contentPiece) {
+    const Text content = ReplaceAll(contentPiece, u"</font><font color=#ff0000>[", u"[");
+    return ReplaceAll(content, u"]</font><font color=#000000>", u"]");
+}
+
 void Search(const Text& word, const Dictionary& dictionary, const std::filesystem::path& home,
             Shown& shown) {
     EntryScreen screen{shown.list, shown.page, shown.messages};
@@ -126,10 +133,7 @@ TEST(RandomDictionaries, EveryHeadwordIsFoundWithAllItsLines) {
             EXPECT_TRUE(shown.messages.Messages().empty());
             ASSERT_GE(shown.list.Selection(), 0);
             EXPECT_TRUE(EqualOrder(shown.list.Item(shown.list.Selection()), line.headword));
-            // The entry text, once the pronunciation colouring is undone.
-            Text content = ReplaceAll(pieces[5], u"</font><font color=#ff0000>[", u"[");
-            content = ReplaceAll(content, u"]</font><font color=#000000>", u"]");
-            EXPECT_EQ(content, Joined(lines, line.headword))
+            EXPECT_EQ(EntryText(pieces[5]), Joined(lines, line.headword))
                 << "round " << round << " word " << ToUtf8(line.headword);
         }
     }
@@ -160,6 +164,36 @@ TEST(RandomDictionaries, OtherWordsEndOnARealHeadwordAndShowIt) {
                 return EqualOrder(l.headword, word);
             });
             EXPECT_TRUE(EqualOrder(pieces[1], exact ? word : shown.result.strHeadword));
+        }
+    }
+}
+
+// Lines of up to 20,000 bytes among short ones: each headword is still found
+// and shown whole, however the probes fall into the long lines.
+TEST(RandomDictionaries, LongLinesAreFoundAndShownWhole) {
+    std::mt19937 rng(1207);
+    RandomDictionary generator(rng);
+    const CodePage cp = CodePage::Default();
+    testing::TempDir dir;
+    for (int round = 0; round < 40; ++round) {
+        auto lines = generator.Make();
+        for (auto& line : lines)
+            if (generator.Pick(0, 5) == 0)
+                line.content += Text(size_t(generator.Pick(1000, 20000)), u'x');
+        const auto path = dir.Write("dict.txt", Encode(lines, cp));
+        const Dictionary dictionary{path, cp};
+        std::map<Text, bool> checked;
+        for (const auto& line : lines) {
+            const Text key = ToLower(line.headword);
+            if (std::exchange(checked[key], true)) continue;
+            Shown shown;
+            EntryScreen screen{shown.list, shown.page, shown.messages};
+            const SearchOutcome outcome =
+                SearchDictionary(line.headword, dictionary, dir.Path(), screen);
+            EXPECT_TRUE(outcome.shown.exact) << "round " << round << " " << ToUtf8(line.headword);
+            ASSERT_EQ(shown.page.Pieces().size(), 7u);
+            EXPECT_EQ(EntryText(shown.page.Pieces()[5]), Joined(lines, line.headword))
+                << "round " << round;
         }
     }
 }

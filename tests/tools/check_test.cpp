@@ -28,7 +28,6 @@ TEST(Check, FindsEveryKindOfFaultWithItsLine) {
     const std::vector<std::pair<int64_t, Fault>> expected = {
         {1, Fault::kEmptyHeadword},
         {4, Fault::kOutOfOrder},
-        {5, Fault::kTooLong},
         {6, Fault::kUndecodable},
         {7, Fault::kNoSlash},
         {8, Fault::kSpaceAroundHeadword},
@@ -39,7 +38,10 @@ TEST(Check, FindsEveryKindOfFaultWithItsLine) {
     };
     EXPECT_EQ(found, expected) << file;
     EXPECT_EQ(summary.lines, 10);
-    EXPECT_EQ(summary.Total(), 9);
+    EXPECT_EQ(summary.Total(), 8);
+    // Line 5, 1106 bytes, is read whole now: only a note for older readers.
+    EXPECT_EQ(summary.longForOldReaders, 1);
+    EXPECT_EQ(summary.firstLongForOldReaders, 5);
     EXPECT_FALSE(summary.Clean());
 }
 
@@ -82,6 +84,61 @@ TEST(Check, EmptyFileIsCleanAndMissingFileThrows) {
     EXPECT_EQ(summary.lines, 0);
     EXPECT_THROW(Faults(folder / "missing.txt", CodePage::Default(), &summary), ToolError);
     EXPECT_THROW(Faults(folder.Path(), CodePage::Default(), &summary), ToolError);
+}
+
+// The two line limits: 1022 bytes (with the line feed) is what older readers
+// take whole, 1 MiB what is read at all.
+TEST(Check, LineLimitsNoteOldReadersAndRefuseOverlongLines) {
+    testing::TempDir folder;
+    auto line = [](const std::string& head, size_t length) {
+        return head + "/" + std::string(length - head.size() - 2, 'x') + "\n";
+    };
+    testing::WriteBytes(folder / "edge.txt", line("a", 1022) + line("b", 1023) + line("c", 1022));
+    CheckSummary summary;
+    EXPECT_TRUE(Faults(folder / "edge.txt", CodePage::Default(), &summary).empty());
+    EXPECT_EQ(summary.longForOldReaders, 1);
+    EXPECT_EQ(summary.firstLongForOldReaders, 2);
+
+    const size_t mib = size_t(1) << 20;
+    testing::WriteBytes(folder / "mib.txt", line("a", mib) + line("b", mib + 1) + line("c", 9));
+    const auto found = Faults(folder / "mib.txt", CodePage::Default(), &summary);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0], std::make_pair(int64_t(2), Fault::kTooLong));
+    EXPECT_EQ(summary.lines, 3);
+    EXPECT_EQ(summary.longForOldReaders, 1);  // the line of exactly 1 MiB
+}
+
+TEST(Check, AHugeLineWithoutLineFeedIsOneLineReadInBoundedMemory) {
+    testing::TempDir folder;
+    // 10 MB without a line feed; a long UTF-8 line is cut between characters,
+    // so the cut is not taken for bytes outside the code page.
+    std::string bytes = "big/";
+    while (bytes.size() < 10'000'000) bytes += "\xEC\x82\xAC";
+    testing::WriteBytes(folder / "huge.txt", bytes);
+    std::vector<Problem> problems;
+    const CheckSummary summary = CheckDictionary(folder / "huge.txt", *CodePage::Named("utf-8"),
+                                                 [&](const Problem& p) { problems.push_back(p); });
+    EXPECT_EQ(summary.lines, 1);
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0].fault, Fault::kTooLong);
+    EXPECT_EQ(problems[0].message.substr(0, 17), "10000000 bytes, m") << problems[0].message;
+    EXPECT_EQ(problems[1].fault, Fault::kNoFinalLineFeed);
+}
+
+TEST(Check, AByteOrderMarkIsNotPartOfTheFirstHeadword) {
+    testing::TempDir folder;
+    testing::WriteBytes(folder / "bom.txt",
+                        "\xEF\xBB\xBF"
+                        "apple/1\nbanana/2\n");
+    CheckSummary summary;
+    EXPECT_TRUE(Faults(folder / "bom.txt", *CodePage::Named("utf-8"), &summary).empty());
+    // Without the mark being dropped, U+FEFF would sort after "banana".
+    testing::WriteBytes(folder / "bom2.txt",
+                        "\xEF\xBB\xBF"
+                        "zebra/1\nbanana/2\n");
+    const auto found = Faults(folder / "bom2.txt", *CodePage::Named("utf-8"), &summary);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0], std::make_pair(int64_t(2), Fault::kOutOfOrder));
 }
 
 }  // namespace

@@ -3,11 +3,15 @@
 // splitter; corrupt input.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <random>
 
+#include "dict/dictionary_line.h"
+#include "dict/gather.h"
 #include "dict/recorders.h"
 #include "dict/search.h"
 #include "test_files.h"
+#include "text/compare.h"
 #include "tools/dictionary_check.h"
 #include "tools/importers.h"
 #include "tools/tool_error.h"
@@ -61,7 +65,8 @@ TEST_F(Import, DictdPlainAndDictzipGiveTheSameWorkingDictionary) {
         ImportDictd(kData / "dictd-plain" / "tiny.index", std::nullopt, builder);
         const ImportStats stats = builder.Finish();
         EXPECT_EQ(stats.entries, 5);  // 00-database-info skipped
-        EXPECT_EQ(stats.splitEntries, 1);
+        EXPECT_EQ(stats.lines, 5);    // one line per article, the long one too
+        EXPECT_EQ(stats.cutArticles, 0);
     }
     {
         DictionaryBuilder builder(cp949, zipOut);
@@ -188,7 +193,7 @@ TEST_F(Import, StarDictSameTypeSequenceWith64BitOffsetsCompressedRoundTrip) {
     ImportStarDict(folder / "same.ifo", builder);
     const ImportStats stats = builder.Finish();
     EXPECT_EQ(stats.entries, 2);
-    EXPECT_EQ(stats.splitEntries, 1);
+    EXPECT_EQ(stats.lines, 2);
     EXPECT_TRUE(Clean(folder / "out.txt", cp949));
     const auto apple = Page(folder / "out.txt", cp949, "apple");
     ASSERT_TRUE(apple);
@@ -256,29 +261,104 @@ TEST_F(Import, TabFileWithEscapesAndUnrepresentableCharacters) {
     EXPECT_THROW(ImportTab(folder / "notab.tab", other), ToolError);
 }
 
-TEST(SplitArticle, PartsFitAndRejoinWithoutCuttingTagsOrCharacters) {
-    const CodePage utf8 = *CodePage::Named("utf-8");
-    std::mt19937 random(3);
-    const std::vector<Text> pieces = {u"word ", u"<b>bold</b>", u"&amp;", u"사과",
-                                      u"😀",     u"x",           u"<i>",   u"</i> "};
-    for (int round = 0; round < 50; ++round) {
-        Text article;
-        std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
-        for (int i = 0; i < 400; ++i) article += pieces[pick(random)];
-        const size_t budget = 100 + round * 7;
-        const auto parts = SplitArticle(article, budget, utf8);
-        Text joined;
-        for (const Text& part : parts) {
-            ASSERT_LE(utf8.Encode(part)->size(), budget);
-            ASSERT_FALSE(part.empty());
-            // No part ends inside a tag or between the halves of a surrogate pair.
-            const size_t open = part.rfind(u'<');
-            const size_t close = part.rfind(u'>');
-            EXPECT_TRUE(open == Text::npos || (close != Text::npos && close > open));
-            EXPECT_FALSE(part.back() >= 0xD800 && part.back() <= 0xDBFF);
-            joined += part;
+// Debian's GCIDE, imported as the README says: long entries of many
+// articles are shown from their first article to their last.
+TEST_F(Import, GcideEntriesAreShownFromTheirFirstArticleToTheirLast) {
+    const std::filesystem::path index = "/usr/share/dictd/gcide.index";
+    if (!std::filesystem::exists(index)) GTEST_SKIP() << index << " is not installed";
+    const auto out = folder / "gcide.txt";
+    {
+        DictionaryBuilder builder(utf8, out);
+        ImportDictd(index, std::nullopt, builder);
+        EXPECT_EQ(builder.Finish().cutArticles, 0);
+    }
+    const std::vector<Text> words = {u"light", u"run", u"set"};
+    std::vector<int> articles(words.size());
+    {
+        std::ifstream in(index);
+        for (std::string line; std::getline(in, line);)
+            for (size_t i = 0; i < words.size(); ++i)
+                if (EqualOrder(FromUtf8(line.substr(0, line.find('\t'))), words[i])) ++articles[i];
+    }
+    // Each article is one line of the output, and the page joins them all.
+    std::vector<Text> joined(words.size());
+    std::vector<int> lines(words.size());
+    {
+        std::ifstream in(out);
+        for (std::string line; std::getline(in, line);) {
+            const DictionaryLine parts = SplitDictionaryLine(line);
+            for (size_t i = 0; i < words.size(); ++i) {
+                if (!EqualOrder(utf8.Decode(parts.headword), words[i])) continue;
+                if (lines[i]++) joined[i] += kExactSeparator;
+                joined[i] += utf8.Decode(parts.content);
+            }
         }
-        EXPECT_EQ(joined, article);
+    }
+    for (size_t i = 0; i < words.size(); ++i) {
+        SCOPED_TRACE(ToUtf8(words[i]));
+        EXPECT_GT(articles[i], 5);
+        EXPECT_EQ(lines[i], articles[i]);
+        RecordingNeighbourList neighbours;
+        RecordingPage page;
+        RecordingMessages messages;
+        EntryScreen screen{neighbours, page, messages};
+        const SearchOutcome outcome =
+            SearchDictionary(words[i], Dictionary{out, utf8}, folder.Path(), screen);
+        EXPECT_TRUE(outcome.shown.exact);
+        EXPECT_FALSE(outcome.shown.cut);
+        ASSERT_EQ(page.Pieces().size(), 7u);
+        Text content = ReplaceAll(page.Pieces()[5], u"</font><font color=#ff0000>[", u"[");
+        content = ReplaceAll(content, u"]</font><font color=#000000>", u"]");
+        EXPECT_GT(content.size(), 8192u);
+        EXPECT_TRUE(content == joined[i]) << "the page is not the whole entry";
+        // The step buttons reach the headwords on either side.
+        const int selected = neighbours.Selection();
+        ASSERT_GT(selected, 0);
+        EXPECT_TRUE(EqualOrder(neighbours.Item(selected), words[i]));
+        EXPECT_LT(selected + 1, neighbours.Count());
+    }
+}
+
+TEST(CutArticle, KeepsWholeCharactersTagsAndEntities) {
+    const CodePage utf8 = *CodePage::Named("utf-8");
+    const CodePage cp949 = CodePage::Default();
+    const std::string sagwa949 = "\xbb\xe7\xb0\xfa";  // 사과
+    EXPECT_EQ(CutArticle("short", 10, utf8), "short");
+    // A character is never cut in half, in either code page.
+    EXPECT_EQ(CutArticle("ab\xEC\x82\xAC\xEA\xB3\xBC", 6, utf8), "ab\xEC\x82\xAC");
+    EXPECT_EQ(CutArticle("a" + sagwa949, 4, cp949), "a\xbb\xe7");
+    EXPECT_EQ(CutArticle(sagwa949 + sagwa949, 5, cp949), sagwa949);
+    // A tag or an entity cut in half is left out whole.
+    EXPECT_EQ(CutArticle("text <font color=red>", 12, utf8), "text ");
+    EXPECT_EQ(CutArticle("<b>x</b> &amp;", 12, utf8), "<b>x</b> ");
+    EXPECT_EQ(CutArticle("<b>x</b> y z", 10, utf8), "<b>x</b> y");
+}
+
+TEST_F(Import, AnArticleTooLongForALineIsCutCountedAndStillChecksClean) {
+    // 8 MB of Korean with line breaks: one line of at most 1 MiB, cut between
+    // characters, in time linear in the article.
+    std::string article;
+    while (article.size() < (size_t(8) << 20)) article += "\xEC\x82\xAC\xEA\xB3\xBC\\n";
+    testing::WriteBytes(folder / "big.tab", "apple\tred\nbig\t" + article + "\nzoo\tanimal\n");
+    for (const CodePage* codePage : {&utf8, &cp949}) {
+        const auto out = folder / ("big-" + codePage->Name() + ".txt");
+        DictionaryBuilder builder(*codePage, out);
+        ImportTab(folder / "big.tab", builder);
+        const ImportStats stats = builder.Finish();
+        EXPECT_EQ(stats.entries, 3);
+        EXPECT_EQ(stats.lines, 3);
+        EXPECT_EQ(stats.cutArticles, 1);
+        EXPECT_TRUE(Clean(out, *codePage));
+        const std::string bytes = testing::ReadBytes(out);
+        const size_t big = bytes.find("big/");
+        ASSERT_NE(big, std::string::npos);
+        const size_t end = bytes.find('\n', big);
+        EXPECT_LE(end + 1 - big, size_t(1) << 20);
+        EXPECT_GT(end + 1 - big, (size_t(1) << 20) - 16);
+        const auto page = Page(out, *codePage, "big");
+        ASSERT_TRUE(page);
+        EXPECT_EQ(page->find("\xEF\xBF\xBD"), std::string::npos);  // no U+FFFD: nothing cut in half
+        EXPECT_TRUE(Page(out, *codePage, "zoo"));
     }
 }
 

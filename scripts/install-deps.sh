@@ -6,7 +6,7 @@ packages=(
     build-essential cmake pkg-config python3
     libwxgtk3.2-dev fonts-nanum
     libgtest-dev libgmock-dev xvfb xauth
-    zlib1g-dev desktop-file-utils
+    zlib1g-dev desktop-file-utils unicode-data
 )
 
 missing=()

@@ -71,6 +71,11 @@ TEST_F(ProfileReadTest, QuotesAreStrippedOnlyWhenTheSameQuoteCloses) {
     EXPECT_EQ(Read(file, "S", "comment").text, "abc");
     EXPECT_EQ(Read(file, "S", "backspaced").text, "abc");
     EXPECT_EQ(Read(file, "S", "plain").text, "  abc  ");
+    // Only 0x08 bytes may stand before the opening quote: a space or a tab
+    // leaves the value as written.
+    EXPECT_EQ(Read("[S]\nK= 'abc'\n", "S", "K").text, " 'abc'");
+    EXPECT_EQ(Read("[S]\nK=\t\"abc\"\n", "S", "K").text, "\t\"abc\"");
+    EXPECT_EQ(Read("[S]\nK=\b \"abc\"\n", "S", "K").text, "\b \"abc\"");
     const ReadOutcome empty = Read(file, "S", "empty");
     EXPECT_EQ(empty.code, 0);
     EXPECT_EQ(empty.text, "");
@@ -85,6 +90,19 @@ TEST_F(ProfileReadTest, NamesMatchExactlyAndCaseSensitively) {
     EXPECT_EQ(Read("[Control] ; main view\n\b[x\nSearchEdit=1\n", "Control", "SearchEdit").text,
               "1");
     EXPECT_EQ(Read("\b\b[Control]\nSearchEdit=a=b\n", "Control", "SearchEdit").text, "a=b");
+    // Only 0x08 bytes may stand before a header's "[": a line that starts
+    // with a space or a tab is no header, neither to find a section nor to
+    // end one.
+    const std::string indented =
+        " [Control]\nSearchEdit=space\n\t[Control]\nSearchEdit=tab\n\b [Control]\n"
+        "SearchEdit=both\n[Control]\n \t[Next]\nSearchEdit=plain\n";
+    EXPECT_EQ(Read(indented, "Control", "SearchEdit").text, "plain");
+    // A comment's ";" is the very first byte: after a space or a 0x08 it is
+    // part of a key's name.
+    EXPECT_EQ(Read("[S]\n;K=1\n", "S", ";K").code, -1);
+    EXPECT_EQ(Read("[S]\n ;K=1\n", "S", " ;K").text, "1");
+    EXPECT_EQ(Read("[S]\n\b;K=1\n", "S", "\b;K").text, "1");
+    EXPECT_EQ(Read("[S]\n\t;K=1\n", "S", "\t;K").text, "1");
     const ReadOutcome missing = Read("[Control]\nSearchEdit=1\n", "Control", "SearchList");
     EXPECT_EQ(missing.code, -1);
     EXPECT_EQ(missing.text, "dflt");

@@ -62,6 +62,11 @@ TEST_F(ProfileWriteTest, ExistingKeyIsReplacedWhereItStands) {
     EXPECT_EQ(Rewritten(kSkin, "Control", "SearchEdit", "0,0,9,9"),
               "; Tavik skin\r\n[Control]\r\nSearchEdit=0,0,9,9\r\nSearchList=5,6,7,8\r\n\r\n"
               "[Content]\r\nWord=#0000ff\r\n");
+    // A comment is never the key's line, however it reads; a line that
+    // starts with a space before "[" is no header and does not end the
+    // section.
+    EXPECT_EQ(Rewritten("[A]\n;K=1\n [B]\n\b;K=2\nK=3\n", "A", "K", "x"),
+              "[A]\n;K=1\n [B]\n\b;K=2\nK=x\r\n");
     // Only the first key line of the first header is the key's.
     EXPECT_EQ(Rewritten("[A]\nK=1\nK=2\n[A]\nK=3\n", "A", "K", "x"), "[A]\nK=x\r\nK=2\n[A]\nK=3\n");
 }

@@ -149,6 +149,26 @@ TEST_F(ProfileReadTest, LongLinesAreReadInPiecesOf255Bytes) {
     EXPECT_EQ(Read("[S]\nK=" + std::string(253, 'v') + "\nL=1\n", "S", "L").text, "1");
 }
 
+TEST_F(ProfileReadTest, HugeFilesAreReadOnlyUpToTheLimit) {
+    const std::string line = "; " + std::string(97, '-') + "\n";  // 100 bytes
+    std::string filler;
+    while (filler.size() < size_t(kProfileReadLimit)) filler += line;
+    const std::string file = "[S]\nK=first\n" + filler + "[T]\nL=late\n";
+    EXPECT_EQ(Read(file, "S", "K").text, "first");
+    const ReadOutcome late = Read(file, "T", "L");
+    EXPECT_EQ(late.code, -1);
+    EXPECT_EQ(late.text, "dflt");
+    // The limit is exact: a line that ends at it is still read whole, and a
+    // line it cuts ends there, as if the file did.
+    const std::string head = "[S]\n";
+    const std::string dashes(size_t(kProfileReadLimit) - head.size() - 7, '-');
+    const std::string fits = head + dashes + "\nK=abc\n";
+    ASSERT_EQ(fits.size(), size_t(kProfileReadLimit));
+    EXPECT_EQ(Read(fits + "L=1\n", "S", "K").text, "abc");
+    EXPECT_EQ(Read(fits + "L=1\n", "S", "L").code, -1);
+    EXPECT_EQ(Read(head + dashes + "\nK=abcdef\n", "S", "K").text, "abcd");
+}
+
 TEST_F(ProfileReadTest, ValueIsCutToTheBuffer) {
     const ReadOutcome cut = Read("[S]\nK=abcdefghijklmnopqrst\n", "S", "K", 8);
     EXPECT_EQ(cut.code, 7);

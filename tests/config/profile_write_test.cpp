@@ -125,15 +125,22 @@ TEST_F(ProfileWriteTest, PiecesOfLongLinesCountAsTheReadsSeeThem) {
     EXPECT_EQ(readBack("S", "K"), "new\r");
     // The key's line is the second piece of a long line in the section: that
     // piece and the rest of its line are replaced.
-    EXPECT_EQ(Rewritten("[S]\n;" + filler.substr(1) + "K=old" + filler + "\nK=later\n", "S", "K",
-                        "new"),
-              "[S]\n;" + filler.substr(1) + "K=new\r\nK=later\n");
+    EXPECT_EQ(
+        Rewritten("[S]\n;" + filler.substr(1) + "K=old" + filler + "\nK=later\n", "S", "K", "new"),
+        "[S]\n;" + filler.substr(1) + "K=new\r\nK=later\n");
     EXPECT_EQ(readBack("S", "K"), "new\r");
     // A header in the middle of a long line ends the section.
     EXPECT_EQ(Rewritten("[S]\n;" + filler.substr(1) + "[T]\nK=t\n", "S", "K", "s"),
               "[S]\n;" + filler.substr(1) + "K=s\r\n[T]\nK=t\n");
     EXPECT_EQ(readBack("S", "K"), "s\r");
     EXPECT_EQ(readBack("T", "K"), "t");
+}
+
+TEST_F(ProfileWriteTest, FilesPastTheReadLimitAreRewrittenWhole) {
+    const std::string filler(size_t(kProfileReadLimit), ';');
+    const std::string tail = "\n[T]\nL=late\n";
+    EXPECT_EQ(Rewritten("[S]\nK=old\n" + filler + tail, "S", "K", "new"),
+              "[S]\nK=new\r\n" + filler + tail);
 }
 
 TEST_F(ProfileWriteTest, MissingFileIsNotCreated) {

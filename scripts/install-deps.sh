@@ -6,7 +6,7 @@ packages=(
     build-essential cmake pkg-config python3
     libwxgtk3.2-dev fonts-nanum
     libgtest-dev libgmock-dev xvfb xauth
-    zlib1g-dev desktop-file-utils nlohmann-json3-dev
+    zlib1g-dev desktop-file-utils nlohmann-json3-dev unicode-data
     dpkg-dev file appstream man-db
 )
 

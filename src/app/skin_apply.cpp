@@ -49,8 +49,8 @@ bool ApplySkinLayout(const SkinLayout& layout, const SkinWindows& windows,
         wxWindow* window = windows[slot];
         if (!window) continue;
         const SkinRect& rect = layout[slot];
-        const int width = std::max(0, rect.right - rect.left);
-        const int height = std::max(0, rect.bottom - rect.top);
+        const int width = SkinWidth(rect);
+        const int height = SkinHeight(rect);
         window->SetSize(rect.left, rect.top, width, height, wxSIZE_ALLOW_MINUS_ONE);
         // The toolkit gives controls a minimum size; a control the skin sizes
         // to nothing must not show at it.

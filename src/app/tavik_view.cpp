@@ -3,6 +3,7 @@
 
 #include <wx/clipbrd.h>
 #include <wx/fontenum.h>
+#include <wx/utils.h>
 #include <wx/xrc/xmlres.h>
 
 #include "app/command_ids.h"
@@ -28,6 +29,7 @@ wxIMPLEMENT_DYNAMIC_CLASS(CTavikView, wxView);
 
 wxBEGIN_EVENT_TABLE(CTavikView, wxView)
     EVT_BUTTON(kIdSearchButton, CTavikView::OnSearchRequest)
+    EVT_COMBOBOX_CLOSEUP(kIdSearchEdit, CTavikView::OnSearchHistoryClosed)
     EVT_CHOICE(kIdSearchList, CTavikView::OnSelchangeSearchList)
     EVT_BUTTON(kIdListUp, CTavikView::OnListUp)
     EVT_MENU(WxId(kCmdListUp), CTavikView::OnListUp)
@@ -305,5 +307,14 @@ void CTavikView::OnCharHook(wxKeyEvent& event) {
 }
 
 void CTavikView::OnSearchRequest(wxCommandEvent& /*event*/) { OnSearch(); }
+
+void CTavikView::OnSearchHistoryClosed(wxCommandEvent& event) {
+    // Enter in the open drop-down picks the word in the toolkit's own popup,
+    // where no key event reaches the form; the pick is searched once the box
+    // shows it. A click or Escape only closes the drop-down, as before.
+    if (wxGetKeyState(WXK_RETURN) || wxGetKeyState(WXK_NUMPAD_ENTER))
+        CallAfter(&CTavikView::OnSearch);
+    event.Skip();
+}
 
 }  // namespace tavik

@@ -87,6 +87,8 @@ private:
     void OnCharHook(wxKeyEvent& event);
     // The search button and the search request run OnSearch.
     void OnSearchRequest(wxCommandEvent& event);
+    // The search box's drop-down closed: searches the word when Enter picked it.
+    void OnSearchHistoryClosed(wxCommandEvent& event);
     void OnEraseBackground(wxEraseEvent& event);
 
     wxPanel* m_form = nullptr;

@@ -11,10 +11,16 @@ namespace tavik {
 // bytes; the rest of a longer line is read as a further line.
 inline constexpr int kProfileLineBuffer = 256;
 
+// How much of a profile file the reads look at. A skin file is a few
+// kilobytes; every page reads it three times, so a huge one must not make
+// every search slow. What lies beyond is not seen, as if the file ended.
+inline constexpr int64_t kProfileReadLimit = int64_t(1) << 20;
+
 // Puts the value of `key` in `section` (quotes stripped), or `defaultValue`,
 // into `buffer` as a zero-terminated string of at most `size` - 1 bytes.
 // Returns 0 when the file does not open, -1 when the section or key is
-// missing, else the number of value bytes put into the buffer.
+// missing, else the number of value bytes put into the buffer. Only the first
+// megabyte of the file is read (kProfileReadLimit).
 int ProfileReadString(const char* section, const char* key, const char* defaultValue, char* buffer,
                       int size, const std::filesystem::path& file);
 

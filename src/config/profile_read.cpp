@@ -35,7 +35,7 @@ int ProfileReadString(const char* section, const char* key, const char* defaultV
         CopyCut(OrEmpty(defaultValue), buffer, size);
         return 0;
     }
-    ProfileByteReader reader(*profile);
+    ProfileByteReader reader(*profile, kProfileReadLimit);
     std::array<char, kProfileLineBuffer> line;
     const auto value = ProfileFindSection(reader, OrEmpty(section))
                            ? ProfileFindKey(reader, OrEmpty(key), line)

@@ -22,8 +22,9 @@ bool ProfileByteReader::Fill() {
     if (m_atFileEnd) return false;
     m_next = 0;
     m_length = 0;
+    const size_t wanted = size_t(std::min<int64_t>(m_left, int64_t(m_buffer.size())));
     for (;;) {
-        const ssize_t got = ::read(m_fd, m_buffer.data(), m_buffer.size());
+        const ssize_t got = wanted == 0 ? 0 : ::read(m_fd, m_buffer.data(), wanted);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) m_failed = true;
         if (got <= 0) {
@@ -31,6 +32,7 @@ bool ProfileByteReader::Fill() {
             return false;
         }
         m_length = size_t(got);
+        m_left -= got;
         return true;
     }
 }

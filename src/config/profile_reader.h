@@ -4,9 +4,12 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
+#include "config/profile.h"
 #include "text/file.h"
 
 namespace tavik {
@@ -15,8 +18,11 @@ class ProfileByteReader {
 public:
     static constexpr int kEnd = -1;
 
-    // Reads `file` from its current position; the file must outlive the reader.
-    explicit ProfileByteReader(const FileHandle& file) : m_fd(file.Get()) {}
+    // Reads `file` from its current position, at most `limit` bytes; the file
+    // must outlive the reader.
+    explicit ProfileByteReader(const FileHandle& file,
+                               int64_t limit = std::numeric_limits<int64_t>::max())
+        : m_fd(file.Get()), m_left(limit) {}
 
     // The next byte (0 to 254) without consuming it, or kEnd at the end of the
     // file or at a 0xFF byte.
@@ -35,6 +41,7 @@ private:
     bool Fill();
 
     int m_fd;
+    int64_t m_left;  // bytes the limit still allows
     std::array<char, 4096> m_buffer;
     size_t m_next = 0;
     size_t m_length = 0;

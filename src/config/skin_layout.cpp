@@ -1,7 +1,9 @@
 // Loading the skin's layout: ten rectangles from section "Control".
 #include "config/skin_layout.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 
 #include "config/decimal_text.h"
 #include "config/profile.h"
@@ -47,7 +49,15 @@ SkinRect ScanRect(std::string_view value) {
     return {numbers[0], numbers[1], numbers[2], numbers[3]};
 }
 
+int32_t ClampedSpan(int32_t from, int32_t to) {
+    const int64_t span = int64_t(to) - int64_t(from);
+    return int32_t(std::clamp<int64_t>(span, 0, std::numeric_limits<int32_t>::max()));
+}
+
 }  // namespace
+
+int32_t SkinWidth(const SkinRect& rect) { return ClampedSpan(rect.left, rect.right); }
+int32_t SkinHeight(const SkinRect& rect) { return ClampedSpan(rect.top, rect.bottom); }
 
 std::filesystem::path SkinFilePath(const std::filesystem::path& home) {
     return home / "Skin" / "SkinInfo.Cfg";

@@ -31,6 +31,12 @@ inline constexpr int kSkinSlotCount = 10;
 
 using SkinLayout = std::array<SkinRect, kSkinSlotCount>;
 
+// Width (right - left) and height (bottom - top) of a rectangle, worked out
+// in 64 bits: the numbers may be anything a 32-bit value holds. A negative
+// span is 0; one past the 32-bit range is the largest 32-bit value.
+int32_t SkinWidth(const SkinRect& rect);
+int32_t SkinHeight(const SkinRect& rect);
+
 // `<home>/Skin/SkinInfo.Cfg`.
 std::filesystem::path SkinFilePath(const std::filesystem::path& home);
 

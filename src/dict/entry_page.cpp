@@ -1,6 +1,7 @@
 // The entry page: fixed fragments around the headword and the content.
 #include "dict/entry_page.h"
 
+#include <algorithm>
 #include <array>
 
 #include "config/profile.h"
@@ -21,6 +22,61 @@ Text ReadColour(const std::filesystem::path& skinFile, const char* key, const ch
     return CodePage::Default().Decode(buffer.data());
 }
 
+// Whether the page's viewer would read `c` as something other than itself:
+// the end of the single-quoted attribute, the start of an entity or a tag, a
+// percent escape, or the start of a URL's query or fragment.
+bool NeedsEscape(char16_t c) {
+    switch (c) {
+        case u'%':
+        case u'\'':
+        case u'"':
+        case u'&':
+        case u'<':
+        case u'>':
+        case u'#':
+        case u'?':
+        case 0x7F:
+            return true;
+        default:
+            return c < 0x20;
+    }
+}
+
+// Every character escaped is ASCII: one byte, one escape.
+void AppendEscaped(Text& out, char16_t c) {
+    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    out += u'%';
+    out += kHex[(c >> 4) & 0x0F];
+    out += kHex[c & 0x0F];
+}
+
+// The path as a URL path that the viewer decodes back to exactly the path.
+// Only what would be misread is escaped, so an ordinary path stands as it
+// is. Segments "." and ".." are escaped too, or the viewer would resolve
+// them, and so is the second slash of a leading "//", which would start a
+// host name.
+Text AsUrlPath(TextView path) {
+    Text out;
+    out.reserve(path.size());
+    for (size_t start = 0;;) {
+        const size_t end = std::min(path.find(u'/', start), path.size());
+        const TextView segment = path.substr(start, end - start);
+        const bool dots = segment == u"." || segment == u"..";
+        for (const char16_t c : segment) {
+            if (dots || NeedsEscape(c))
+                AppendEscaped(out, c);
+            else
+                out += c;
+        }
+        if (end == path.size()) return out;
+        if (end == 1 && path[0] == u'/')
+            AppendEscaped(out, u'/');
+        else
+            out += u'/';
+        start = end + 1;
+    }
+}
+
 }  // namespace
 
 PageColours ReadPageColours(const std::filesystem::path& home) {
@@ -33,7 +89,7 @@ PageColours ReadPageColours(const std::filesystem::path& home) {
 }
 
 Text PageBackgroundPath(const std::filesystem::path& home) {
-    return FromUtf8((home / "Skin" / "BGHtml.gif").string());
+    return AsUrlPath(FromUtf8((home / "Skin" / "BGHtml.gif").string()));
 }
 
 void ShowEntryPage(const std::filesystem::path& home, const Text& headword, const Text& content,

@@ -18,7 +18,11 @@ struct PageColours {
 // so that an edited skin shows at the next page.
 PageColours ReadPageColours(const std::filesystem::path& home);
 
-// The page background picture of the home folder's skin.
+// The page background picture of the home folder's skin as a page names it:
+// its path, with the characters that the page or a URL would read otherwise
+// (quotes, "%", "&", "<", ">", "#", "?", control characters) percent-encoded
+// as UTF-8, so that the viewer's picture request, decoded once, names the
+// file exactly. An ordinary path stands unchanged.
 Text PageBackgroundPath(const std::filesystem::path& home);
 
 // Sends the page of one entry (headword large and bold, then the content

@@ -32,8 +32,8 @@ public:
     virtual void Clear() = 0;
     virtual void AddText(const Text& html) = 0;
     virtual void EndOfSource() = 0;
-    // The shown entry as plain text, for Copy. Pages that show no entry leave
-    // it alone.
+    // The shown page as plain text, for Copy. An empty entry page leaves it
+    // alone.
     virtual void SetCopyText(const Text& /*plain*/) {}
     // Whether SetCopyText is of use to this sink; making the plain text costs
     // as much as composing the page.

@@ -2,6 +2,7 @@
 #include "dict/search_action.h"
 
 #include "dict/entry_page.h"
+#include "dict/plain_text.h"
 #include "dict/search.h"
 #include "dict/search_report.h"
 
@@ -33,6 +34,7 @@ void ShowCreditsPage(const std::filesystem::path& home, PageSink& sink) {
     sink.AddText(Text(kCreditsBody));
     sink.AddText(u"</body></html>");
     sink.EndOfSource();
+    if (sink.WantsCopyText()) sink.SetCopyText(HtmlToPlainText(kCreditsBody));
 }
 
 void SearchWord(TextView word, const SearchSources& sources, SearchScreen& screen) {

@@ -80,7 +80,8 @@ struct SearchSources {
 // when nothing was found).
 void SearchWord(TextView word, const SearchSources& sources, SearchScreen& screen);
 
-// The credits page, sent as one page to `sink`.
+// The credits page, sent as one page to `sink`; its plain text becomes the
+// text that Copy takes.
 void ShowCreditsPage(const std::filesystem::path& home, PageSink& sink);
 
 // A user's pick in the neighbour list: writes the picked headword into the

@@ -17,9 +17,10 @@ bool IsWhiteSpace(char16_t c);
 // Removes white space from the start, then from the end.
 Text Trim(TextView text);
 
-// Lower-cases one code unit. Independent of the process locale: it covers
-// ASCII, Latin-1, Latin Extended-A/B and Additional, Greek, Cyrillic,
-// Armenian and the full-width Latin letters.
+// Lower-cases one code unit by Unicode's simple lower-case mapping, for every
+// script of the Basic Multilingual Plane; a surrogate is left alone.
+// Independent of the process locale. One table look-up: the search calls it
+// for every character it compares.
 char16_t LowerChar(char16_t c);
 Text ToLower(TextView text);
 

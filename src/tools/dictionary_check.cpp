@@ -9,6 +9,7 @@
 #include "text/character_cut.h"
 #include "text/compare.h"
 #include "tools/tool_error.h"
+#include "text/legacy_case.h"
 
 namespace tavik {
 
@@ -51,6 +52,14 @@ public:
 private:
     std::string m_replacementBytes;
 };
+
+// Older versions lower-cased fewer scripts; a pair in order under their
+// folding means the file was sorted by one of them, not that it is broken.
+std::string OlderFoldingNote(TextView previous, TextView headword) {
+    if (!InLegacyOrder(previous, headword)) return "";
+    return "; the file was sorted by an older Tavik, which did not lower-case these letters: "
+           "run tavik-dict sort on it";
+}
 
 }  // namespace
 
@@ -146,7 +155,8 @@ CheckSummary CheckDictionary(const std::filesystem::path& path, const CodePage& 
         if (havePrevious && CompareOrder(previous, headword) > 0) {
             problem(Fault::kOutOfOrder, "headword " + Quoted(headword) + " sorts before " +
                                             Quoted(previous) + " of line " +
-                                            std::to_string(summary.lines - 1));
+                                            std::to_string(summary.lines - 1) +
+                                            OlderFoldingNote(previous, headword));
         }
         previous = headword;
         havePrevious = true;

@@ -81,6 +81,47 @@ TEST_F(WindowTest, TypingAWordAndPressingEnterOnTheKeyboardShowsIt) {
     EXPECT_EQ(SearchEdit().GetString(0), "egg");
 }
 
+// Enter in the open drop-down history picks a word and searches it at once;
+// Escape only closes it.
+TEST_F(WindowTest, EnterInTheOpenHistoryPicksAndSearchesAtOnce) {
+    for (const char* word : {"cat", "dog"}) {
+        Type(word);
+        PressEnter(SearchEdit());
+    }
+    Frame().Raise();
+    SearchEdit().SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == &SearchEdit(); }));
+    const unsigned historyBefore = SearchEdit().GetCount();
+    wxUIActionSimulator keyboard;
+
+    SearchEdit().Popup();
+    Pump();
+    keyboard.Char(WXK_DOWN);
+    keyboard.Char(WXK_ESCAPE);
+    Pump();
+    EXPECT_TRUE(ShowsHeadword("dog")) << Shown();
+    EXPECT_EQ(SearchEdit().GetCount(), historyBefore);
+
+    SearchEdit().ChangeValue("");
+    SearchEdit().Popup();
+    Pump();
+    keyboard.Char(WXK_DOWN);
+    keyboard.Char(WXK_DOWN);
+    Pump();
+    // A person's Enter is down a moment while the toolkit handles it; it is
+    // let go before the key would repeat.
+    keyboard.KeyDown(WXK_RETURN);
+    for (int i = 0; i < 8 && SearchEdit().GetCount() == historyBefore; ++i) Pump();
+    keyboard.KeyUp(WXK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return SearchEdit().GetCount() > historyBefore; }))
+        << "the picked word was not searched";
+    const wxString picked = SearchEdit().GetValue();
+    EXPECT_FALSE(picked.empty());
+    EXPECT_EQ(SearchEdit().GetString(0), picked);
+    EXPECT_TRUE(ShowsHeadword(picked.utf8_str())) << picked << ": " << Shown();
+    EXPECT_EQ(SearchEdit().GetCount(), historyBefore + 1);
+}
+
 TEST_F(WindowTest, EnterOnTheListOrViewerAndTheSearchRequestSearchTheBoxText) {
     Type("cat");
     PressEnter(Neighbours());
@@ -166,6 +207,19 @@ TEST_F(WindowTest, CopyPutsTheShownEntryOnTheClipboard) {
     ASSERT_TRUE(wxTheClipboard->GetData(data));
     EXPECT_TRUE(data.GetText().StartsWith("apple\n")) << data.GetText();
     EXPECT_FALSE(data.GetText().Contains("<")) << data.GetText();
+}
+
+TEST_F(WindowTest, CopyAfterTheCreditsPageCopiesTheCredits) {
+    Type("apple");
+    Click(kIdSearchButton);
+    Type("$#qexil");
+    Click(kIdSearchButton);
+    Menu(kCmdEditCopy);
+    wxClipboardLocker locker;
+    wxTextDataObject data;
+    ASSERT_TRUE(wxTheClipboard->GetData(data));
+    EXPECT_TRUE(data.GetText().StartsWith("Tavik Dictionary Workshop\n")) << data.GetText();
+    EXPECT_FALSE(data.GetText().Contains("apple")) << data.GetText();
 }
 
 TEST_F(WindowTest, PasteCutAndUndoActOnTheFocusedTextFieldOnly) {

@@ -72,6 +72,11 @@ TEST_F(ProfileReadTest, QuotesAreStrippedOnlyWhenTheSameQuoteCloses) {
     EXPECT_EQ(Read(file, "S", "comment").text, "abc");
     EXPECT_EQ(Read(file, "S", "backspaced").text, "abc");
     EXPECT_EQ(Read(file, "S", "plain").text, "  abc  ");
+    // Only 0x08 bytes may stand before the opening quote: a space or a tab
+    // leaves the value as written.
+    EXPECT_EQ(Read("[S]\nK= 'abc'\n", "S", "K").text, " 'abc'");
+    EXPECT_EQ(Read("[S]\nK=\t\"abc\"\n", "S", "K").text, "\t\"abc\"");
+    EXPECT_EQ(Read("[S]\nK=\b \"abc\"\n", "S", "K").text, "\b \"abc\"");
     const ReadOutcome empty = Read(file, "S", "empty");
     EXPECT_EQ(empty.code, 0);
     EXPECT_EQ(empty.text, "");
@@ -86,6 +91,19 @@ TEST_F(ProfileReadTest, NamesMatchExactlyAndCaseSensitively) {
     EXPECT_EQ(Read("[Control] ; main view\n\b[x\nSearchEdit=1\n", "Control", "SearchEdit").text,
               "1");
     EXPECT_EQ(Read("\b\b[Control]\nSearchEdit=a=b\n", "Control", "SearchEdit").text, "a=b");
+    // Only 0x08 bytes may stand before a header's "[": a line that starts
+    // with a space or a tab is no header, neither to find a section nor to
+    // end one.
+    const std::string indented =
+        " [Control]\nSearchEdit=space\n\t[Control]\nSearchEdit=tab\n\b [Control]\n"
+        "SearchEdit=both\n[Control]\n \t[Next]\nSearchEdit=plain\n";
+    EXPECT_EQ(Read(indented, "Control", "SearchEdit").text, "plain");
+    // A comment's ";" is the very first byte: after a space or a 0x08 it is
+    // part of a key's name.
+    EXPECT_EQ(Read("[S]\n;K=1\n", "S", ";K").code, -1);
+    EXPECT_EQ(Read("[S]\n ;K=1\n", "S", " ;K").text, "1");
+    EXPECT_EQ(Read("[S]\n\b;K=1\n", "S", "\b;K").text, "1");
+    EXPECT_EQ(Read("[S]\n\t;K=1\n", "S", "\t;K").text, "1");
     const ReadOutcome missing = Read("[Control]\nSearchEdit=1\n", "Control", "SearchList");
     EXPECT_EQ(missing.code, -1);
     EXPECT_EQ(missing.text, "dflt");
@@ -130,6 +148,26 @@ TEST_F(ProfileReadTest, LongLinesAreReadInPiecesOf255Bytes) {
     EXPECT_EQ(Read("[S]\n;" + std::string(254, 'x') + "M=hidden\n", "S", "M").text, "hidden");
     // A line of exactly 255 bytes leaves an empty line behind it.
     EXPECT_EQ(Read("[S]\nK=" + std::string(253, 'v') + "\nL=1\n", "S", "L").text, "1");
+}
+
+TEST_F(ProfileReadTest, HugeFilesAreReadOnlyUpToTheLimit) {
+    const std::string line = "; " + std::string(97, '-') + "\n";  // 100 bytes
+    std::string filler;
+    while (filler.size() < size_t(kProfileReadLimit)) filler += line;
+    const std::string file = "[S]\nK=first\n" + filler + "[T]\nL=late\n";
+    EXPECT_EQ(Read(file, "S", "K").text, "first");
+    const ReadOutcome late = Read(file, "T", "L");
+    EXPECT_EQ(late.code, -1);
+    EXPECT_EQ(late.text, "dflt");
+    // The limit is exact: a line that ends at it is still read whole, and a
+    // line it cuts ends there, as if the file did.
+    const std::string head = "[S]\n";
+    const std::string dashes(size_t(kProfileReadLimit) - head.size() - 7, '-');
+    const std::string fits = head + dashes + "\nK=abc\n";
+    ASSERT_EQ(fits.size(), size_t(kProfileReadLimit));
+    EXPECT_EQ(Read(fits + "L=1\n", "S", "K").text, "abc");
+    EXPECT_EQ(Read(fits + "L=1\n", "S", "L").code, -1);
+    EXPECT_EQ(Read(head + dashes + "\nK=abcdef\n", "S", "K").text, "abcd");
 }
 
 TEST_F(ProfileReadTest, ValueIsCutToTheBuffer) {

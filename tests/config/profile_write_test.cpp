@@ -62,6 +62,11 @@ TEST_F(ProfileWriteTest, ExistingKeyIsReplacedWhereItStands) {
     EXPECT_EQ(Rewritten(kSkin, "Control", "SearchEdit", "0,0,9,9"),
               "; Tavik skin\r\n[Control]\r\nSearchEdit=0,0,9,9\r\nSearchList=5,6,7,8\r\n\r\n"
               "[Content]\r\nWord=#0000ff\r\n");
+    // A comment is never the key's line, however it reads; a line that
+    // starts with a space before "[" is no header and does not end the
+    // section.
+    EXPECT_EQ(Rewritten("[A]\n;K=1\n [B]\n\b;K=2\nK=3\n", "A", "K", "x"),
+              "[A]\n;K=1\n [B]\n\b;K=2\nK=x\r\n");
     // Only the first key line of the first header is the key's.
     EXPECT_EQ(Rewritten("[A]\nK=1\nK=2\n[A]\nK=3\n", "A", "K", "x"), "[A]\nK=x\r\nK=2\n[A]\nK=3\n");
 }
@@ -120,15 +125,22 @@ TEST_F(ProfileWriteTest, PiecesOfLongLinesCountAsTheReadsSeeThem) {
     EXPECT_EQ(readBack("S", "K"), "new\r");
     // The key's line is the second piece of a long line in the section: that
     // piece and the rest of its line are replaced.
-    EXPECT_EQ(Rewritten("[S]\n;" + filler.substr(1) + "K=old" + filler + "\nK=later\n", "S", "K",
-                        "new"),
-              "[S]\n;" + filler.substr(1) + "K=new\r\nK=later\n");
+    EXPECT_EQ(
+        Rewritten("[S]\n;" + filler.substr(1) + "K=old" + filler + "\nK=later\n", "S", "K", "new"),
+        "[S]\n;" + filler.substr(1) + "K=new\r\nK=later\n");
     EXPECT_EQ(readBack("S", "K"), "new\r");
     // A header in the middle of a long line ends the section.
     EXPECT_EQ(Rewritten("[S]\n;" + filler.substr(1) + "[T]\nK=t\n", "S", "K", "s"),
               "[S]\n;" + filler.substr(1) + "K=s\r\n[T]\nK=t\n");
     EXPECT_EQ(readBack("S", "K"), "s\r");
     EXPECT_EQ(readBack("T", "K"), "t");
+}
+
+TEST_F(ProfileWriteTest, FilesPastTheReadLimitAreRewrittenWhole) {
+    const std::string filler(size_t(kProfileReadLimit), ';');
+    const std::string tail = "\n[T]\nL=late\n";
+    EXPECT_EQ(Rewritten("[S]\nK=old\n" + filler + tail, "S", "K", "new"),
+              "[S]\nK=new\r\n" + filler + tail);
 }
 
 TEST_F(ProfileWriteTest, MissingFileIsNotCreated) {

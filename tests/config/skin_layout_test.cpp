@@ -96,5 +96,20 @@ TEST_F(SkinLayoutTest, OnlyASizedSearchBoxAndViewerMakeAUsableLayout) {
     EXPECT_FALSE(IsUsableSkinLayout(Load(box + "ContentEdit=2147483647,0,-2147483648,470\r\n")));
 }
 
+TEST_F(SkinLayoutTest, WidthAndHeightOfNumbersAtTheLimitsAreClampedNotWrapped) {
+    const SkinRect widest = LoadOne("-2147483648,0,2147483647,1");
+    EXPECT_EQ(widest, (SkinRect{INT32_MIN, 0, INT32_MAX, 1}));
+    EXPECT_EQ(SkinWidth(widest), INT32_MAX);
+    EXPECT_EQ(SkinHeight(widest), 1);
+    // Numbers past the limits are scanned as the limits.
+    const SkinRect reversed = LoadOne("99999999999,2147483647,-99999999999,-2147483648");
+    EXPECT_EQ(reversed, (SkinRect{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN}));
+    EXPECT_EQ(SkinWidth(reversed), 0);
+    EXPECT_EQ(SkinHeight(reversed), 0);
+    EXPECT_EQ(SkinWidth(SkinRect{10, 20, 30, 60}), 20);
+    EXPECT_EQ(SkinHeight(SkinRect{10, 20, 30, 60}), 40);
+    EXPECT_EQ(SkinWidth(SkinRect{-5, 0, -20, 0}), 0);
+}
+
 }  // namespace
 }  // namespace tavik

@@ -41,6 +41,23 @@ TEST(EntryPage, EmptyEntryStillSendsEveryPieceAndLeavesTheCopyText) {
     EXPECT_EQ(page.CopyText(), u"previous");
 }
 
+TEST(EntryPage, BackgroundPathEscapesOnlyWhatThePageOrAUrlWouldMisread) {
+    EXPECT_EQ(PageBackgroundPath("/home/kim/tavik"), u"/home/kim/tavik/Skin/BGHtml.gif");
+    EXPECT_EQ(PageBackgroundPath("/home/김 철수/My Dict (1)~"),
+              u"/home/김 철수/My Dict (1)~/Skin/BGHtml.gif");
+    EXPECT_EQ(PageBackgroundPath("/home/it's %41 & <b>"),
+              u"/home/it%27s %2541 %26 %3Cb%3E/Skin/BGHtml.gif");
+    EXPECT_EQ(PageBackgroundPath("/a#b?c=\"d\"\t\x7f"),
+              u"/a%23b%3Fc=%22d%22%09%7F/Skin/BGHtml.gif");
+    // Dot segments and a leading "//" would be resolved or read as a host.
+    EXPECT_EQ(PageBackgroundPath("/x/./../.y/z.."), u"/x/%2E/%2E%2E/.y/z../Skin/BGHtml.gif");
+    EXPECT_EQ(PageBackgroundPath("//server/x"), u"/%2Fserver/x/Skin/BGHtml.gif");
+
+    RecordingPage page;
+    ShowEntryPage("/home/it's", u"w", u"c", page);
+    EXPECT_TRUE(page.Pieces()[0].starts_with(u"<html><body background='/home/it%27s/Skin/"));
+}
+
 TEST(EntryPage, UnbalancedBracketsAreReplacedOneByOne) {
     testing::TempDir home;
     RecordingPage page;

@@ -23,6 +23,7 @@ TEST(LowerChar, CoversTheScriptsOfHeadwords) {
     EXPECT_EQ(ToLower(u"ΑΒΓΔΆΏ"), u"αβγδάώ");
     EXPECT_EQ(ToLower(u"АБВЁЯ"), u"абвёя");
     EXPECT_EQ(ToLower(u"ＡＺ가"), u"ａｚ가");
+    EXPECT_EQ(ToLower(u"ԱՖ"), u"աֆ");
 }
 
 TEST(CompareOrder, FoldsCaseThenComparesCodeUnits) {

@@ -67,6 +67,24 @@ TEST(Check, OrderIsTheLookupsOrderNotBytes) {
     EXPECT_EQ(found[0], std::make_pair(int64_t(3), Fault::kOutOfOrder));
 }
 
+// Older versions lower-cased fewer scripts: a file they sorted is out of
+// order now, and check says so and how to mend it.
+TEST(Check, FilesSortedByTheOlderFoldingAreToldToSortAgain) {
+    testing::TempDir folder;
+    testing::WriteBytes(folder / "old.txt", "b/x\na/y\n\xE2\x85\xA1/two\n\xE2\x85\xB0/one\n");
+    std::vector<Problem> problems;
+    CheckDictionary(folder / "old.txt", *CodePage::Named("utf-8"),
+                    [&](const Problem& p) { problems.push_back(p); });
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0].line, 2);
+    EXPECT_EQ(problems[0].message, "headword 'a' sorts before 'b' of line 1");
+    EXPECT_EQ(problems[1].line, 4);
+    EXPECT_EQ(problems[1].fault, Fault::kOutOfOrder);
+    EXPECT_NE(problems[1].message.find("sorted by an older Tavik"), std::string::npos)
+        << problems[1].message;
+    EXPECT_NE(problems[1].message.find("tavik-dict sort"), std::string::npos);
+}
+
 TEST(Check, Utf8ReplacementCharacterIsNotAFaultButBrokenUtf8Is) {
     testing::TempDir folder;
     testing::WriteBytes(folder / "u.txt", "a/\xEF\xBF\xBD ok\nb/\xC3 broken\n");

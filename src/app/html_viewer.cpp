@@ -12,6 +12,7 @@
 
 #include "app/command_ids.h"
 #include "app/wx_text.h"
+#include "dict/page_bounds.h"
 
 namespace tavik {
 
@@ -54,7 +55,10 @@ void HtmlViewerHost::AddText(const Text& html) { m_source += ToWx(html); }
 void HtmlViewerHost::EndOfSource() {
     m_shownSource = m_source;
     m_pageBackground = wxBitmap();
-    SetPage(m_source);
+    // Dictionary markup reaches the page as it is written: a page the layout
+    // could not take in bounded time and memory is trimmed first.
+    const std::optional<Text> bounded = BoundPage(FromWx(m_source));
+    SetPage(bounded ? ToWx(*bounded) : m_source);
     // The parser has read every picture by now.
     ForgetServedPictures();
 }

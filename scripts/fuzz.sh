@@ -2,6 +2,9 @@
 # Builds the fuzz targets with clang and runs each for SECONDS (default 60),
 # on its seed corpus in tests/fuzz/corpus/<target> (new finds are kept in
 # build-fuzz/corpus). Usage: fuzz.sh [SECONDS] [TARGET...]
+# Every target runs within a memory and a time budget: an input that takes
+# more memory than the target's -rss_limit_mb, or longer than its -timeout
+# seconds, is a finding like a crash.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -12,16 +15,26 @@ CXX=clang++-14 cmake -S . -B build-fuzz -DTAVIK_FUZZ=ON -DTAVIK_BUILD_GUI=OFF -D
 cmake --build build-fuzz -j2
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=($(cd build-fuzz && ls fuzz_* | grep -v '\.'))
+# Memory (MB) and time per input (s) each target may take.
+budget() {
+    case "$1" in
+        fuzz_picture_probe) echo "512 2" ;;
+        fuzz_page_bounds | fuzz_codepage | fuzz_profile | fuzz_skin_layout) echo "1024 5" ;;
+        fuzz_lookup | fuzz_wordlists) echo "1024 5" ;;
+        *) echo "2048 10" ;;
+    esac
+}
 findings=0
 for t in "${targets[@]}"; do
+    read -r rss timeout < <(budget "$t")
     name=${t#fuzz_}
     mkdir -p "build-fuzz/corpus/$name" "tests/fuzz/corpus/$name"
     dict=()
     [ -f "tests/fuzz/$name.dict" ] && dict=(-dict="tests/fuzz/$name.dict")
-    echo "== $t for ${seconds}s"
+    echo "== $t for ${seconds}s (at most ${rss} MB, ${timeout} s an input)"
     # A finding (saved as crash-*, timeout-* or oom-* here) ends that target's
     # run; the other targets still run.
-    if ! "build-fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    if ! "build-fuzz/$t" -max_total_time="$seconds" -timeout="$timeout" -rss_limit_mb="$rss" \
         -print_final_stats=1 "${dict[@]}" "build-fuzz/corpus/$name" "tests/fuzz/corpus/$name" \
         >"build-fuzz/$t.log" 2>&1; then
         findings=$((findings + 1))

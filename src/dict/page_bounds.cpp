@@ -83,6 +83,19 @@ bool SkipComment(const Chars& s, size_t& at) {
 
 constexpr size_t kNone = SIZE_MAX;
 
+// Tags whose handlers in the viewer parse what follows them as their content
+// even without an end tag: such a tag holds the rest of its parent.
+bool HoldsTheRestWhenUnended(const Chars& name) {
+    static const char32_t* const kNames[] = {
+        U"ADDRESS", U"B",  U"BIG",  U"BLOCKQUOTE", U"CITE", U"CODE",   U"DEL",    U"DL",  U"EM",
+        U"FONT",    U"H1", U"H2",   U"H3",         U"H4",   U"H5",     U"H6",     U"I",   U"KBD",
+        U"MAP",     U"OL", U"SAMP", U"SMALL",      U"SPAN", U"STRIKE", U"STRONG", U"SUB", U"SUP",
+        U"TABLE",   U"TD", U"TH",   U"TT",         U"U",    U"UL",     U"PRE"};
+    for (const char32_t* known : kNames)
+        if (name == known) return true;
+    return false;
+}
+
 // One entry of the tag list: where the tag starts and, for a start tag
 // paired with an end tag, where that end tag starts and ends.
 struct ListedTag {
@@ -181,7 +194,9 @@ TagList ListTags(const Chars& s) {
             }
         } else {
             unpaired[name].push_back(tags.size() - 1);
-            RawTextEnds* raw = name == U"SCRIPT" ? &scriptEnds : name == U"STYLE" ? &styleEnds : nullptr;
+            RawTextEnds* raw = name == U"SCRIPT"  ? &scriptEnds
+                               : name == U"STYLE" ? &styleEnds
+                                                  : nullptr;
             if (raw) {
                 const size_t after = raw->After(pos);
                 if (after != kNone)
@@ -196,9 +211,9 @@ TagList ListTags(const Chars& s) {
 
 // A start tag as the element tree reads it.
 struct TreeTag {
-    Chars name;     // upper-cased ASCII letters
-    size_t begin;   // where its content (or the text after it) starts
-    size_t closing; // the ">" the tag list saw, or kNone
+    Chars name;      // upper-cased ASCII letters
+    size_t begin;    // where its content (or the text after it) starts
+    size_t closing;  // the ">" the tag list saw, or kNone
     struct Value {
         size_t from, to;
     };
@@ -313,7 +328,8 @@ public:
         m_shape.unendedRawText = int(std::min<size_t>(list.unendedRawText.size(), INT_MAX));
         if (m_bound)
             for (size_t i = kMaxUnendedRawText; i < list.unendedRawText.size(); ++i)
-                m_edits.push_back(Edit{list.unendedRawText[i].first, list.unendedRawText[i].second, {}});
+                m_edits.push_back(
+                    Edit{list.unendedRawText[i].first, list.unendedRawText[i].second, {}});
     }
 
     void Run();
@@ -326,6 +342,7 @@ private:
         size_t end;
         size_t resume;
         int lists;
+        int pres;
         int table;  // index into m_tables, -1 outside tables
     };
 
@@ -357,6 +374,7 @@ private:
     std::vector<ListedTag> m_tags;
     std::vector<TableGrid> m_tables;
     int64_t m_cells = 0;
+    int m_unendedCopies = 0;
     PageShape m_shape;
     std::vector<Edit> m_edits;
     bool m_gaveUp = false;
@@ -421,7 +439,7 @@ bool PageWalk::Cell(size_t at, TreeTag& tag, const ListedTag* listed, TableGrid&
 
 void PageWalk::Run() {
     const size_t n = m_s.size();
-    std::vector<Frame> frames{Frame{n, n, 0, -1}};
+    std::vector<Frame> frames{Frame{n, n, 0, 0, -1}};
     size_t i = 0;
     while (!frames.empty()) {
         Frame& frame = frames.back();
@@ -451,13 +469,28 @@ void PageWalk::Run() {
         bool hasEnd = true;
         if (listed) {
             hasEnd = listed->end1 != kNone;
-            if (hasEnd) end1 = std::min(listed->end1, frame.end), end2 = std::min(listed->end2, frame.end);
+            if (hasEnd)
+                end1 = std::min(listed->end1, frame.end), end2 = std::min(listed->end2, frame.end);
         }
         const int table = frame.table;
+        const bool holds = hasEnd || HoldsTheRestWhenUnended(tag.name);
+        if (!hasEnd && (tag.name == U"TITLE" || tag.name == U"HTML")) {
+            if (++m_unendedCopies > kMaxUnendedCopies) {
+                if (Drop(at, tag, listed)) {
+                    --m_unendedCopies;
+                    i = tag.begin;
+                    continue;
+                }
+                m_gaveUp = m_bound;
+            }
+            m_shape.unendedCopies = m_unendedCopies;
+        }
         const bool isList = tag.name == U"UL" || tag.name == U"OL";
-        const int lists = frame.lists + (hasEnd && isList ? 1 : 0);
+        const int lists = frame.lists + (holds && isList ? 1 : 0);
+        const int pres = frame.pres + (holds && tag.name == U"PRE" ? 1 : 0);
         const int depth = int(frames.size());  // the root frame is not an element
-        if (hasEnd && (depth > kMaxPageNesting || lists > kMaxListNesting)) {
+        if (holds &&
+            (depth > kMaxPageNesting || lists > kMaxListNesting || pres > kMaxPreNesting)) {
             if (Drop(at, tag, listed)) {
                 i = tag.begin;
                 continue;
@@ -470,26 +503,28 @@ void PageWalk::Run() {
                 continue;
             }
         }
-        if (!hasEnd) {
+        if (!holds) {
             i = tag.begin;
             continue;
         }
         m_shape.nesting = std::max(m_shape.nesting, depth);
         m_shape.listNesting = std::max(m_shape.listNesting, lists);
+        m_shape.preNesting = std::max(m_shape.preNesting, pres);
         int inner = table;
         if (tag.name == U"TABLE") {
             inner = int(m_tables.size());
             m_tables.emplace_back();
         }
         const bool rawText = tag.name == U"SCRIPT" || tag.name == U"STYLE";
-        frames.push_back(Frame{end1, end2, lists, inner});
+        frames.push_back(Frame{end1, end2, lists, pres, inner});
         i = rawText ? end1 : tag.begin;
     }
     m_shape.cells = m_cells;
 }
 
 Chars Apply(const Chars& s, std::vector<Edit> edits) {
-    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.from < b.from; });
+    std::sort(edits.begin(), edits.end(),
+              [](const Edit& a, const Edit& b) { return a.from < b.from; });
     Chars out;
     out.reserve(s.size());
     size_t at = 0;
@@ -517,6 +552,7 @@ PageShape MeasurePage(TextView page) {
 
 bool WithinPageBounds(const PageShape& shape) {
     return shape.nesting <= kMaxPageNesting && shape.listNesting <= kMaxListNesting &&
+           shape.preNesting <= kMaxPreNesting && shape.unendedCopies <= kMaxUnendedCopies &&
            shape.widestSpan <= kMaxCellSpan && shape.largestTable <= kMaxTableCells &&
            shape.cells <= kMaxPageCells && shape.unendedRawText <= kMaxUnendedRawText;
 }

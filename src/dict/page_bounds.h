@@ -13,10 +13,17 @@
 
 namespace tavik {
 
-// Elements inside elements (any tag that has an end tag).
-inline constexpr int kMaxPageNesting = 128;
+// Elements inside elements: a tag with an end tag holds what lies between
+// them; many kinds of tag without one (<b>, <font>, <td>, <ul>, <pre>...)
+// hold the rest of the element they stand in.
+inline constexpr int kMaxPageNesting = 512;
 // Lists inside lists (<ul>, <ol>): each level doubles the layout time.
 inline constexpr int kMaxListNesting = 10;
+// <pre> inside <pre>: the viewer parses a <pre>'s text once more for each,
+// and the rest of the page twice for each one without an end tag.
+inline constexpr int kMaxPreNesting = 2;
+// <title> and <html> without an end tag: each copies the rest of the page.
+inline constexpr int kMaxUnendedCopies = 16;
 // A cell's colspan or rowspan.
 inline constexpr int kMaxCellSpan = 1000;
 // Grid positions (rows times columns) of one table, and of all tables of a page.
@@ -30,6 +37,8 @@ inline constexpr int kMaxUnendedRawText = 16;
 struct PageShape {
     int nesting = 0;
     int listNesting = 0;
+    int preNesting = 0;
+    int unendedCopies = 0;
     int widestSpan = 1;
     int64_t largestTable = 0;  // grid positions of the largest table
     int64_t cells = 0;         // grid positions of all tables together

@@ -179,8 +179,8 @@ TEST(PictureCacheTest, DecodesAFileOncePerVersion) {
     EXPECT_EQ(cache.Get(path).GetWidth(), 40);
     EXPECT_EQ(cache.Decodes(), 2);
     // The same file with a new time: decoded again.
-    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) +
-                                               std::chrono::seconds(5));
+    std::filesystem::last_write_time(
+        path, std::filesystem::last_write_time(path) + std::chrono::seconds(5));
     EXPECT_EQ(cache.Get(path).GetWidth(), 40);
     EXPECT_EQ(cache.Decodes(), 3);
     // Rewritten in place with another size.

@@ -14,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::optional<FileHandle> handle = OpenRegularFileForReading(file.Path());
     if (!handle) std::abort();
     const std::optional<PictureHeader> header = ProbePicture(*handle);
-    if (header && (header->width <= 0 || header->height <= 0 || header->totalPixels < 0)) std::abort();
+    if (header && (header->width <= 0 || header->height <= 0 || header->totalPixels < 0))
+        std::abort();
     return 0;
 }

@@ -37,6 +37,18 @@ public:
         return true;
     }
 
+    // Skips a run of GIF data sub-blocks starting at `offset`, in the buffer.
+    bool SkipSubBlocks(int64_t& offset) {
+        for (;;) {
+            if (offset < m_start || offset >= m_start + int64_t(m_length)) {
+                if (!Fill(offset)) return false;
+            }
+            const unsigned length = m_buffer[size_t(offset - m_start)];
+            offset += 1 + length;
+            if (length == 0) return true;
+        }
+    }
+
 private:
     bool Fill(int64_t offset) {
         if (offset < 0) return false;
@@ -86,16 +98,6 @@ std::optional<PictureHeader> ProbePng(ProbeReader& file) {
     return Sized(PictureFormat::kPng, Be32(&h[16]), Be32(&h[20]));
 }
 
-// Skips a run of GIF data sub-blocks starting at `offset`.
-bool SkipSubBlocks(ProbeReader& file, int64_t& offset) {
-    for (;;) {
-        unsigned char length = 0;
-        if (!file.ReadAt(offset, &length, 1)) return false;
-        offset += 1 + length;
-        if (length == 0) return true;
-    }
-}
-
 // Walks every block, since the decoder keeps all frames and a frame may be
 // larger than the picture's own size.
 std::optional<PictureHeader> ProbeGif(ProbeReader& file) {
@@ -113,7 +115,7 @@ std::optional<PictureHeader> ProbeGif(ProbeReader& file) {
         if (introducer == 0x3B) break;  // trailer
         if (introducer == 0x21) {       // extension: label, then sub-blocks
             offset += 2;
-            if (!SkipSubBlocks(file, offset)) return std::nullopt;
+            if (!file.SkipSubBlocks(offset)) return std::nullopt;
         } else if (introducer == 0x2C) {  // image descriptor
             std::array<unsigned char, 10> d{};
             if (!file.ReadAt(offset, d.data(), d.size())) return std::nullopt;
@@ -125,7 +127,7 @@ std::optional<PictureHeader> ProbeGif(ProbeReader& file) {
             offset += 10;
             if (d[9] & 0x80) offset += 3 * (int64_t(2) << (d[9] & 7));
             offset += 1;  // LZW minimum code size
-            if (!SkipSubBlocks(file, offset)) return std::nullopt;
+            if (!file.SkipSubBlocks(offset)) return std::nullopt;
             anyFrame = true;
         } else {
             return std::nullopt;

@@ -9,18 +9,11 @@
 
 #include "app/html_viewer.h"
 #include "app/wx_text.h"
+#include "support/time_budget.h"
 #include "text/text.h"
 
 namespace tavik {
 namespace {
-
-double Budget(double seconds) {
-#ifdef __SANITIZE_ADDRESS__
-    return 4 * seconds;
-#else
-    return seconds;
-#endif
-}
 
 Text Repeat(TextView piece, int times) {
     Text text;
@@ -80,7 +73,7 @@ TEST_F(PageLayoutTest, HostilePagesAreShownWithinABudget) {
     };
     for (const auto& page : pages) {
         const double seconds = Show(page.body);
-        EXPECT_LT(seconds, Budget(2.0)) << page.what;
+        EXPECT_LT(seconds, testing::Budget(2.0)) << page.what;
         EXPECT_TRUE(m_viewer->ToText().Contains("deep")) << page.what;
         std::cout << page.what << ": " << seconds << " s\n";
     }

@@ -18,7 +18,7 @@ targets=("$@")
 # Memory (MB) and time per input (s) each target may take.
 budget() {
     case "$1" in
-        fuzz_picture_probe) echo "512 2" ;;
+        fuzz_picture_probe) echo "512 5" ;;
         fuzz_page_bounds | fuzz_codepage | fuzz_profile | fuzz_skin_layout) echo "1024 5" ;;
         fuzz_lookup | fuzz_wordlists) echo "1024 5" ;;
         *) echo "2048 10" ;;

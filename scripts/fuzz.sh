@@ -2,34 +2,42 @@
 # Builds the fuzz targets with clang and runs each for SECONDS (default 60),
 # on its seed corpus in tests/fuzz/corpus/<target> (new finds are kept in
 # build-fuzz/corpus). Usage: fuzz.sh [SECONDS] [TARGET...]
+# Every target runs within a memory and a time budget: an input that takes
+# more memory than the target's -rss_limit_mb, or longer than its -timeout
+# seconds, is a finding like a crash.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
-# What one input may cost a target: seconds, and MB of memory (resident and
-# in one allocation). Targets not listed get "10 2048".
-declare -A budget=(
-    [fuzz_dictd]="10 512"
-    [fuzz_stardict]="10 512"
-)
 command -v clang++-14 >/dev/null || { sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo; $sudo apt-get install -y -qq clang-14 libclang-rt-14-dev; }
 CXX=clang++-14 cmake -S . -B build-fuzz -DTAVIK_FUZZ=ON -DTAVIK_BUILD_GUI=OFF -DTAVIK_BUILD_TESTS=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j2
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=($(cd build-fuzz && ls fuzz_* | grep -v '\.'))
+# Memory (MB, resident and in one allocation) and time per input (s) each
+# target may take.
+budget() {
+    case "$1" in
+        fuzz_dictd | fuzz_stardict) echo "512 10" ;;
+        fuzz_picture_probe) echo "512 5" ;;
+        fuzz_page_bounds | fuzz_codepage | fuzz_profile | fuzz_skin_layout) echo "1024 5" ;;
+        fuzz_lookup | fuzz_wordlists) echo "1024 5" ;;
+        *) echo "2048 10" ;;
+    esac
+}
 findings=0
 for t in "${targets[@]}"; do
+    read -r rss timeout < <(budget "$t")
     name=${t#fuzz_}
     mkdir -p "build-fuzz/corpus/$name" "tests/fuzz/corpus/$name"
     dict=()
     [ -f "tests/fuzz/$name.dict" ] && dict=(-dict="tests/fuzz/$name.dict")
-    read -r limit_s limit_mb <<<"${budget[$t]:-10 2048}"
-    echo "== $t for ${seconds}s (${limit_s}s, ${limit_mb} MB per input)"
+    echo "== $t for ${seconds}s (at most ${rss} MB, ${timeout} s an input)"
     # A finding (saved as crash-*, timeout-* or oom-* here) ends that target's
     # run; the other targets still run.
-    if ! "build-fuzz/$t" -max_total_time="$seconds" -timeout="$limit_s" -rss_limit_mb="$limit_mb" \
-        -malloc_limit_mb="$limit_mb" \
+    if ! "build-fuzz/$t" -max_total_time="$seconds" -timeout="$timeout" -rss_limit_mb="$rss" \
+        -malloc_limit_mb="$rss" \
         -print_final_stats=1 "${dict[@]}" "build-fuzz/corpus/$name" "tests/fuzz/corpus/$name" \
         >"build-fuzz/$t.log" 2>&1; then
         findings=$((findings + 1))

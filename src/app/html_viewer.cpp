@@ -11,7 +11,9 @@
 #include <utility>
 
 #include "app/command_ids.h"
+#include "app/picture.h"
 #include "app/wx_text.h"
+#include "dict/page_bounds.h"
 
 namespace tavik {
 
@@ -54,8 +56,12 @@ void HtmlViewerHost::AddText(const Text& html) { m_source += ToWx(html); }
 void HtmlViewerHost::EndOfSource() {
     m_shownSource = m_source;
     m_pageBackground = wxBitmap();
-    SetPage(m_source);
+    // Dictionary markup reaches the page as it is written: a page the layout
+    // could not take in bounded time and memory is trimmed first.
+    const std::optional<Text> bounded = BoundPage(FromWx(m_source));
+    SetPage(bounded ? ToWx(*bounded) : m_source);
     // The parser has read every picture by now.
+    m_picturePixelsShown = m_pagePixels;
     ForgetServedPictures();
 }
 
@@ -92,13 +98,30 @@ wxHtmlOpeningStatus HtmlViewerHost::OnOpeningURL(wxHtmlURLType type, const wxStr
         return wxHTML_OPEN;
     if (!m_callbacks.onPicture || !redirect) return wxHTML_BLOCK;
 
+    // Each picture a page names is asked for once, however often the page
+    // uses it; every use counts against the page's pixels, since the viewer
+    // holds a decoded copy for each.
+    auto known = m_pagePictures.find(url);
+    if (known == m_pagePictures.end()) {
+        if (m_pagePixels >= kMaxPagePicturePixels) return wxHTML_BLOCK;
+        known = m_pagePictures.emplace(url, AskForPicture(url)).first;
+    }
+    const ServedPicture& picture = known->second;
+    if (picture.name.empty() || m_pagePixels + picture.pixels > kMaxPagePicturePixels)
+        return wxHTML_BLOCK;
+    m_pagePixels += picture.pixels;
+    *redirect = kMemoryScheme + picture.name;
+    return wxHTML_REDIRECT;
+}
+
+HtmlViewerHost::ServedPicture HtmlViewerHost::AskForPicture(const wxString& url) const {
     const int cookie = ++m_lastCookie;
     m_pendingCookie = cookie;
     m_answer = wxBitmap();
     m_callbacks.onPicture(PictureRequest{cookie, url});
     m_pendingCookie.reset();
     const wxBitmap answer = std::exchange(m_answer, wxBitmap());
-    if (!answer.IsOk()) return wxHTML_BLOCK;
+    if (!answer.IsOk()) return {};
 
     wxImage image = answer.ConvertToImage();
     // Handed over once and read at once: speed matters more than size.
@@ -106,14 +129,15 @@ wxHtmlOpeningStatus HtmlViewerHost::OnOpeningURL(wxHtmlURLType type, const wxStr
     const wxString name = wxString::Format("tavik-picture-%d.png", cookie);
     wxMemoryFSHandler::AddFile(name, image, wxBITMAP_TYPE_PNG);
     m_servedPictures.push_back(kMemoryScheme + name);
-    *redirect = kMemoryScheme + name;
-    return wxHTML_REDIRECT;
+    return {name, int64_t(image.GetWidth()) * image.GetHeight()};
 }
 
 void HtmlViewerHost::ForgetServedPictures() {
     for (const wxString& served : m_servedPictures)
         wxMemoryFSHandler::RemoveFile(served.Mid(kMemoryScheme.length()));
     m_servedPictures.clear();
+    m_pagePictures.clear();
+    m_pagePixels = 0;
 }
 
 void HtmlViewerHost::OnPageBackground(wxEraseEvent& event) {

@@ -4,7 +4,9 @@
 
 #include <wx/html/htmlwin.h>
 
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -42,6 +44,9 @@ public:
 
     // The source of the page shown last.
     const wxString& ShownSource() const { return m_shownSource; }
+    // The pixels of the pictures handed to the page shown last, each use
+    // counted.
+    int64_t PicturePixelsShown() const { return m_picturePixelsShown; }
     // The page background as the page got it; invalid when it has none.
     const wxBitmap& PageBackground() const { return m_pageBackground; }
 
@@ -56,6 +61,11 @@ protected:
 
 private:
     void OnPageBackground(wxEraseEvent& event);
+    struct ServedPicture {
+        wxString name;  // the in-memory file; empty when there is no picture
+        int64_t pixels = 0;
+    };
+    ServedPicture AskForPicture(const wxString& url) const;
     void ForgetServedPictures();
 
     Callbacks m_callbacks;
@@ -69,6 +79,11 @@ private:
     mutable std::optional<int> m_pendingCookie;
     mutable wxBitmap m_answer;
     mutable std::vector<wxString> m_servedPictures;
+    // The pictures of the page being parsed, by the source the page names,
+    // and the pixels handed to the viewer for it so far.
+    mutable std::map<wxString, ServedPicture> m_pagePictures;
+    mutable int64_t m_pagePixels = 0;
+    int64_t m_picturePixelsShown = 0;
 };
 
 }  // namespace tavik

@@ -14,6 +14,9 @@ namespace tavik {
 inline constexpr int64_t kMaxPictureBytes = 32 * 1024 * 1024;
 inline constexpr int kMaxPictureSide = 10000;
 inline constexpr int64_t kMaxPicturePixels = 25'000'000;
+// The pixels of all pictures of one page together, each use counted: the
+// viewer holds a decoded copy for every use.
+inline constexpr int64_t kMaxPagePicturePixels = kMaxPicturePixels;
 
 class ImageBitmap {
 public:

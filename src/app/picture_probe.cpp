@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -12,18 +13,61 @@ namespace tavik {
 
 namespace {
 
-// Reads exactly `size` bytes at `offset`; false at the end of the file.
-bool ReadAt(const FileHandle& file, int64_t offset, void* out, size_t size) {
-    auto* bytes = static_cast<unsigned char*>(out);
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t got = ::pread(file.Get(), bytes + done, size - done, offset + int64_t(done));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        done += size_t(got);
+// Reads the file through one buffer: the GIF and JPEG walks step a byte or a
+// block at a time, and a file of a million one-byte blocks or fill bytes must
+// not cost a million system calls.
+class ProbeReader {
+public:
+    explicit ProbeReader(const FileHandle& file) : m_fd(file.Get()) {}
+
+    // Reads exactly `size` bytes at `offset`; false at the end of the file.
+    bool ReadAt(int64_t offset, void* out, size_t size) {
+        auto* bytes = static_cast<unsigned char*>(out);
+        while (size > 0) {
+            if (offset < m_start || offset >= m_start + int64_t(m_length)) {
+                if (!Fill(offset)) return false;
+            }
+            const size_t skip = size_t(offset - m_start);
+            const size_t take = std::min(size, m_length - skip);
+            std::memcpy(bytes, m_buffer.data() + skip, take);
+            bytes += take;
+            offset += int64_t(take);
+            size -= take;
+        }
+        return true;
     }
-    return true;
-}
+
+    // Skips a run of GIF data sub-blocks starting at `offset`, in the buffer.
+    bool SkipSubBlocks(int64_t& offset) {
+        for (;;) {
+            if (offset < m_start || offset >= m_start + int64_t(m_length)) {
+                if (!Fill(offset)) return false;
+            }
+            const unsigned length = m_buffer[size_t(offset - m_start)];
+            offset += 1 + length;
+            if (length == 0) return true;
+        }
+    }
+
+private:
+    bool Fill(int64_t offset) {
+        if (offset < 0) return false;
+        m_start = offset;
+        m_length = 0;
+        for (;;) {
+            const ssize_t got = ::pread(m_fd, m_buffer.data(), m_buffer.size(), offset);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) return false;
+            m_length = size_t(got);
+            return true;
+        }
+    }
+
+    int m_fd;
+    std::array<unsigned char, 64 * 1024> m_buffer;
+    int64_t m_start = 0;
+    size_t m_length = 0;
+};
 
 uint32_t Le16(const unsigned char* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
 uint32_t Le32(const unsigned char* p) { return Le16(p) | Le16(p + 2) << 16; }
@@ -35,9 +79,9 @@ std::optional<PictureHeader> Sized(PictureFormat format, int64_t width, int64_t 
     return PictureHeader{format, int(width), int(height), width * height};
 }
 
-std::optional<PictureHeader> ProbeBmp(const FileHandle& file) {
+std::optional<PictureHeader> ProbeBmp(ProbeReader& file) {
     std::array<unsigned char, 26> h{};
-    if (!ReadAt(file, 0, h.data(), h.size())) return std::nullopt;
+    if (!file.ReadAt(0, h.data(), h.size())) return std::nullopt;
     const uint32_t infoSize = Le32(&h[14]);
     if (infoSize == 12)  // the old OS/2 header: 16-bit sizes
         return Sized(PictureFormat::kBmp, Le16(&h[18]), Le16(&h[20]));
@@ -47,28 +91,18 @@ std::optional<PictureHeader> ProbeBmp(const FileHandle& file) {
     return Sized(PictureFormat::kBmp, width, std::llabs(height));
 }
 
-std::optional<PictureHeader> ProbePng(const FileHandle& file) {
+std::optional<PictureHeader> ProbePng(ProbeReader& file) {
     std::array<unsigned char, 24> h{};
-    if (!ReadAt(file, 0, h.data(), h.size())) return std::nullopt;
+    if (!file.ReadAt(0, h.data(), h.size())) return std::nullopt;
     if (std::memcmp(&h[12], "IHDR", 4) != 0) return std::nullopt;
     return Sized(PictureFormat::kPng, Be32(&h[16]), Be32(&h[20]));
 }
 
-// Skips a run of GIF data sub-blocks starting at `offset`.
-bool SkipSubBlocks(const FileHandle& file, int64_t& offset) {
-    for (;;) {
-        unsigned char length = 0;
-        if (!ReadAt(file, offset, &length, 1)) return false;
-        offset += 1 + length;
-        if (length == 0) return true;
-    }
-}
-
 // Walks every block, since the decoder keeps all frames and a frame may be
 // larger than the picture's own size.
-std::optional<PictureHeader> ProbeGif(const FileHandle& file) {
+std::optional<PictureHeader> ProbeGif(ProbeReader& file) {
     std::array<unsigned char, 13> h{};
-    if (!ReadAt(file, 0, h.data(), h.size())) return std::nullopt;
+    if (!file.ReadAt(0, h.data(), h.size())) return std::nullopt;
     std::optional<PictureHeader> header = Sized(PictureFormat::kGif, Le16(&h[6]), Le16(&h[8]));
     if (!header) return std::nullopt;
     header->totalPixels = 0;
@@ -77,14 +111,14 @@ std::optional<PictureHeader> ProbeGif(const FileHandle& file) {
     bool anyFrame = false;
     for (;;) {
         unsigned char introducer = 0;
-        if (!ReadAt(file, offset, &introducer, 1)) return anyFrame ? header : std::nullopt;
+        if (!file.ReadAt(offset, &introducer, 1)) return anyFrame ? header : std::nullopt;
         if (introducer == 0x3B) break;  // trailer
         if (introducer == 0x21) {       // extension: label, then sub-blocks
             offset += 2;
-            if (!SkipSubBlocks(file, offset)) return std::nullopt;
+            if (!file.SkipSubBlocks(offset)) return std::nullopt;
         } else if (introducer == 0x2C) {  // image descriptor
             std::array<unsigned char, 10> d{};
-            if (!ReadAt(file, offset, d.data(), d.size())) return std::nullopt;
+            if (!file.ReadAt(offset, d.data(), d.size())) return std::nullopt;
             const int64_t width = Le16(&d[5]);
             const int64_t height = Le16(&d[7]);
             header->width = std::max<int>(header->width, int(width));
@@ -93,7 +127,7 @@ std::optional<PictureHeader> ProbeGif(const FileHandle& file) {
             offset += 10;
             if (d[9] & 0x80) offset += 3 * (int64_t(2) << (d[9] & 7));
             offset += 1;  // LZW minimum code size
-            if (!SkipSubBlocks(file, offset)) return std::nullopt;
+            if (!file.SkipSubBlocks(offset)) return std::nullopt;
             anyFrame = true;
         } else {
             return std::nullopt;
@@ -102,11 +136,11 @@ std::optional<PictureHeader> ProbeGif(const FileHandle& file) {
     return anyFrame ? header : std::nullopt;
 }
 
-std::optional<PictureHeader> ProbeJpeg(const FileHandle& file) {
+std::optional<PictureHeader> ProbeJpeg(ProbeReader& file) {
     int64_t offset = 2;
     for (;;) {
         std::array<unsigned char, 4> m{};
-        if (!ReadAt(file, offset, m.data(), m.size())) return std::nullopt;
+        if (!file.ReadAt(offset, m.data(), m.size())) return std::nullopt;
         if (m[0] != 0xFF) return std::nullopt;
         if (m[1] == 0xFF) {  // fill byte
             ++offset;
@@ -117,7 +151,7 @@ std::optional<PictureHeader> ProbeJpeg(const FileHandle& file) {
             marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (startOfFrame) {
             std::array<unsigned char, 5> f{};
-            if (!ReadAt(file, offset + 5, f.data(), f.size())) return std::nullopt;
+            if (!file.ReadAt(offset + 5, f.data(), f.size())) return std::nullopt;
             return Sized(PictureFormat::kJpeg, Be16(&f[2]), Be16(&f[0]));
         }
         if (marker == 0xD9 || marker == 0xDA) return std::nullopt;  // no frame before the data
@@ -127,9 +161,10 @@ std::optional<PictureHeader> ProbeJpeg(const FileHandle& file) {
 
 }  // namespace
 
-std::optional<PictureHeader> ProbePicture(const FileHandle& file) {
+std::optional<PictureHeader> ProbePicture(const FileHandle& handle) {
+    ProbeReader file(handle);
     std::array<unsigned char, 8> magic{};
-    if (!ReadAt(file, 0, magic.data(), magic.size())) return std::nullopt;
+    if (!file.ReadAt(0, magic.data(), magic.size())) return std::nullopt;
     if (magic[0] == 'B' && magic[1] == 'M') return ProbeBmp(file);
     if (std::memcmp(magic.data(), "GIF87a", 6) == 0 || std::memcmp(magic.data(), "GIF89a", 6) == 0)
         return ProbeGif(file);

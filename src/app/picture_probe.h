@@ -20,8 +20,8 @@ struct PictureHeader {
 };
 
 // The format and size of the picture in `file` (a regular file, read with
-// pread from offset 0); nothing when the file is none of the four formats
-// or its header is cut short or malformed.
+// pread through one 64 KiB buffer); nothing when the file is none of the
+// four formats or its header is cut short or malformed.
 std::optional<PictureHeader> ProbePicture(const FileHandle& file);
 
 }  // namespace tavik

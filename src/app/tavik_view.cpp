@@ -158,7 +158,7 @@ void CTavikView::ApplySkinLayout() {
         }
         return;
     }
-    const std::filesystem::path skinFile = SkinFilePath(app.m_strAppDir);
+    const std::filesystem::path skinFile = SkinFilePath(app.SkinHome());
     std::error_code error;
     const NoticeId notice = std::filesystem::exists(skinFile, error) ? NoticeId::kStatusSkinUnusable
                                                                      : NoticeId::kStatusSkinMissing;
@@ -267,15 +267,16 @@ void CTavikView::OnHotspot(const wxString& target) {
 void CTavikView::OnPictureRequest(const PictureRequest& request) {
     // The viewer's own construction may already ask, before it is known here.
     if (!m_hHtmlView) return;
-    if (m_picture.LoadFromFile(PathFromWx(GetImageFile(request.source))))
-        m_hHtmlView->SetImage(request.cookie, m_picture.CreateCopy());
+    const ImageBitmap& picture = m_pagePictures.Get(PathFromWx(GetImageFile(request.source)));
+    if (picture.IsOk())
+        m_hHtmlView->SetImage(request.cookie, picture.CreateCopy());
     else
         m_hHtmlView->ImageFail(request.cookie);
 }
 
 void CTavikView::OnEraseBackground(wxEraseEvent& event) {
-    DrawViewBackground(*event.GetDC(), *m_form, theApp().SkinHome() / "Skin" / "BGImg.bmp",
-                       m_labels);
+    DrawViewBackground(*event.GetDC(), *m_form,
+                       m_skinPicture.Get(theApp().SkinHome() / "Skin" / "BGImg.bmp"), m_labels);
 }
 
 void CTavikView::SetEntryCommands(bool enabled) {

@@ -15,6 +15,7 @@
 #include "app/control_adapters.h"
 #include "app/html_viewer.h"
 #include "app/picture.h"
+#include "app/picture_cache.h"
 #include "app/skin_apply.h"
 #include "app/skin_label.h"
 #include "dict/search_action.h"
@@ -63,6 +64,8 @@ public:
     wxPanel* Form() const { return m_form; }
     HtmlViewerHost* HtmlView() const { return m_hHtmlView; }
     const Text& CopyText() const { return m_strCopyText; }
+    // How often the view background and the page pictures were decoded.
+    int PictureDecodes() const { return m_skinPicture.Decodes() + m_pagePictures.Decodes(); }
 
     // StatusSink: the frame's status line.
     void ShowStatus(const Text& text) override;
@@ -106,7 +109,10 @@ private:
     std::optional<ComboSearchBox> m_searchBox;
     std::optional<ChoiceNeighbourList> m_neighbours;
     Text m_strCopyText;
-    ImageBitmap m_picture;
+    // The skin's view background, and the pictures pages name (the page
+    // background above all), decoded once per version of their files.
+    PictureCache m_skinPicture{1, kMaxPicturePixels};
+    PictureCache m_pagePictures{16, kMaxPicturePixels};
 
     wxDECLARE_DYNAMIC_CLASS(CTavikView);
     wxDECLARE_EVENT_TABLE();

@@ -1,7 +1,6 @@
 // Drawing of the main form's background picture.
 #include "app/view_background.h"
 
-#include "app/picture.h"
 #include "app/skin_label.h"
 
 namespace tavik {
@@ -11,10 +10,8 @@ wxRect LabelPiece(const wxSize& picture, const wxRect& label) {
     return covered.IsEmpty() ? wxRect() : covered;
 }
 
-void DrawViewBackground(wxDC& dc, const wxWindow& form, const std::filesystem::path& picturePath,
+void DrawViewBackground(wxDC& dc, const wxWindow& form, const ImageBitmap& picture,
                         std::span<SkinLabel* const> labels) {
-    ImageBitmap picture;
-    picture.LoadFromFile(picturePath);
     const wxSize pictureSize(picture.GetWidth(), picture.GetHeight());
     const wxSize formSize = form.GetClientSize();
 

@@ -5,8 +5,9 @@
 #include <wx/dc.h>
 #include <wx/window.h>
 
-#include <filesystem>
 #include <span>
+
+#include "app/picture.h"
 
 namespace tavik {
 
@@ -16,10 +17,10 @@ class SkinLabel;
 // that lies behind `label` (form coordinates); empty when they do not meet.
 wxRect LabelPiece(const wxSize& picture, const wxRect& label);
 
-// Reads the picture at `picturePath` anew, draws it on `dc` (the form's),
-// fills the rest of the form with its plain colour, and gives every label
-// its piece. A missing or unreadable picture leaves the form plain.
-void DrawViewBackground(wxDC& dc, const wxWindow& form, const std::filesystem::path& picturePath,
+// Draws `picture` on `dc` (the form's), fills the rest of the form with its
+// plain colour, and gives every label its piece. A picture that is not
+// IsOk() (missing, unreadable) leaves the form plain.
+void DrawViewBackground(wxDC& dc, const wxWindow& form, const ImageBitmap& picture,
                         std::span<SkinLabel* const> labels);
 
 }  // namespace tavik

@@ -1,0 +1,201 @@
+// The bounds on what the viewer builds of a page: ordinary pages pass
+// unchanged, hostile ones are brought within every bound and stay there.
+#include "dict/page_bounds.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "dict/entry_page.h"
+#include "dict/recorders.h"
+#include "support/temp_dir.h"
+#include "text/codepage.h"
+
+namespace tavik {
+namespace {
+
+const std::filesystem::path kData = TAVIK_SOURCE_DATA;
+
+Text Repeat(TextView piece, int times) {
+    Text text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+Text Page(const Text& body) { return u"<html><body>" + body + u"</body></html>"; }
+
+Text ComposedPage(const std::filesystem::path& home, const Text& headword, const Text& content) {
+    RecordingPage page;
+    ShowEntryPage(home, headword, content, page);
+    return *page.Page();
+}
+
+// What the bounded page is: always within the bounds, and a fixed point.
+Text Bounded(const Text& page) {
+    const std::optional<Text> bounded = BoundPage(page);
+    if (!bounded) return page;
+    const PageShape shape = MeasurePage(*bounded);
+    EXPECT_TRUE(WithinPageBounds(shape))
+        << shape.nesting << " " << shape.listNesting << " " << shape.widestSpan << " "
+        << shape.largestTable << " " << shape.cells;
+    EXPECT_FALSE(BoundPage(*bounded).has_value()) << "bounding twice changes the page again";
+    return *bounded;
+}
+
+TEST(PageBoundsTest, EveryBundledEntryAndEveryConvertedEntryPassesUnchanged) {
+    testing::TempDir home;
+    const CodePage cp = CodePage::Default();
+    std::ifstream bundled(kData / "Data" / "Tavik.txt", std::ios::binary);
+    int entries = 0;
+    for (std::string line; std::getline(bundled, line); ++entries) {
+        const Text text = cp.Decode(line);
+        const size_t slash = text.find(u'/');
+        const Text page = ComposedPage(home.Path(), text.substr(0, slash), text.substr(slash + 1));
+        EXPECT_FALSE(BoundPage(page).has_value()) << ToUtf8(page);
+    }
+    EXPECT_GE(entries, 1000);
+
+    std::ifstream converted(std::filesystem::path(TAVIK_TEST_DATA) / "ordinary-pages" /
+                            "entries.txt");
+    entries = 0;
+    for (std::string line; std::getline(converted, line); ++entries) {
+        const Text text = FromUtf8(line);
+        const size_t slash = text.find(u'/');
+        const Text page = ComposedPage(home.Path(), text.substr(0, slash), text.substr(slash + 1));
+        EXPECT_FALSE(BoundPage(page).has_value()) << line;
+        EXPECT_TRUE(WithinPageBounds(MeasurePage(page))) << line;
+    }
+    EXPECT_EQ(entries, 7);
+    EXPECT_FALSE(BoundPage(ComposedPage(home.Path(), u"", u"")).has_value());
+    EXPECT_FALSE(BoundPage(u"no markup at all").has_value());
+}
+
+TEST(PageBoundsTest, PagesAtTheBoundsPassUnchanged) {
+    for (const Text& page :
+         {Page(Repeat(u"<ul><li>", kMaxListNesting) + u"x" +
+               Repeat(u"</li></ul>", kMaxListNesting)),
+          Repeat(u"<b>", kMaxPageNesting) + u"x" + Repeat(u"</b>", kMaxPageNesting),
+          Page(u"<table><tr><td colspan=1000 rowspan=100>x</td></tr></table>"),
+          Page(u"<pre>a<pre>b</pre>" + Repeat(u"<title>t", kMaxUnendedCopies)),
+          Page(u"<table>" + Repeat(u"<tr><td>a<td>b", 200) + u"</table>"),
+          Page(u"<table>" + Repeat(u"<tr><td>a</td><td>b</td></tr>", 5000) + u"</table>")}) {
+        EXPECT_FALSE(BoundPage(page).has_value()) << ToUtf8(page.substr(0, 80));
+    }
+}
+
+TEST(PageBoundsTest, MeasuresNestingAsTheViewerPairsTags) {
+    // Tags without an end tag hold nothing, however many there are.
+    EXPECT_EQ(MeasurePage(Page(Repeat(u"<p>para", 5000) + Repeat(u"<li>item", 5000))).nesting, 2);
+    EXPECT_EQ(MeasurePage(Page(Repeat(u"<ul><li>", 30) + u"x" + Repeat(u"</ul>", 30))).listNesting,
+              30);
+    // An end tag pairs with the nearest open tag of its name, whatever its case.
+    EXPECT_EQ(MeasurePage(u"<B><b><I></b></i></B>").nesting, 3);
+    // An element never reaches past its parent's end.
+    EXPECT_EQ(MeasurePage(u"<i><b></i><u><s></s></u></b>").nesting, 2);
+    // Tags in comments and in a script body are no tags; a tag without a ">"
+    // after it is text.
+    EXPECT_EQ(MeasurePage(u"<!--" + Repeat(u"<b>", 500) + Repeat(u"</b>", 500) + u"-->").nesting,
+              0);
+    EXPECT_EQ(MeasurePage(u"<script>" + Repeat(u"<b>", 500) + Repeat(u"</b>", 500) + u"</script>")
+                  .nesting,
+              1);
+    EXPECT_EQ(MeasurePage(u"<b>x</b><i").nesting, 1);
+    // Some kinds of tag hold the rest of their parent when they have no end
+    // tag, others hold nothing.
+    EXPECT_EQ(MeasurePage(u"<b>a<i>b<div>c<p>d<font>e").nesting, 3);
+    EXPECT_EQ(MeasurePage(u"<div><b>a</div><i>b").nesting, 2);
+    EXPECT_EQ(MeasurePage(Repeat(u"<ul><li>", 12)).listNesting, 12);
+    EXPECT_EQ(MeasurePage(u"<pre>a<pre>b<pre>c</pre>").preNesting, 3);
+    EXPECT_EQ(MeasurePage(u"<title>a<html>b</html><title>").unendedCopies, 2);
+}
+
+TEST(PageBoundsTest, ChainsOfTagsWithoutAnEndAreBoundedToo) {
+    // 5,000 took the viewer 3.1 s, 20,000 crashed it.
+    const Text bold = Bounded(Repeat(u"<b>x", 20000));
+    EXPECT_EQ(MeasurePage(bold).nesting, kMaxPageNesting);
+    EXPECT_EQ(std::count(bold.begin(), bold.end(), u'x'), 20000);
+    // Each <pre> without an end doubled the time: 12 took 13 s.
+    const Text pre = Bounded(Repeat(u"<pre>x", 12));
+    EXPECT_EQ(MeasurePage(pre).preNesting, kMaxPreNesting);
+    // 30,000 <html> took 21 s.
+    const Text copies = Bounded(Repeat(u"<html>x<title>y", 30000));
+    EXPECT_EQ(MeasurePage(copies).unendedCopies, kMaxUnendedCopies);
+    // A table whose cells have no end tags nests each cell in the one before.
+    const Text cells = Bounded(u"<table>" + Repeat(u"<tr><td>a<td>b", 400) + u"</table>");
+    EXPECT_LE(MeasurePage(cells).nesting, kMaxPageNesting);
+}
+
+TEST(PageBoundsTest, DeepListsAndElementsLoseTheirDeepestTagsButKeepTheirText) {
+    const Text lists = Bounded(Page(Repeat(u"<ul><li>", 30) + u"deep" + Repeat(u"</li></ul>", 30)));
+    EXPECT_EQ(MeasurePage(lists).listNesting, kMaxListNesting);
+    EXPECT_NE(lists.find(u"deep"), Text::npos);
+    EXPECT_EQ(lists.find(u"&lt;"), Text::npos) << "still markup, not plain text";
+
+    const Text unclosedItems =
+        Bounded(Page(Repeat(u"<ol><li>", 126) + u"x" + Repeat(u"</ol>", 126)));
+    EXPECT_EQ(MeasurePage(unclosedItems).listNesting, kMaxListNesting);
+
+    const Text bold = Bounded(Repeat(u"<b>", 100000) + u"x" + Repeat(u"</b>", 100000));
+    EXPECT_EQ(MeasurePage(bold).nesting, kMaxPageNesting);
+    EXPECT_NE(bold.find(u"x"), Text::npos);
+
+    Bounded(Repeat(u"<font size=+1>", 10000) + u"x" + Repeat(u"</font>", 10000));
+    Bounded(Repeat(u"<table><tr><td>", 300) + u"x" + Repeat(u"</td></tr></table>", 300));
+    Bounded(Repeat(u"<div><center><blockquote>", 300) + u"x");
+}
+
+TEST(PageBoundsTest, HugeSpansAndGridsAreCut) {
+    for (const Text& span : {Text(u"100000"), Text(u"2147483647"), Text(u"99999999999999999999"),
+                             Text(u"'0x7fffffff'"), Text(u"\"&#49;&#48;&#48;&#48;&#48;&#48;\"")}) {
+        SCOPED_TRACE(ToUtf8(span));
+        const Text page = Page(u"<table><tr><td colspan=" + span + u" rowspan=" + span +
+                               u">cell</td></tr></table>");
+        EXPECT_FALSE(WithinPageBounds(MeasurePage(page)));
+        const Text bounded = Bounded(page);
+        EXPECT_NE(bounded.find(u">cell</td>"), Text::npos) << ToUtf8(bounded);
+        EXPECT_LE(MeasurePage(bounded).largestTable, kMaxTableCells);
+    }
+    // A wide span alone is cut to the widest a cell may span.
+    const Text wide = Bounded(Page(u"<table><tr><td colspan=5000>a</td></tr></table>"));
+    EXPECT_NE(wide.find(u"colspan=1000>"), Text::npos) << ToUtf8(wide);
+
+    // Cells past a table's bound join the cell before them.
+    const Text grid =
+        Bounded(Page(u"<table>" + Repeat(u"<tr>" + Repeat(u"<td>x</td>", 400), 400) + u"</table>"));
+    EXPECT_LE(MeasurePage(grid).largestTable, kMaxTableCells);
+    // Rows spanned from above push the next cells right: counted as well.
+    Bounded(Page(u"<table>" + Repeat(u"<tr><td rowspan=1000>a</td><td rowspan=1000>b</td>", 300) +
+                 u"</table>"));
+    // Many tables within their own bound, too many together.
+    const Text tables =
+        Bounded(Page(Repeat(u"<table><tr><td colspan=1000 rowspan=90>t</td></tr></table>", 40)));
+    EXPECT_LE(MeasurePage(tables).cells, kMaxPageCells);
+}
+
+TEST(PageBoundsTest, APageThatCannotBeTrimmedIsShownAsPlainText) {
+    // The script's end tag is written apart: the body's tags are no tags to the
+    // tag list, but the tree still reads them, each reaching to the page's end.
+    const Text page = u"<script>" + Repeat(u"<b>", 600) + u"</scr ipt>";
+    EXPECT_GT(MeasurePage(page).nesting, kMaxPageNesting);
+    const Text bounded = Bounded(page);
+    EXPECT_EQ(bounded.find(u'<'), Text::npos);
+    EXPECT_NE(bounded.find(u"&lt;b>"), Text::npos);
+}
+
+TEST(PageBoundsTest, ScriptsWithoutAnEndLoseTheirTagsPastTheBound) {
+    // The viewer searches the rest of the page for the end of each: 20,000
+    // of them took it 9 s.
+    const Text page = Repeat(u"<script>x", 200000) + Repeat(u"<STYLE type=t>y", 1000);
+    EXPECT_EQ(MeasurePage(page).unendedRawText, 201000);
+    const Text bounded = Bounded(page);
+    EXPECT_EQ(MeasurePage(bounded).unendedRawText, kMaxUnendedRawText);
+    EXPECT_EQ(std::count(bounded.begin(), bounded.end(), u'x'), 200000);
+    // Scripts with an end are searched once each and stay.
+    EXPECT_FALSE(BoundPage(Repeat(u"<script>a<b></script>", 1000)).has_value());
+}
+
+}  // namespace
+}  // namespace tavik

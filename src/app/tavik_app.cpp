@@ -16,6 +16,8 @@
 #include "app/skin_label.h"
 #include "app/tavik_doc.h"
 #include "app/tavik_view.h"
+#include "app/ui_language.h"
+#include "app/window_geometry.h"
 #include "app/wx_text.h"
 #include "text/paths.h"
 
@@ -23,13 +25,6 @@
 extern void InitTavikResources();
 
 namespace tavik {
-
-namespace {
-
-// The client area the bundled skin is laid out for.
-const wxSize kClientSize(640, 480);
-
-}  // namespace
 
 wxBEGIN_EVENT_TABLE(CTavikApp, wxApp)
     EVT_MENU(WxId(kCmdAppAbout), CTavikApp::OnAppAbout)
@@ -68,6 +63,7 @@ bool CTavikApp::OnInit() {
     m_settings = OpenSettings(GetAppName());
 
     const std::filesystem::path executableFolder = ExecutableFolder();
+    InstallTranslations(*m_settings, executableFolder);
     const HomeChoice home =
         ChooseHomeFolder(HomeInputsFromEnvironment(executableFolder, m_homeOption));
     m_strAppDir = home.folder;
@@ -101,12 +97,13 @@ bool CTavikApp::OnInit() {
 
     auto* frame = new CMainFrame(m_docManager.get(), "Tavik");
     SetTopWindow(frame);
-    frame->SetClientSize(kClientSize);
     if (!m_docManager->CreateNewDocument() || !View()) {
         frame->Destroy();
         return false;
     }
     View()->OnInitialUpdate();
+    RestoreWindowGeometry(*frame, *m_settings, View()->LayoutClientSize(),
+                          View()->MinimumClientSize());
     frame->Show();
     frame->Update();
     // The toolkit moves the focus while the window first shows.

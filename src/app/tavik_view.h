@@ -13,9 +13,11 @@
 #include <optional>
 
 #include "app/control_adapters.h"
+#include "app/edit_history.h"
 #include "app/html_viewer.h"
 #include "app/picture.h"
 #include "app/skin_label.h"
+#include "config/skin_scaling.h"
 #include "dict/search_action.h"
 
 namespace tavik {
@@ -24,10 +26,7 @@ namespace tavik {
 // button does.
 wxDECLARE_EVENT(EVT_TAVIK_SEARCH, wxCommandEvent);
 
-class CTavikView : public wxView,
-                   private EntryControls,
-                   private MessageSink,
-                   public StatusSink {
+class CTavikView : public wxView, private EntryControls, private MessageSink, public StatusSink {
 public:
     CTavikView() = default;
 
@@ -50,7 +49,17 @@ public:
     void OnWordBook(wxCommandEvent& event);
     void OnRecentWord(wxCommandEvent& event);
     void OnAddWordBook(wxCommandEvent& event);
+    // The selection of the focused text field or of the page, else the
+    // whole entry.
     void OnEditCopy(wxCommandEvent& event);
+    // Undoes the last change in the search box (or the focused field).
+    void OnEditUndo(wxCommandEvent& event);
+    void OnSelectAll(wxCommandEvent& event);
+    // Searches the selected text's first line.
+    void OnSearchSelection(wxCommandEvent& event);
+    // Ctrl+= / Ctrl+- / Ctrl+0: the page's text larger, smaller, as set.
+    void OnZoom(wxCommandEvent& event);
+    int Zoom() const { return m_zoom; }
     void OnSelectDic(wxCommandEvent& event);
     void OnSelchangeDicList(wxCommandEvent& event);
     void FillSearchList();
@@ -65,6 +74,12 @@ public:
     wxPanel* Form() const { return m_form; }
     HtmlViewerHost* HtmlView() const { return m_hHtmlView; }
     const Text& CopyText() const { return m_strCopyText; }
+    // The client size the skin is drawn for, and the least one that keeps
+    // every control whole.
+    wxSize LayoutClientSize() const;
+    wxSize MinimumClientSize() const;
+    // How much larger than the skin's pixels the form is laid out.
+    double LayoutScale() const { return m_scale; }
 
     // StatusSink: the frame's status line.
     void ShowStatus(const Text& text) override;
@@ -72,6 +87,17 @@ public:
 private:
     void CreateHtmlView();
     void ApplySkinLayout();
+    void UseDesktopFont();
+    void NameControls();
+    void ApplyPageFonts();
+    void SetZoom(int percent);
+    // Every search ends here: the page at its top, the title, the undo
+    // history.
+    void AfterSearch();
+    void OnFormSize(wxSizeEvent& event);
+    void OnSearchBoxText(wxCommandEvent& event);
+    void OnPageWheel(wxMouseEvent& event);
+    void OnPageMenu(wxContextMenuEvent& event);
     void SearchFromBox(const Text& word);
     SearchSources Sources() const;
     SearchScreen Screen();
@@ -98,6 +124,12 @@ private:
     std::optional<ComboSearchBox> m_searchBox;
     std::optional<ChoiceNeighbourList> m_neighbours;
     Text m_strCopyText;
+    wxFont m_font;
+    double m_scale = 1.0;
+    SkinLayout m_design{};
+    SkinSize m_designSize{};  // none until the initial update
+    int m_zoom = 100;
+    EditHistory<wxString> m_searchHistory;
     ImageBitmap m_picture;
 
     wxDECLARE_DYNAMIC_CLASS(CTavikView);

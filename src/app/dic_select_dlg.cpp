@@ -15,7 +15,7 @@ bool CDicSelectDlg::Load(wxWindow* parent) {
     if (!m_list) return false;
     Bind(wxEVT_INIT_DIALOG, &CDicSelectDlg::OnInitDialog, this);
     Bind(wxEVT_BUTTON, &CDicSelectDlg::OnOK, this, wxID_OK);
-    Bind(wxEVT_LISTBOX_DCLICK, &CDicSelectDlg::OnDblclkDicList, this, kIdDicSelectList);
+    ChooseOnDoubleClick(*this, *m_list);
     RouteEnterToOk(*this);
     return true;
 }

@@ -29,8 +29,6 @@ public:
 private:
     void OnInitDialog(wxInitDialogEvent& event);
     void OnOK(wxCommandEvent& event);
-    // A double click only selects, as a single click does.
-    void OnDblclkDicList(wxCommandEvent& /*event*/) {}
 
     CTavikApp& m_app;
     wxListBox* m_list = nullptr;

@@ -74,7 +74,9 @@ void CMainFrame::CreateMenu() {
     languages->Check(WxId(CurrentUiLanguage() == UiLanguage::kEnglish ? kCmdLanguageEnglish
                                                                       : kCmdLanguageKorean),
                      true);
-    view->AppendSubMenu(languages, _(L"언어") + " (Language)");
+    wxString languageLabel = _(L"언어");
+    if (CurrentUiLanguage() != UiLanguage::kEnglish) languageLabel += " (Language)";
+    view->AppendSubMenu(languages, languageLabel);
 
     auto* bar = new wxMenuBar;
     bar->Append(basic, _(L"기본"));

@@ -471,6 +471,10 @@ void CTavikView::OnCharHook(wxKeyEvent& event) {
         // for typing over.
         m_searchEdit->SetFocus();
         m_searchEdit->SelectAll();
+        // The toolkit places the cursor as the focus arrives, after this.
+        m_searchEdit->CallAfter([this] {
+            if (m_searchEdit) m_searchEdit->SelectAll();
+        });
         return;
     }
     if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) OnSearch();

@@ -4,6 +4,7 @@
 #include <wx/display.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace tavik {
 

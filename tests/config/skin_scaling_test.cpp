@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "config/page_zoom.h"
 #include "support/temp_dir.h"
 
 namespace tavik {
@@ -108,6 +109,20 @@ TEST(SkinScalingTest, TheLayoutScalesWithTheDesktopText) {
     EXPECT_EQ(doubled[kContentEdit], (SkinRect{20, 192, 1260, 940}));
     EXPECT_EQ(ScaleSkinSize({640, 480}, 1.5), (SkinSize{960, 720}));
     EXPECT_EQ(ScaleSkinSize({640, 480}, 1.0), (SkinSize{640, 480}));
+}
+
+TEST(PageZoomTest, ZoomStepsUpAndDownAndStopsAtTheEnds) {
+    EXPECT_EQ(NextPageZoom(100, +1), 110);
+    EXPECT_EQ(NextPageZoom(100, -1), 90);
+    EXPECT_EQ(NextPageZoom(175, 0), 100);
+    EXPECT_EQ(NextPageZoom(300, +1), 300);
+    EXPECT_EQ(NextPageZoom(50, -1), 50);
+    // A stored value between steps goes to the next step either way.
+    EXPECT_EQ(NextPageZoom(105, +1), 110);
+    EXPECT_EQ(NextPageZoom(105, -1), 100);
+    EXPECT_EQ(ValidPageZoom(-7), 50);
+    EXPECT_EQ(ValidPageZoom(100000), 300);
+    EXPECT_EQ(ValidPageZoom(120), 120);
 }
 
 }  // namespace

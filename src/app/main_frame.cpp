@@ -47,8 +47,8 @@ void CMainFrame::CreateMenu() {
     basic->Append(WxId(kCmdEditCopy), _(L"복사") + "\tCtrl+C");
     basic->Append(WxId(kCmdAddWordBook), _(L"단어장에추가") + "\tCtrl+D");
     basic->AppendSeparator();
-    basic->Append(WxId(kCmdListUp), _(L"이전단어") + "\tAlt+Up");
-    basic->Append(WxId(kCmdListDown), _(L"다음단어") + "\tAlt+Down");
+    basic->Append(WxId(kCmdListUp), _(L"이전단어") + "\tCtrl+Up");
+    basic->Append(WxId(kCmdListDown), _(L"다음단어") + "\tCtrl+Down");
 
     auto* tools = new wxMenu;
     tools->Append(WxId(kCmdAppAbout), _(L"TAVIK 이란 ?") + "\tF1");
@@ -104,11 +104,15 @@ void CMainFrame::CreateAccelerators() {
     // Keys beside those the menu shows: the text fields' own editing keys,
     // and second keys a user may try for the same commands.
     const wxAcceleratorEntry entries[] = {
+        // Copy decides itself between a field's selection, the page's and
+        // the entry: it must come before the focused field's own Ctrl+C.
+        {wxACCEL_CTRL, 'C', WxId(kCmdEditCopy)},
         {wxACCEL_CTRL, 'X', WxId(kCmdEditCut)},
         {wxACCEL_CTRL, 'V', WxId(kCmdEditPaste)},
         {wxACCEL_CTRL, 'Z', WxId(kCmdEditUndo)},
-        {wxACCEL_CTRL, WXK_UP, WxId(kCmdListUp)},
-        {wxACCEL_CTRL, WXK_DOWN, WxId(kCmdListDown)},
+        // Outside the search box, whose drop-down list keeps Alt+Down.
+        {wxACCEL_ALT, WXK_UP, WxId(kCmdListUp)},
+        {wxACCEL_ALT, WXK_DOWN, WxId(kCmdListDown)},
         {wxACCEL_CTRL, '+', WxId(kCmdZoomIn)},
         {wxACCEL_CTRL | wxACCEL_SHIFT, '=', WxId(kCmdZoomIn)},
         {wxACCEL_CTRL, WXK_NUMPAD_ADD, WxId(kCmdZoomIn)},

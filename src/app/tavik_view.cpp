@@ -174,8 +174,8 @@ void CTavikView::NameControls() {
         window->SetName(name);
         window->SetHelpText(name);
     }
-    m_listUp->SetToolTip(_(L"이전단어") + " (Alt+Up)");
-    m_listDown->SetToolTip(_(L"다음단어") + " (Alt+Down)");
+    m_listUp->SetToolTip(_(L"이전단어") + " (Ctrl+Up)");
+    m_listDown->SetToolTip(_(L"다음단어") + " (Ctrl+Down)");
 }
 
 void CTavikView::ApplyPageFonts() {

@@ -21,7 +21,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 for f in bin/tavik bin/tavik-dict share/tavik/Data/Tavik.txt share/tavik/Skin/SkinInfo.Cfg \
          share/tavik/Skin/BGImg.bmp share/tavik/Skin/BGHtml.gif share/applications/tavik.desktop \
          share/icons/hicolor/16x16/apps/tavik.png share/icons/hicolor/32x32/apps/tavik.png \
-         share/icons/hicolor/48x48/apps/tavik.png share/icons/hicolor/128x128/apps/tavik.png; do
+         share/icons/hicolor/48x48/apps/tavik.png share/icons/hicolor/128x128/apps/tavik.png \
+         share/locale/en/LC_MESSAGES/tavik.mo; do
     [ -f "$work/prefix/$f" ] || fail "not installed: $f"
 done
 if command -v desktop-file-validate >/dev/null; then

@@ -15,6 +15,7 @@
 #include "app/settings.h"
 #include "app/skin_apply.h"
 #include "app/tavik_app.h"
+#include "app/text_resolution.h"
 #include "app/view_background.h"
 #include "app/window_title.h"
 #include "app/wx_text.h"
@@ -158,7 +159,7 @@ void CTavikView::UseDesktopFont() {
     m_font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
     if (wxFontEnumerator::IsValidFacename("NanumGothic")) m_font.SetFaceName("NanumGothic");
     for (wxWindow* child : m_form->GetChildren()) child->SetFont(m_font);
-    m_scale = SkinScaleForFont(m_font.GetFractionalPointSize(), 96.0);
+    m_scale = SkinScaleForFont(m_font.GetFractionalPointSize(), DesktopTextResolution());
 }
 
 void CTavikView::NameControls() {

@@ -184,5 +184,11 @@ largefont)
     set -- $(geometry)
     [ "$1" -ge 1268 ] || fail "a 20-point desktop font: only $1 wide"
     stop
+    # Text drawn at 144 DPI: the window one and a half times the size.
+    rm -f "$work/config/gtk-3.0/settings.ini" "$work/settings.ini"
+    start "$build/tavik" LANG=C GDK_DPI_SCALE=1.5
+    set -- $(geometry)
+    [ "$1" -ge 950 ] || fail "text at 144 DPI: only $1 wide"
+    stop
     ;;
 esac

@@ -147,6 +147,7 @@ void CTavikView::CreateHtmlView() {
     callbacks.onCopyText = [this](const Text& plain) { m_strCopyText = plain; };
     m_hHtmlView = new HtmlViewerHost(m_form, rect, std::move(callbacks));
     m_hHtmlView->SetFocus();
+    m_hHtmlView->SetName(_(L"단어 뜻"));
     m_hHtmlView->Bind(wxEVT_MOUSEWHEEL, &CTavikView::OnPageWheel, this);
     m_hHtmlView->Bind(wxEVT_CONTEXT_MENU, &CTavikView::OnPageMenu, this);
     m_zoom = ValidPageZoom(int(theApp().Settings().Read(kZoomKey, long(kDefaultPageZoom))));
@@ -184,7 +185,6 @@ void CTavikView::ApplyPageFonts() {
     const bool nanum = wxFontEnumerator::IsValidFacename("NanumGothic");
     m_hHtmlView->SetStandardFonts(std::max(1, int(std::lround(points))), nanum ? "NanumGothic" : "",
                                   nanum ? "NanumGothicCoding" : "");
-    m_hHtmlView->SetName(_(L"단어 뜻"));
 }
 
 void CTavikView::OnInitialUpdate() {

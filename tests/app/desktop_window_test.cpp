@@ -1,10 +1,8 @@
 // The window on a desktop: following its size, remembering it, the page's
 // zoom and scroll, copying and undoing, the keys of every command, the
-// title. Runs after the other window tests, on the same window.
+// title. Runs after the other window tests, on the same window; the
+// screenshots come from the real program (desktop_test.sh).
 #include <wx/clipbrd.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
-#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -24,18 +22,6 @@ wxString ClipboardFromOutside() {
     if (wxExecute("xclip -selection clipboard -o", output, errors, wxEXEC_SYNC) != 0)
         return "<xclip failed>";
     return wxJoin(output, '\n', 0);
-}
-
-void SaveScreenshot(wxWindow& window, const wxString& name) {
-    const wxRect rect = window.GetScreenRect();
-    wxBitmap shot(rect.width, rect.height, 24);
-    {
-        wxMemoryDC memory(shot);
-        wxScreenDC screen;
-        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    }
-    wxFileName::Mkdir(TAVIK_ARTIFACT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    EXPECT_TRUE(shot.SaveFile(wxString(TAVIK_ARTIFACT_DIR) + "/" + name, wxBITMAP_TYPE_PNG));
 }
 
 class DesktopTest : public WindowTest {
@@ -75,7 +61,6 @@ TEST_F(DesktopTest, TheLayoutFollowsTheWindowAndStopsAtItsMinimum) {
     EXPECT_EQ(Rect(kIdSelectDicList),
               wxRect(dictionaries.GetPosition() + wxPoint(560, 0), dictionaries.GetSize()));
     EXPECT_EQ(Rect(kIdListDown).GetRight(), 490 + 560 - 1);
-    SaveScreenshot(Frame(), "window-1200x900.png");
 
     SetClientSize(wxSize(100, 100));
     const wxSize least = View().MinimumClientSize();
@@ -86,7 +71,6 @@ TEST_F(DesktopTest, TheLayoutFollowsTheWindowAndStopsAtItsMinimum) {
         EXPECT_TRUE(form.Contains(child->GetRect())) << child->GetId();
         EXPECT_GT(child->GetSize().x, 0) << child->GetId();
     }
-    SaveScreenshot(Frame(), "window-minimum.png");
 
     // Back at the skin's own size, the skin's own pixels.
     SetClientSize(wxSize(640, 480));

@@ -2,6 +2,9 @@
 #include "app/about_pictures.h"
 
 #include <wx/icon.h>
+#include <wx/image.h>
+
+#include "app/program_icons.h"
 
 namespace tavik {
 
@@ -12,9 +15,21 @@ namespace {
 }  // namespace
 
 wxIconBundle TavikIcons() {
+    // The installed icon at every size it comes in, so the desktop need not
+    // scale one; the drawn ones stand in should a picture not decode.
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
     wxIconBundle icons;
-    icons.AddIcon(wxIcon(tavik_icon_32_xpm));
-    icons.AddIcon(wxIcon(tavik_icon_16_xpm));
+    for (const PngData& png : ProgramIconPngs()) {
+        const wxBitmap bitmap = wxBitmap::NewFromPNGData(png.bytes, png.size);
+        if (!bitmap.IsOk()) continue;
+        wxIcon icon;
+        icon.CopyFromBitmap(bitmap);
+        icons.AddIcon(icon);
+    }
+    if (icons.IsEmpty()) {
+        icons.AddIcon(wxIcon(tavik_icon_32_xpm));
+        icons.AddIcon(wxIcon(tavik_icon_16_xpm));
+    }
     return icons;
 }
 

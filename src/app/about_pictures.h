@@ -6,7 +6,7 @@
 
 namespace tavik {
 
-// The application icon, 32 by 32 and 16 by 16 pixels.
+// The application icon at 16, 32, 48 and 128 pixels.
 wxIconBundle TavikIcons();
 // The picture of the about box, 80 by 36 pixels.
 wxBitmap AboutPicture();

@@ -32,6 +32,16 @@ void RouteEnterToOk(wxDialog& dialog) {
     });
 }
 
+void ChooseOnDoubleClick(wxDialog& dialog, wxWindow& list) {
+    list.Bind(wxEVT_LISTBOX_DCLICK, [&dialog](wxCommandEvent& /*event*/) {
+        auto* ok = DialogControl<wxButton>(dialog, wxID_OK);
+        if (!ok) return;
+        wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
+        click.SetEventObject(ok);
+        ok->ProcessWindowEvent(click);
+    });
+}
+
 bool ConfirmDeletion(wxDialog& dialog, const char* questionUtf8) {
     return AppPrompts().confirm(&dialog, Korean(questionUtf8));
 }

@@ -21,6 +21,10 @@ Control* DialogControl(wxDialog& dialog, int id) {
 // button does; on another button it presses that button.
 void RouteEnterToOk(wxDialog& dialog);
 
+// A double click on an item of `list` chooses it, as selecting it and
+// pressing the OK button does.
+void ChooseOnDoubleClick(wxDialog& dialog, wxWindow& list);
+
 // Korean text from UTF-8 source, whatever the locale.
 inline wxString Korean(const char* utf8) { return wxString::FromUTF8(utf8); }
 

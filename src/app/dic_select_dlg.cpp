@@ -20,8 +20,8 @@ bool CDicSelectDlg::Load(wxWindow* parent) {
     if (!m_list || !m_codePage || m_codePage->GetCount() == 0) return false;
     Bind(wxEVT_INIT_DIALOG, &CDicSelectDlg::OnInitDialog, this);
     Bind(wxEVT_BUTTON, &CDicSelectDlg::OnOK, this, wxID_OK);
-    Bind(wxEVT_LISTBOX_DCLICK, &CDicSelectDlg::OnDblclkDicList, this, kIdDicSelectList);
     Bind(wxEVT_LISTBOX, &CDicSelectDlg::OnSelchangeDicList, this, kIdDicSelectList);
+    ChooseOnDoubleClick(*this, *m_list);
     RouteEnterToOk(*this);
     return true;
 }

@@ -32,8 +32,6 @@ public:
 private:
     void OnInitDialog(wxInitDialogEvent& event);
     void OnOK(wxCommandEvent& event);
-    // A double click only selects, as a single click does.
-    void OnDblclkDicList(wxCommandEvent& /*event*/) {}
     void OnSelchangeDicList(wxCommandEvent& event);
     // Puts the stored code-page choice of the selected file in the box.
     void ShowCodePageChoice();

@@ -21,7 +21,11 @@ private:
 
     void OnUpdateEntryCommand(wxUpdateUIEvent& event);
     void OnExit(wxCommandEvent& event);
-    // Ctrl+X, Ctrl+V and Ctrl+Z act on the focused text field, if any.
+    // Stores the window's geometry and hands the clipboard over.
+    void OnClose(wxCloseEvent& event);
+    // The language chosen for good; it takes effect at the next start.
+    void OnLanguage(wxCommandEvent& event);
+    // Ctrl+X and Ctrl+V act on the focused text field, if any.
     void OnTextEdit(wxCommandEvent& event);
 
     bool m_bEntryCommands = false;

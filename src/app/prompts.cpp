@@ -15,13 +15,16 @@ namespace {
 
 bool AskYesNo(wxWindow* parent, const wxString& question) {
     wxMessageDialog box(parent, question, "TAVIK", wxYES_NO | wxYES_DEFAULT | wxICON_NONE);
+    box.SetYesNoLabels(_(L"예"), _(L"아니요"));
     return box.ShowModal() == wxID_YES;
 }
 
 Prompts DefaultPrompts() {
     Prompts prompts;
     prompts.message = [](wxWindow* parent, const wxString& text, const wxString& caption) {
-        wxMessageBox(text, caption, wxOK, parent);
+        wxMessageDialog box(parent, text, caption, wxOK);
+        box.SetOKLabel(_(L"확인"));
+        box.ShowModal();
     };
     prompts.confirm = AskYesNo;
     prompts.wordBook = [](wxWindow* parent) { return RunWordBookDlg(parent, theApp().Words()); };

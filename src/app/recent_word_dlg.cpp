@@ -14,6 +14,7 @@ bool CRecentWordDlg::Load(wxWindow* parent) {
     Bind(wxEVT_BUTTON, &CRecentWordDlg::OnOK, this, wxID_OK);
     Bind(wxEVT_BUTTON, &CRecentWordDlg::OnDeleteAll, this, kIdRecentWordDeleteAll);
     RouteEnterToOk(*this);
+    ChooseOnDoubleClick(*this, *m_list);
     return true;
 }
 

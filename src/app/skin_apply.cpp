@@ -54,7 +54,7 @@ bool ApplySkinLayout(const SkinLayout& layout, const SkinWindows& windows,
         window->SetSize(rect.left, rect.top, width, height, wxSIZE_ALLOW_MINUS_ONE);
         // The toolkit gives controls a minimum size; a control the skin sizes
         // to nothing must not show at it.
-        if (width == 0 || height == 0) window->Hide();
+        window->Show(width > 0 && height > 0);
     }
     return true;
 }

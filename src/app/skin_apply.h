@@ -24,7 +24,8 @@ FormRects BuiltInRects(const SkinWindows& windows);
 // When the layout is usable (IsUsableSkinLayout), moves each window to its
 // slot's rectangle (x = left, y = top, width = right - left, height = bottom
 // - top), numbers used as stored; a rectangle whose right or bottom lies
-// before its left or top gives the window no size. Otherwise puts every
+// before its left or top gives the window no size, and a window without size
+// is hidden until a layout sizes it again. Otherwise puts every
 // window back on `builtIn` and shows it, and returns false.
 bool ApplySkinLayout(const SkinLayout& layout, const SkinWindows& windows,
                      const FormRects& builtIn);

@@ -17,6 +17,8 @@
 #include "app/tavik_doc.h"
 #include "app/tavik_view.h"
 #include "app/word_list_status.h"
+#include "app/ui_language.h"
+#include "app/window_geometry.h"
 #include "app/wx_text.h"
 #include "text/file.h"
 #include "text/paths.h"
@@ -25,13 +27,6 @@
 extern void InitTavikResources();
 
 namespace tavik {
-
-namespace {
-
-// The client area the bundled skin is laid out for.
-const wxSize kClientSize(640, 480);
-
-}  // namespace
 
 wxBEGIN_EVENT_TABLE(CTavikApp, wxApp)
     EVT_MENU(WxId(kCmdAppAbout), CTavikApp::OnAppAbout)
@@ -82,6 +77,7 @@ bool CTavikApp::OnInit() {
     }
 
     m_settings = OpenSettings(m_places.settingsFile);
+    InstallTranslations(*m_settings, ExecutableFolder());
     if (m_places.home.PerUser()) {
         // Only the folder: the installed dictionaries and skin are read where
         // they are.
@@ -126,12 +122,13 @@ bool CTavikApp::OnInit() {
 
     auto* frame = new CMainFrame(m_docManager.get(), "Tavik");
     SetTopWindow(frame);
-    frame->SetClientSize(kClientSize);
     if (!m_docManager->CreateNewDocument() || !View()) {
         frame->Destroy();
         return false;
     }
     View()->OnInitialUpdate();
+    RestoreWindowGeometry(*frame, *m_settings, View()->LayoutClientSize(),
+                          View()->MinimumClientSize());
     if (!m_pendingStatus.empty()) View()->ShowStatus(FromWx(m_pendingStatus));
     frame->Show();
     frame->Update();

@@ -4,7 +4,11 @@
 #include <wx/clipbrd.h>
 #include <wx/fontenum.h>
 #include <wx/utils.h>
+#include <wx/menu.h>
+#include <wx/settings.h>
 #include <wx/xrc/xmlres.h>
+
+#include <cmath>
 
 #include "app/command_ids.h"
 #include "app/main_frame.h"
@@ -12,8 +16,11 @@
 #include "app/settings.h"
 #include "app/skin_apply.h"
 #include "app/tavik_app.h"
+#include "app/text_resolution.h"
 #include "app/view_background.h"
+#include "app/window_title.h"
 #include "app/wx_text.h"
+#include "config/page_zoom.h"
 #include "dict/dictionary_folder.h"
 #include "dict/entry_page.h"
 #include "dict/notices.h"
@@ -44,12 +51,41 @@ wxBEGIN_EVENT_TABLE(CTavikView, wxView)
     EVT_MENU(WxId(kCmdAddWordBook), CTavikView::OnAddWordBook)
     EVT_MENU(WxId(kCmdAddWordBookButton), CTavikView::OnAddWordBook)
     EVT_MENU(WxId(kCmdSelectDic), CTavikView::OnSelectDic)
+    EVT_MENU(WxId(kCmdEditUndo), CTavikView::OnEditUndo)
+    EVT_MENU(WxId(kCmdZoomIn), CTavikView::OnZoom)
+    EVT_MENU(WxId(kCmdZoomOut), CTavikView::OnZoom)
+    EVT_MENU(WxId(kCmdZoomReset), CTavikView::OnZoom)
+    EVT_MENU(WxId(kCmdSelectAll), CTavikView::OnSelectAll)
+    EVT_MENU(WxId(kCmdSearchSelection), CTavikView::OnSearchSelection)
 wxEND_EVENT_TABLE()
 
 namespace {
 template <typename Control>
 Control* Child(wxWindow* form, int id) {
     return dynamic_cast<Control*>(form->FindWindow(id));
+}
+
+constexpr char kZoomKey[] = "/Window/Zoom";
+
+// The text field that has the focus (a combo box's entry counts as the
+// combo box), if any.
+wxTextEntry* FocusedTextEntry() {
+    wxWindow* focus = wxWindow::FindFocus();
+    if (!focus) return nullptr;
+    if (auto* field = dynamic_cast<wxTextEntry*>(focus)) return field;
+    return dynamic_cast<wxTextEntry*>(focus->GetParent());
+}
+
+bool HasSelection(wxTextEntry& field) {
+    long from = 0, to = 0;
+    field.GetSelection(&from, &to);
+    return from != to;
+}
+
+void PutOnClipboard(const wxString& text) {
+    wxClipboardLocker locker;
+    if (!locker) return;
+    wxTheClipboard->SetData(new wxTextDataObject(text));
 }
 
 }  // namespace
@@ -74,10 +110,10 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
     m_searchBox.emplace(*m_searchEdit);
     m_neighbours.emplace(*m_searchList);
 
-    if (wxFontEnumerator::IsValidFacename("NanumGothic")) {
-        const wxFont font(wxFontInfo(10).FaceName("NanumGothic"));
-        for (wxWindow* child : m_form->GetChildren()) child->SetFont(font);
-    }
+    UseDesktopFont();
+    NameControls();
+    m_searchEdit->Bind(wxEVT_TEXT, &CTavikView::OnSearchBoxText, this);
+    m_form->Bind(wxEVT_SIZE, &CTavikView::OnFormSize, this);
     m_form->Bind(wxEVT_CHAR_HOOK, &CTavikView::OnCharHook, this);
     m_form->Bind(EVT_TAVIK_SEARCH, &CTavikView::OnSearchRequest, this);
     m_form->SetBackgroundStyle(wxBG_STYLE_ERASE);
@@ -116,10 +152,50 @@ void CTavikView::CreateHtmlView() {
     callbacks.onCopyText = [this](const Text& plain) { m_strCopyText = plain; };
     m_hHtmlView = new HtmlViewerHost(m_form, rect, std::move(callbacks));
     m_hHtmlView->SetFocus();
+    m_hHtmlView->SetName(_(L"단어 뜻"));
+    m_hHtmlView->Bind(wxEVT_MOUSEWHEEL, &CTavikView::OnPageWheel, this);
+    m_hHtmlView->Bind(wxEVT_CONTEXT_MENU, &CTavikView::OnPageMenu, this);
+    m_zoom = ValidPageZoom(int(theApp().Settings().Read(kZoomKey, long(kDefaultPageZoom))));
+    ApplyPageFonts();
     ShowEntryPage(theApp().SkinHome(), Text(), Text(), *m_hHtmlView);
 }
 
+void CTavikView::UseDesktopFont() {
+    // The desktop's own text size, in the Korean face where it is installed.
+    m_font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    if (wxFontEnumerator::IsValidFacename("NanumGothic")) m_font.SetFaceName("NanumGothic");
+    for (wxWindow* child : m_form->GetChildren()) child->SetFont(m_font);
+    m_scale = SkinScaleForFont(m_font.GetFractionalPointSize(), DesktopTextResolution());
+}
+
+void CTavikView::NameControls() {
+    // Names for assistive tools; the arrows and the page say nothing by
+    // themselves.
+    const std::pair<wxWindow*, wxString> names[] = {
+        {m_searchEdit, _(L"검색어")}, {m_searchList, _(L"근접어")},
+        {m_listUp, _(L"이전단어")},   {m_listDown, _(L"다음단어")},
+        {m_dicList, _(L"사전 선택")}, {m_form->FindWindow(kIdSearchButton), _(L"검색")},
+    };
+    for (const auto& [window, name] : names) {
+        if (!window) continue;
+        window->SetName(name);
+        window->SetHelpText(name);
+    }
+    m_listUp->SetToolTip(_(L"이전단어") + " (Ctrl+Up)");
+    m_listDown->SetToolTip(_(L"다음단어") + " (Ctrl+Down)");
+}
+
+void CTavikView::ApplyPageFonts() {
+    const double points = m_font.GetFractionalPointSize() * m_zoom / 100.0;
+    const bool nanum = wxFontEnumerator::IsValidFacename("NanumGothic");
+    m_hHtmlView->SetStandardFonts(std::max(1, int(std::lround(points))), nanum ? "NanumGothic" : "",
+                                  nanum ? "NanumGothicCoding" : "");
+}
+
 void CTavikView::OnInitialUpdate() {
+    const double scale = m_scale;
+    m_designSize = ScaleSkinSize(SkinDesignSize(theApp().m_rcSkin), scale);
+    m_design = ScaleSkinLayout(theApp().m_rcSkin, scale);
     ApplySkinLayout();
     FillSearchList();
     FillDicList();
@@ -148,22 +224,47 @@ void CTavikView::ApplySkinLayout() {
     FormRects builtIn = m_builtInRects;
     const wxPoint corner = m_form->ConvertDialogToPixels(wxPoint(7, 117));
     // The form fills the frame, which may not have laid it out yet.
-    const wxSize client = m_form->GetParent()->GetClientSize();
-    builtIn[kContentEdit] = wxRect(corner.x, corner.y, std::max(0, client.x - 2 * corner.x),
-                                   std::max(0, client.y - corner.y - corner.x));
-    if (tavik::ApplySkinLayout(app.m_rcSkin, LaidOutWindows(), builtIn)) {
-        if (!m_standingStatus.empty()) {
-            m_standingStatus.clear();
-            ShowStatus(Text());
-        }
-        return;
+    const wxSize frameClient = m_form->GetParent()->GetClientSize();
+    builtIn[kContentEdit] =
+        wxRect(corner.x, corner.y, std::max(0, frameClient.x - 2 * corner.x),
+               std::max(0, frameClient.y - corner.y - corner.x));
+    // A usable skin follows the window's size; an unusable one is left to
+    // the built-in form.
+    const wxSize client = m_form->GetClientSize();
+    const SkinLayout layout = IsUsableSkinLayout(app.m_rcSkin)
+                                  ? FollowWindow(m_design, m_designSize, {client.x, client.y})
+                                  : app.m_rcSkin;
+    Text standing;
+    if (!tavik::ApplySkinLayout(layout, LaidOutWindows(), builtIn)) {
+        const std::filesystem::path skinFile = SkinFilePath(app.SkinHome());
+        std::error_code error;
+        const NoticeId notice = std::filesystem::exists(skinFile, error)
+                                    ? NoticeId::kStatusSkinUnusable
+                                    : NoticeId::kStatusSkinMissing;
+        standing = NoticeText(notice, {FromUtf8(skinFile.string())});
     }
-    const std::filesystem::path skinFile = SkinFilePath(app.SkinHome());
-    std::error_code error;
-    const NoticeId notice = std::filesystem::exists(skinFile, error) ? NoticeId::kStatusSkinUnusable
-                                                                     : NoticeId::kStatusSkinMissing;
-    m_standingStatus = NoticeText(notice, {FromUtf8(skinFile.string())});
-    ShowStatus(Text());
+    // Every resize lays out again: the status line changes only with the
+    // skin's state, so a note about the last search stays.
+    if (standing != m_standingStatus) {
+        m_standingStatus = standing;
+        ShowStatus(Text());
+    }
+}
+
+wxSize CTavikView::LayoutClientSize() const { return {m_designSize.width, m_designSize.height}; }
+
+wxSize CTavikView::MinimumClientSize() const {
+    const SkinSize least = MinimumWindowSize(m_design, m_designSize);
+    return {std::max(least.width, 1), std::max(least.height, 1)};
+}
+
+void CTavikView::OnFormSize(wxSizeEvent& event) {
+    event.Skip();
+    // Until the initial update there is no layout to follow.
+    if (!m_hHtmlView || m_designSize == SkinSize{}) return;
+    ApplySkinLayout();
+    // The labels' pieces of the background move with them.
+    m_form->Refresh();
 }
 
 SearchSources CTavikView::Sources() const {
@@ -178,27 +279,45 @@ SearchScreen CTavikView::Screen() {
 void CTavikView::OnSearch() {
     SearchScreen screen = Screen();
     SearchWord(m_searchBox->GetText(), Sources(), screen);
+    AfterSearch();
 }
 
 void CTavikView::SearchFromBox(const Text& word) {
     m_searchBox->SetText(word);
     SearchScreen screen = Screen();
     SearchWord(word, Sources(), screen);
+    AfterSearch();
 }
 
 void CTavikView::OnSelchangeSearchList(wxCommandEvent& /*event*/) {
     SearchScreen screen = Screen();
     PickNeighbour(Sources(), screen);
+    AfterSearch();
 }
 
 void CTavikView::OnListUp(wxCommandEvent& /*event*/) {
     SearchScreen screen = Screen();
     StepNeighbour(-1, Sources(), screen);
+    AfterSearch();
 }
 
 void CTavikView::OnListDown(wxCommandEvent& /*event*/) {
     SearchScreen screen = Screen();
     StepNeighbour(+1, Sources(), screen);
+    AfterSearch();
+}
+
+void CTavikView::AfterSearch() {
+    if (!m_form) return;
+    // A new page starts at its top, where the headword is.
+    m_hHtmlView->Scroll(0, 0);
+    // The search box keeps the word with the cursor after it: typing goes
+    // on from there, and Ctrl+C copies the entry, not the word.
+    m_searchEdit->SetInsertionPointEnd();
+    m_searchHistory.Changed(m_searchEdit->GetValue());
+    const wxString headword = m_searchList->GetStringSelection();
+    if (auto* frame = dynamic_cast<wxFrame*>(GetFrame()); frame && !headword.empty())
+        frame->SetTitle(WindowTitle(headword, theApp().m_strDicPath));
 }
 
 void CTavikView::OnWordBook(wxCommandEvent& /*event*/) {
@@ -222,12 +341,95 @@ void CTavikView::OnAddWordBook(wxCommandEvent& /*event*/) {
 }
 
 void CTavikView::OnEditCopy(wxCommandEvent& /*event*/) {
+    // Selected text first: in the focused text field, then in the page.
+    if (wxTextEntry* field = FocusedTextEntry(); field && HasSelection(*field)) {
+        field->Copy();
+        return;
+    }
+    if (const wxString selected = m_hHtmlView->SelectionToText(); !selected.empty()) {
+        PutOnClipboard(selected);
+        return;
+    }
     // Before any entry was shown there is nothing to copy; whatever the user
     // has on the clipboard stays there.
     if (m_strCopyText.empty()) return;
-    wxClipboardLocker locker;
-    if (!locker) return;
-    wxTheClipboard->SetData(new wxTextDataObject(ToWx(m_strCopyText)));
+    PutOnClipboard(ToWx(m_strCopyText));
+}
+
+void CTavikView::OnEditUndo(wxCommandEvent& /*event*/) {
+    wxTextEntry* field = FocusedTextEntry();
+    if (!field) return;
+    // The toolkit keeps no undo for the search box's entry: its history is
+    // kept here.
+    if (field != static_cast<wxTextEntry*>(m_searchEdit)) {
+        field->Undo();
+        return;
+    }
+    if (const auto text = m_searchHistory.Undo()) {
+        m_searchEdit->ChangeValue(*text);
+        m_searchEdit->SetInsertionPointEnd();
+    }
+}
+
+void CTavikView::OnSearchBoxText(wxCommandEvent& event) {
+    m_searchHistory.Changed(m_searchEdit->GetValue());
+    event.Skip();
+}
+
+void CTavikView::OnSelectAll(wxCommandEvent& /*event*/) {
+    if (wxTextEntry* field = FocusedTextEntry()) {
+        field->SelectAll();
+        return;
+    }
+    m_hHtmlView->SelectAll();
+}
+
+void CTavikView::OnSearchSelection(wxCommandEvent& /*event*/) {
+    wxString word = m_hHtmlView->SelectionToText();
+    if (wxTextEntry* field = FocusedTextEntry(); field && HasSelection(*field))
+        word = field->GetStringSelection();
+    // The first line of the selection is the word; a sentence is searched
+    // as it stands and finds its nearest headword.
+    word = word.BeforeFirst('\n').Trim().Trim(false);
+    if (!word.empty()) SearchFromBox(FromWx(word));
+}
+
+void CTavikView::OnZoom(wxCommandEvent& event) {
+    const int id = event.GetId();
+    SetZoom(NextPageZoom(m_zoom, id == WxId(kCmdZoomIn) ? +1 : id == WxId(kCmdZoomOut) ? -1 : 0));
+}
+
+void CTavikView::SetZoom(int percent) {
+    if (percent == m_zoom) return;
+    m_zoom = percent;
+    theApp().Settings().Write(kZoomKey, long(m_zoom));
+    theApp().Settings().Flush();
+    const wxPoint at = m_hHtmlView->GetViewStart();
+    ApplyPageFonts();
+    m_hHtmlView->Scroll(at);
+}
+
+void CTavikView::OnPageWheel(wxMouseEvent& event) {
+    if (!event.ControlDown() || event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+        event.Skip();
+        return;
+    }
+    SetZoom(NextPageZoom(m_zoom, event.GetWheelRotation() > 0 ? +1 : -1));
+}
+
+void CTavikView::OnPageMenu(wxContextMenuEvent& /*event*/) {
+    wxMenu menu;
+    menu.Append(WxId(kCmdEditCopy), _(L"복사"));
+    menu.Append(WxId(kCmdSelectAll), _(L"모두 선택"));
+    menu.Append(WxId(kCmdSearchSelection), _(L"선택한 단어 찾기"));
+    menu.Enable(WxId(kCmdSearchSelection), !m_hHtmlView->SelectionToText().empty());
+    // The page keeps the focus, so the commands act on its selection.
+    m_hHtmlView->SetFocus();
+    const int chosen = m_hHtmlView->GetPopupMenuSelectionFromUser(menu);
+    if (chosen == wxID_NONE) return;
+    wxCommandEvent command(wxEVT_MENU, chosen);
+    command.SetEventObject(GetFrame());
+    GetFrame()->ProcessWindowEvent(command);
 }
 
 void CTavikView::OnSelectDic(wxCommandEvent& /*event*/) {
@@ -301,8 +503,19 @@ void CTavikView::ShowMessage(const Text& text) {
 
 void CTavikView::OnCharHook(wxKeyEvent& event) {
     // Enter searches from wherever the focus is, and the key still reaches
-    // its control; Escape is never taken as a Cancel.
+    // its control.
     const int key = event.GetKeyCode();
+    if (key == WXK_ESCAPE && !event.HasAnyModifiers()) {
+        // Escape takes the user back to the search box, its word selected
+        // for typing over.
+        m_searchEdit->SetFocus();
+        m_searchEdit->SelectAll();
+        // The toolkit places the cursor as the focus arrives, after this.
+        m_searchEdit->CallAfter([this] {
+            if (m_searchEdit) m_searchEdit->SelectAll();
+        });
+        return;
+    }
     if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) OnSearch();
     event.Skip();
 }

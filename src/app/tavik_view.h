@@ -13,11 +13,13 @@
 #include <optional>
 
 #include "app/control_adapters.h"
+#include "app/edit_history.h"
 #include "app/html_viewer.h"
 #include "app/picture.h"
 #include "app/picture_cache.h"
 #include "app/skin_apply.h"
 #include "app/skin_label.h"
+#include "config/skin_scaling.h"
 #include "dict/search_action.h"
 
 namespace tavik {
@@ -49,7 +51,17 @@ public:
     void OnWordBook(wxCommandEvent& event);
     void OnRecentWord(wxCommandEvent& event);
     void OnAddWordBook(wxCommandEvent& event);
+    // The selection of the focused text field or of the page, else the
+    // whole entry.
     void OnEditCopy(wxCommandEvent& event);
+    // Undoes the last change in the search box (or the focused field).
+    void OnEditUndo(wxCommandEvent& event);
+    void OnSelectAll(wxCommandEvent& event);
+    // Searches the selected text's first line.
+    void OnSearchSelection(wxCommandEvent& event);
+    // Ctrl+= / Ctrl+- / Ctrl+0: the page's text larger, smaller, as set.
+    void OnZoom(wxCommandEvent& event);
+    int Zoom() const { return m_zoom; }
     void OnSelectDic(wxCommandEvent& event);
     void OnSelchangeDicList(wxCommandEvent& event);
     void FillSearchList();
@@ -66,6 +78,12 @@ public:
     const Text& CopyText() const { return m_strCopyText; }
     // How often the view background and the page pictures were decoded.
     int PictureDecodes() const { return m_skinPicture.Decodes() + m_pagePictures.Decodes(); }
+    // The client size the skin is drawn for, and the least one that keeps
+    // every control whole.
+    wxSize LayoutClientSize() const;
+    wxSize MinimumClientSize() const;
+    // How much larger than the skin's pixels the form is laid out.
+    double LayoutScale() const { return m_scale; }
 
     // StatusSink: the frame's status line.
     void ShowStatus(const Text& text) override;
@@ -77,6 +95,17 @@ private:
     // built-in form's layout and the status line names the skin file.
     void ApplySkinLayout();
     SkinWindows LaidOutWindows() const;
+    void UseDesktopFont();
+    void NameControls();
+    void ApplyPageFonts();
+    void SetZoom(int percent);
+    // Every search ends here: the page at its top, the title, the undo
+    // history.
+    void AfterSearch();
+    void OnFormSize(wxSizeEvent& event);
+    void OnSearchBoxText(wxCommandEvent& event);
+    void OnPageWheel(wxMouseEvent& event);
+    void OnPageMenu(wxContextMenuEvent& event);
     void SearchFromBox(const Text& word);
     SearchSources Sources() const;
     SearchScreen Screen();
@@ -113,6 +142,12 @@ private:
     // background above all), decoded once per version of their files.
     PictureCache m_skinPicture{1, kMaxPicturePixels};
     PictureCache m_pagePictures{16, kMaxPicturePixels};
+    wxFont m_font;
+    double m_scale = 1.0;
+    SkinLayout m_design{};
+    SkinSize m_designSize{};  // none until the initial update
+    int m_zoom = 100;
+    EditHistory<wxString> m_searchHistory;
 
     wxDECLARE_DYNAMIC_CLASS(CTavikView);
     wxDECLARE_EVENT_TABLE();

@@ -15,6 +15,7 @@ bool CWordBookDlg::Load(wxWindow* parent) {
     Bind(wxEVT_BUTTON, &CWordBookDlg::OnDelete, this, kIdWordBookDelete);
     Bind(wxEVT_BUTTON, &CWordBookDlg::OnDeleteAll, this, kIdWordBookDeleteAll);
     RouteEnterToOk(*this);
+    ChooseOnDoubleClick(*this, *m_list);
     return true;
 }
 

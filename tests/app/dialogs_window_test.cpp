@@ -84,6 +84,9 @@ protected:
             if (!box) return wxID_CANCEL;
             EXPECT_EQ(box->GetMessage(), Korean(question));
             EXPECT_EQ(box->GetCaption(), "TAVIK");
+            // The buttons speak the window's language.
+            EXPECT_EQ(box->GetYesLabel(), Korean("예"));
+            EXPECT_EQ(box->GetNoLabel(), Korean("아니요"));
             const long style = box->GetMessageDialogStyle();
             EXPECT_EQ(style & (wxYES_NO | wxCANCEL | wxOK), wxYES_NO);
             EXPECT_FALSE(style & wxNO_DEFAULT);
@@ -115,34 +118,34 @@ TEST_F(DialogsTest, EveryDialogResourceLoadsWithItsControlsInTabOrder) {
         {"130",
          "단어장",
          {139, 153},
-         {{wxID_OK, wxCLASSINFO(wxButton), "검색", {82, 7}, {50, 14}},
-          {wxID_CANCEL, wxCLASSINFO(wxButton), "닫기", {82, 132}, {50, 14}},
-          {1006, wxCLASSINFO(wxListBox), "", {7, 7}, {70, 139}},
+         {{1006, wxCLASSINFO(wxListBox), "", {7, 7}, {70, 139}},
+          {wxID_OK, wxCLASSINFO(wxButton), "검색", {82, 7}, {50, 14}},
+          {1004, wxCLASSINFO(wxButton), "전체 삭제", {82, 92}, {50, 14}},
           {1003, wxCLASSINFO(wxButton), "삭제", {82, 111}, {50, 14}},
-          {1004, wxCLASSINFO(wxButton), "전체 삭제", {82, 92}, {50, 14}}}},
+          {wxID_CANCEL, wxCLASSINFO(wxButton), "닫기", {82, 132}, {50, 14}}}},
         {"131",
          "최근 검색어",
          {139, 153},
-         {{wxID_OK, wxCLASSINFO(wxButton), "검색", {82, 7}, {50, 14}},
-          {wxID_CANCEL, wxCLASSINFO(wxButton), "닫기", {82, 132}, {50, 14}},
-          {1005, wxCLASSINFO(wxListBox), "", {7, 7}, {70, 139}},
-          {1004, wxCLASSINFO(wxButton), "전체 삭제", {82, 113}, {50, 14}}}},
+         {{1005, wxCLASSINFO(wxListBox), "", {7, 7}, {70, 139}},
+          {wxID_OK, wxCLASSINFO(wxButton), "검색", {82, 7}, {50, 14}},
+          {1004, wxCLASSINFO(wxButton), "전체 삭제", {82, 113}, {50, 14}},
+          {wxID_CANCEL, wxCLASSINFO(wxButton), "닫기", {82, 132}, {50, 14}}}},
         {"132",
          "사전 선택",
          {137, 187},
-         {{wxID_OK, wxCLASSINFO(wxButton), "선택", {7, 166}, {50, 14}},
-          {wxID_CANCEL, wxCLASSINFO(wxButton), "취소", {80, 166}, {50, 14}},
-          {1005, wxCLASSINFO(wxListBox), "", {7, 7}, {123, 126}},
+         {{1005, wxCLASSINFO(wxListBox), "", {7, 7}, {123, 126}},
           {wxID_ANY, wxCLASSINFO(wxStaticText), "코드 페이지", {7, 137}, {123, 8}},
-          {wxID_ANY, wxCLASSINFO(wxComboBox), "", {7, 147}, {}}}},
+          {wxID_ANY, wxCLASSINFO(wxComboBox), "", {7, 147}, {}},
+          {wxID_OK, wxCLASSINFO(wxButton), "선택", {7, 166}, {50, 14}},
+          {wxID_CANCEL, wxCLASSINFO(wxButton), "취소", {80, 166}, {50, 14}}}},
         {"100",
-         "About Tavik",
-         {138, 146},
+         "TAVIK 이란 ?",
+         {138, 152},
          {{128, wxCLASSINFO(wxStaticBitmap), "", {16, 15}, {}},
           {wxID_ANY, wxCLASSINFO(wxStaticText), "Tavik ver 1.0", {47, 21}, {65, 8}},
           {wxID_ANY,
            wxCLASSINFO(wxStaticText),
-           "© The Tavik developers\nFree software, MIT License",
+           "© Tavik 개발자\n자유 소프트웨어, MIT License",
            {7, 113},
            {119, 16}},
           {1025,
@@ -150,7 +153,8 @@ TEST_F(DialogsTest, EveryDialogResourceLoadsWithItsControlsInTabOrder) {
            "An offline dictionary\nfor the Linux desktop",
            {7, 44},
            {123, 21}},
-          {155, wxCLASSINFO(wxStaticBitmap), "", {41, 76}, {}}}},
+          {155, wxCLASSINFO(wxStaticBitmap), "", {41, 76}, {}},
+          {wxID_OK, wxCLASSINFO(wxButton), "닫기", {44, 132}, {50, 14}}}},
     };
     for (const Template& expected : templates) {
         SCOPED_TRACE(expected.name);
@@ -279,6 +283,29 @@ TEST_F(DialogsTest, RecentWordsListRepeatsAndTheChosenOneIsSearchedAgain) {
     EXPECT_TRUE(file.ends_with("cat\ndog\ncat\ndog\n")) << file;
 }
 
+TEST_F(DialogsTest, ADoubleClickInTheWordListsChoosesTheWord) {
+    LoadWordBook("cat\nbird\n");
+    auto doubleClick = [](wxDialog& dialog, int list, int index) {
+        List(dialog, list).SetSelection(index);
+        wxCommandEvent event(wxEVT_LISTBOX_DCLICK, list);
+        event.SetEventObject(&List(dialog, list));
+        event.SetInt(index);
+        List(dialog, list).ProcessWindowEvent(event);
+        EXPECT_FALSE(dialog.IsModal());
+    };
+    g_dialogs.WhenShown([&](wxDialog& dialog) { doubleClick(dialog, kIdWordBookList, 1); });
+    Menu(kCmdWordBook);
+    EXPECT_EQ(SearchEdit().GetValue(), "cat");
+    EXPECT_TRUE(ShowsHeadword("cat")) << Shown();
+
+    Type("egg");
+    Click(kIdSearchButton);
+    g_dialogs.WhenShown([&](wxDialog& dialog) { doubleClick(dialog, kIdRecentWordList, 1); });
+    Menu(kCmdRecentWord);
+    EXPECT_EQ(SearchEdit().GetValue(), "cat");
+    EXPECT_TRUE(ShowsHeadword("cat")) << Shown();
+}
+
 TEST_F(DialogsTest, RecentWordsAllDeletedThenCloseEmptiesTheSearchBox) {
     Type("bird");
     Click(kIdSearchButton);
@@ -340,11 +367,10 @@ TEST_F(DialogsTest, AChosenDictionaryIsStoredAndReadAtTheNextSearch) {
 
     g_dialogs.WhenShown([&](wxDialog& dialog) {
         List(dialog, kIdDicSelectList).SetStringSelection("Zeta.txt");
-        // A double click only selects.
+        // A double click chooses, as the OK button does.
         wxCommandEvent doubleClick(wxEVT_LISTBOX_DCLICK, kIdDicSelectList);
         List(dialog, kIdDicSelectList).ProcessWindowEvent(doubleClick);
-        EXPECT_TRUE(dialog.IsModal());
-        Press(dialog, wxID_OK);
+        EXPECT_FALSE(dialog.IsModal());
     });
     Menu(kCmdSelectDic);
     EXPECT_TRUE(StoredPathIs(data / "Zeta.txt")) << SettingsFile();
@@ -405,9 +431,9 @@ TEST_F(DialogsTest, ADictionaryNamedInCp949IsListedInKoreanChosenAndSearched) {
 }
 
 TEST_F(DialogsTest, AboutBoxShowsItsPicturesCentredOverTheWindowEachTime) {
-    for (int key : {WXK_ESCAPE, WXK_RETURN}) {
+    for (int key : {int(WXK_ESCAPE), int(WXK_RETURN), 0}) {
         g_dialogs.WhenShown([&](wxDialog& dialog) {
-            EXPECT_EQ(dialog.GetTitle(), "About Tavik");
+            EXPECT_EQ(dialog.GetTitle(), Korean("TAVIK 이란 ?"));
             EXPECT_EQ(dialog.GetParent(), &Frame());
             auto& icon = *dynamic_cast<wxStaticBitmap*>(dialog.FindWindow(kIdAboutIcon));
             auto& picture = *dynamic_cast<wxStaticBitmap*>(dialog.FindWindow(kIdAboutPicture));
@@ -424,7 +450,11 @@ TEST_F(DialogsTest, AboutBoxShowsItsPicturesCentredOverTheWindowEachTime) {
             const wxPoint frameCentre = Frame().GetRect().GetPosition() + Frame().GetSize() / 2;
             EXPECT_LE(std::abs(centre.x - frameCentre.x), 2);
             EXPECT_LE(std::abs(centre.y - frameCentre.y), 2);
-            PressKey(dialog, key);
+            // Escape, Enter, or its own close button.
+            if (key)
+                PressKey(dialog, key);
+            else
+                Press(dialog, wxID_OK);
         });
         Menu(kCmdAppAbout);
     }

@@ -26,7 +26,8 @@ for f in bin/tavik bin/tavik-dict share/tavik/Data/Tavik.txt share/tavik/Skin/Sk
          share/icons/hicolor/48x48/apps/tavik.png share/icons/hicolor/128x128/apps/tavik.png \
          share/icons/hicolor/scalable/apps/tavik.svg share/man/man1/tavik.1 \
          share/man/man1/tavik-dict.1 share/bash-completion/completions/tavik-dict \
-         share/metainfo/org.tavik.Tavik.metainfo.xml share/doc/tavik/copyright; do
+         share/metainfo/org.tavik.Tavik.metainfo.xml share/doc/tavik/copyright \
+         share/locale/en/LC_MESSAGES/tavik.mo; do
     [ -f "$work/prefix/$f" ] || fail "not installed: $f"
 done
 if command -v desktop-file-validate >/dev/null; then

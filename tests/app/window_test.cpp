@@ -359,6 +359,9 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", (home.Path() / "config").c_str(), 1);
     setenv("XDG_DATA_HOME", (home.Path() / "data").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", home.Path().c_str(), 1);
+    // The window's texts in their own language, whatever the desktop's.
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"}) unsetenv(variable);
+    setenv("LANG", "C.UTF-8", 1);
 
     tavik::AppPrompts().message = [](wxWindow*, const wxString& text, const wxString& caption) {
         EXPECT_EQ(caption, "Tavik");

@@ -14,7 +14,6 @@ namespace tavik {
 
 namespace {
 
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 

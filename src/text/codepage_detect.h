@@ -11,6 +11,9 @@
 
 namespace tavik {
 
+// The UTF-8 encoding of U+FEFF at the start of a file: a mark of UTF-8.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // What the bytes of a file say about its encoding.
 enum class EncodingFinding {
     kUtf8,     // a UTF-8 byte-order mark, or multi-byte text that is valid UTF-8

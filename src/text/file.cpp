@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "text/codepage_detect.h"
+
 namespace tavik {
 
 FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
@@ -68,7 +70,6 @@ constexpr size_t kLongLineChunk = size_t(64) << 10;
 // The first read again from a line's start asks for at least this much: an
 // ordinary line is then seen whole.
 constexpr size_t kFirstRefill = 1024;
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view UpToNul(const char* begin, size_t length) {
     const char* nul = static_cast<const char*>(std::memchr(begin, '\0', length));
@@ -122,8 +123,8 @@ bool LineReader::ReadLine(std::string_view& line) {
         m_longLines == LongLines::kInPieces ? ReadPiece(m_lineBytes) : ReadWhole(m_lineBytes);
     if (!read) return false;
     if (m_longLines == LongLines::kWhole && m_lineStart == 0 &&
-        m_lineBytes.starts_with(kByteOrderMark))
-        m_lineBytes.remove_prefix(kByteOrderMark.size());
+        m_lineBytes.starts_with(kUtf8ByteOrderMark))
+        m_lineBytes.remove_prefix(kUtf8ByteOrderMark.size());
     line = UpToNul(m_lineBytes.data(), m_lineBytes.size());
     return true;
 }

@@ -3,6 +3,7 @@
 #include "tools/dictionary_builder.h"
 
 #include "dict/dictionary_line.h"
+#include "text/codepage_detect.h"
 #include "text/character_cut.h"
 #include "tools/tool_error.h"
 
@@ -78,7 +79,11 @@ std::string_view CutArticle(std::string_view article, size_t budget, const CodeP
 
 DictionaryBuilder::DictionaryBuilder(const CodePage& codePage, std::filesystem::path output,
                                      size_t memoryLimit)
-    : m_codePage(codePage), m_sorter(codePage, std::move(output), memoryLimit) {}
+    : m_codePage(codePage), m_sorter(codePage, std::move(output), memoryLimit) {
+    // Most entries of an English dictionary are ASCII: the mark tells the
+    // readers UTF-8 where samples of the file would not.
+    if (m_codePage.IsUtf8()) m_sorter.SetPreamble(std::string(kUtf8ByteOrderMark));
+}
 
 void DictionaryBuilder::AddEntry(TextView rawHeadword, TextView rawArticle, bool cutBefore) {
     const Text headword = CleanHeadword(rawHeadword);
@@ -97,7 +102,9 @@ void DictionaryBuilder::AddEntry(TextView rawHeadword, TextView rawArticle, bool
         if (m_unrepresentable++ == 0) m_firstUnrepresentable = headword;
         return;
     }
-    const size_t budget = ContentBudget(headwordBytes->size());
+    // Any line may come first after sorting, behind the byte-order mark.
+    const size_t mark = m_codePage.IsUtf8() ? kUtf8ByteOrderMark.size() : 0;
+    const size_t budget = ContentBudget(headwordBytes->size() + mark);
     if (budget < kLeastContent) {
         ++m_stats.skippedLongHeadword;
         return;

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "dict/dictionary_line.h"
+#include "text/codepage_detect.h"
 #include "text/compare.h"
 #include "text/file.h"
 #include "tools/replacing_file.h"
@@ -194,6 +195,7 @@ void ExternalSorter::SpillRun() {
 
 int64_t ExternalSorter::Finish() {
     ReplacingFile file(m_output);
+    if (!m_preamble.empty()) file.Write(m_preamble);
     CountingSink out(file, m_progress, m_lines);
     if (m_progress) m_progress->Writing(0, uint64_t(m_lines));
     if (m_runFiles.empty()) {
@@ -242,7 +244,11 @@ int64_t SortDictionaryFile(const std::filesystem::path& input, const std::filesy
     // may sort anywhere.
     bool first = true;
     while (reader.ReadLine(line)) {
-        if (first && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+        if (first && line.starts_with(kUtf8ByteOrderMark)) {
+            // It stays the file's: UTF-8 is then told from its first bytes.
+            line.remove_prefix(kUtf8ByteOrderMark.size());
+            sorter.SetPreamble(std::string(kUtf8ByteOrderMark));
+        }
         first = false;
         sorter.Add(line);
         if (progress)

@@ -39,6 +39,8 @@ public:
     size_t SpilledRuns() const { return m_runFiles.size(); }
     // Finish tells `progress` how many lines it has written.
     void SetProgress(ProgressReporter* progress) { m_progress = progress; }
+    // Bytes Finish writes before the first line (a byte-order mark).
+    void SetPreamble(std::string preamble) { m_preamble = std::move(preamble); }
     // Where temporary files for this output belong.
     const std::filesystem::path& ScratchFolder() const { return m_output.scratch; }
 
@@ -61,6 +63,7 @@ private:
     size_t m_memoryUsed = 0;
     int64_t m_lines = 0;
     std::filesystem::path m_tempFolder;
+    std::string m_preamble;
     std::vector<std::filesystem::path> m_runFiles;
     int m_nextRun = 0;
     ProgressReporter* m_progress = nullptr;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "text/codepage_detect.h"
 #include "text/codepage.h"
 
 namespace tavik {
@@ -17,7 +18,7 @@ const CodePage& CodePageOf(WordFileEncoding encoding);
 
 // The UTF-8 byte-order mark. A UTF-8 word file starts with it (on a line of
 // its own) only when its words alone could pass for CP949 Korean.
-inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+inline constexpr std::string_view kUtf8Mark = kUtf8ByteOrderMark;
 
 // Takes a file's lines one after the other and tells its encoding: UTF-8
 // when the file starts with the mark, or when it is valid UTF-8 holding

@@ -150,7 +150,8 @@ TEST(CliImport, UnrepresentableCharactersAndUnknownFormats) {
     EXPECT_EQ(run.status, 0) << run.output;
     std::stringstream imported;
     imported << std::ifstream(folder / "t.txt").rdbuf();
-    EXPECT_EQ(imported.str(), "ok/fine\nsmile/\xF0\x9F\x98\x80\n");
+    // It starts with the byte-order mark, which tells readers it is UTF-8.
+    EXPECT_EQ(imported.str(), "\xEF\xBB\xBFok/fine\nsmile/\xF0\x9F\x98\x80\n");
     EXPECT_EQ(Tavik("import babylon x -o y").status, 2);
     EXPECT_EQ(Tavik("import tab " + Quote(folder / "t.tab")).status, 2);
 }
@@ -283,7 +284,7 @@ TEST(CliTools, ListsAndImportsInstalledDictionariesWithoutProgressWhenPiped) {
     EXPECT_FALSE(Contains(run.output, "\r")) << "a progress bar on a pipe";
     std::stringstream imported;
     imported << std::ifstream(folder / "ko.txt").rdbuf();
-    EXPECT_EQ(imported.str(), "사과/apple\n");
+    EXPECT_EQ(imported.str(), "\xEF\xBB\xBF사과/apple\n");
     run = Tavik("import " + Quote(dic + "/ko.ifo") + " -o " + Quote(folder / "ko2.txt") +
                 " --codepage utf-8");
     EXPECT_EQ(run.status, 0) << run.output;

@@ -179,7 +179,9 @@ TEST_F(Import, StarDictTypedFieldsWith32BitOffsets) {
     EXPECT_EQ(stats.entries, 2);
     EXPECT_EQ(stats.skippedEntries, 1);
     EXPECT_EQ(stats.skippedFields, 2);
+    // A UTF-8 dictionary starts with the mark that tells its code page.
     EXPECT_EQ(testing::ReadBytes(folder / "out.txt"),
+              "\xEF\xBB\xBF"
               "apple/A fruit<br>round<br>from <b>trees</b>\nkiwi/&lt;green&gt;\n");
 }
 

@@ -110,6 +110,14 @@ TEST(Sort, SortedFileFindsEveryHeadword) {
     EXPECT_EQ(missed, 0) << "of " << firstContent.size();
 }
 
+TEST(Sort, AByteOrderMarkStaysAtTheStartAndOutOfTheHeadwords) {
+    testing::TempDir folder;
+    const CodePage utf8 = *CodePage::Named("utf-8");
+    testing::WriteBytes(folder / "in.txt", "\xEF\xBB\xBFzebra/z\napple/a\n");
+    SortDictionaryFile(folder / "in.txt", folder / "out.txt", utf8);
+    EXPECT_EQ(testing::ReadBytes(folder / "out.txt"), "\xEF\xBB\xBF" "apple/a\nzebra/z\n");
+}
+
 TEST(Sort, EmptyInputGivesAnEmptyFile) {
     testing::TempDir folder;
     testing::WriteBytes(folder / "in.txt", "");

@@ -67,9 +67,7 @@ void CDicSelectDlg::OnOK(wxCommandEvent& event) {
         if (!m_app.CodePages().SetChoice(*path, choice)) {
             AppPrompts().message(
                 this,
-                wxString::Format(_(L"‘%s’은(는) 알 수 없는 코드 페이지입니다.\n"
-                                   L"CP949, UTF-8 또는 iconv가 아는 다른 이름(예: EUC-KR)을 "
-                                   L"입력하십시오."),
+                wxString::Format(_(L"‘%s’은(는) 알 수 없는 코드 페이지입니다.\nCP949, UTF-8 또는 iconv가 아는 다른 이름(예: EUC-KR)을 입력하십시오."),
                                  typed),
                 wxTheApp->GetAppName());
             m_codePage->SetFocus();

@@ -459,7 +459,9 @@ void CTavikView::FillDicList() {
     const DictionaryListing listing =
         ListDictionaries(theApp().DataFolders(), theApp().StoredDictionaryPath());
     for (const Text& name : listing.names) m_dicList->Append(ToWx(name));
-    if (listing.selection >= 0) m_dicList->SetSelection(listing.selection);
+    // The list sorts its items: the listing's index is not the list's.
+    if (listing.selection >= 0)
+        m_dicList->SetStringSelection(ToWx(listing.names[size_t(listing.selection)]));
 }
 
 void CTavikView::OnHotspot(const wxString& target) {

@@ -255,18 +255,23 @@ GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::p
                             EntryScreen& screen) {
     auto file = OpenRegularFileForReading(dictionary);
     if (!file) return {};
+    return GatherEntries(result, *file, codePage, home, screen);
+}
 
-    WindowPass pass = ReadWindow(*file, codePage, result, result.nOffset, -1, -1);
+GatheredEntry GatherEntries(const LookupResult& result, const FileHandle& file,
+                            const CodePage& codePage, const std::filesystem::path& home,
+                            EntryScreen& screen) {
+    WindowPass pass = ReadWindow(file, codePage, result, result.nOffset, -1, -1);
     // A widened window may bring the searched word's own entry in, which may
     // in turn not fit; one more widening settles it.
     for (int widenings = 0; widenings < 2; ++widenings) {
         const EntryGroup* group = pass.Shown();
         if (!group) break;
         const bool exact = group == &pass.exact;
-        const auto span = OutsideSpan(*file, codePage, pass, *group);
+        const auto span = OutsideSpan(file, codePage, pass, *group);
         if (!span) break;
         pass =
-            ReadWindow(*file, codePage, result, std::max<int64_t>(0, span->start - kWidenedMargin),
+            ReadWindow(file, codePage, result, std::max<int64_t>(0, span->start - kWidenedMargin),
                        span->end + kWidenedMargin, span->end);
         if ((pass.Shown() == &pass.exact) == exact) break;
     }

@@ -6,6 +6,7 @@
 #include "dict/lookup.h"
 #include "dict/screen.h"
 #include "text/codepage.h"
+#include "text/file.h"
 
 namespace tavik {
 
@@ -52,6 +53,10 @@ struct GatheredEntry {
 // read the same way (up to kEntryTextLimit of entry text).
 // A dictionary that does not open gives nothing and changes nothing.
 GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
+                            const CodePage& codePage, const std::filesystem::path& home,
+                            EntryScreen& screen);
+// The same on a dictionary already open.
+GatheredEntry GatherEntries(const LookupResult& result, const FileHandle& file,
                             const CodePage& codePage, const std::filesystem::path& home,
                             EntryScreen& screen);
 

@@ -35,17 +35,27 @@ LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage&
 LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage& codePage,
                         const Text& word, int& probes) {
     probes = 0;
+    auto file = OpenRegularFileForReading(dictionary);
+    if (!file) {
+        LookupResult result;
+        result.strWord = word;
+        return result;
+    }
+    return LookupWord(*file, codePage, word, probes);
+}
+
+LookupResult LookupWord(const FileHandle& file, const CodePage& codePage, const Text& word,
+                        int& probes) {
+    probes = 0;
     LookupResult result;
     result.strWord = word;
 
-    auto file = OpenRegularFileForReading(dictionary);
-    if (!file) return result;
-    LineReader reader = DictionaryLineReader(*file, kProbeReadSize);
+    LineReader reader = DictionaryLineReader(file, kProbeReadSize);
     auto readLine = [&](std::string_view& line) {
         return ReadDictionaryLine(reader, codePage, line);
     };
 
-    BackwardLineFinder backward(*file);
+    BackwardLineFinder backward(file);
     std::string_view ignored;
     int64_t lo = 0;
     int64_t hi = reader.Size();

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "text/codepage.h"
+#include "text/file.h"
 #include "text/text.h"
 
 namespace tavik {
@@ -31,5 +32,10 @@ LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage&
 // of a file of n bytes makes at most 2 * log2(n) + 3 of them.
 LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage& codePage,
                         const Text& word, int& probes);
+
+// The same on a dictionary already open (a search opens it once for the
+// lookup and the gathering).
+LookupResult LookupWord(const FileHandle& file, const CodePage& codePage, const Text& word,
+                        int& probes);
 
 }  // namespace tavik

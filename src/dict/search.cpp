@@ -9,15 +9,18 @@ SearchOutcome SearchDictionary(const Text& word, const Dictionary& dictionary,
                                const std::filesystem::path& home, EntryScreen& screen) {
     SearchOutcome outcome;
     outcome.result.strWord = word;
-    if (!OpenRegularFileForReading(dictionary.path, &outcome.openError)) {
+    // Opened once: the lookup and the gathering read the same file.
+    const auto file = OpenRegularFileForReading(dictionary.path, &outcome.openError);
+    if (!file) {
         if (outcome.openError.empty()) outcome.openError = "cannot be opened";
         return outcome;
     }
-    outcome.result = LookupWord(dictionary.path, dictionary.codePage, word);
+    int probes = 0;
+    outcome.result = LookupWord(*file, dictionary.codePage, word, probes);
     if (!outcome.result.strHeadword.empty()) {
         LookupResult window = outcome.result;
         window.nOffset = GatherOffset(window.nOffset);
-        outcome.shown = GatherEntries(window, dictionary.path, dictionary.codePage, home, screen);
+        outcome.shown = GatherEntries(window, *file, dictionary.codePage, home, screen);
     }
     return outcome;
 }

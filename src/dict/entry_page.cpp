@@ -92,16 +92,23 @@ Text PageBackgroundPath(const std::filesystem::path& home) {
     return AsUrlPath(FromUtf8((home / "Skin" / "BGHtml.gif").string()));
 }
 
+Text PageBodyStart(const std::filesystem::path& home) {
+    return u"<html><body background='" + PageBackgroundPath(home) +
+           u"' style='background-attachment : fixed;background-position : right bottom;"
+           u"background-repeat : no-repeat;background-color :#ffffff;'>";
+}
+
+Text ColouredContent(const Text& content, const PageColours& colours) {
+    const Text openBracket = u"</font><font color=" + colours.speak + u">[";
+    const Text closeBracket = u"]</font><font color=" + colours.text + u">";
+    return ReplaceAll(ReplaceAll(content, u"[", openBracket), u"]", closeBracket);
+}
+
 void ShowEntryPage(const std::filesystem::path& home, const Text& headword, const Text& content,
                    PageSink& sink) {
     const PageColours colours = ReadPageColours(home);
-    const Text openBracket = u"</font><font color=" + colours.speak + u">[";
-    const Text closeBracket = u"]</font><font color=" + colours.text + u">";
-    const Text head = u"<html><body background='" + PageBackgroundPath(home) +
-                      u"' style='background-attachment : fixed;background-position : right bottom;"
-                      u"background-repeat : no-repeat;background-color :#ffffff;'>"
-                      u"<font face=\"tahoma\" size=\"8\" color=" +
-                      colours.word + u"><b>";
+    const Text head =
+        PageBodyStart(home) + u"<font face=\"tahoma\" size=\"8\" color=" + colours.word + u"><b>";
 
     sink.Clear();
     sink.AddText(head);
@@ -109,7 +116,7 @@ void ShowEntryPage(const std::filesystem::path& home, const Text& headword, cons
     sink.AddText(u"</b></font>&nbsp;&nbsp;<font color=");
     sink.AddText(colours.text);
     sink.AddText(u">");
-    sink.AddText(ReplaceAll(ReplaceAll(content, u"[", openBracket), u"]", closeBracket));
+    sink.AddText(ColouredContent(content, colours));
     sink.AddText(u"</font></body></html>");
     sink.EndOfSource();
     if ((!headword.empty() || !content.empty()) && sink.WantsCopyText())

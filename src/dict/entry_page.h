@@ -25,6 +25,14 @@ PageColours ReadPageColours(const std::filesystem::path& home);
 // file exactly. An ordinary path stands unchanged.
 Text PageBackgroundPath(const std::filesystem::path& home);
 
+// The start of every page up to its body's content: the skin's background
+// picture fixed at the bottom right, on white.
+Text PageBodyStart(const std::filesystem::path& home);
+
+// An entry's content as its page shows it: each "[" and "]" opens and closes
+// the pronunciation's colour, the rest in the text colour.
+Text ColouredContent(const Text& content, const PageColours& colours);
+
 // Sends the page of one entry (headword large and bold, then the content
 // with its bracketed pronunciation in its own colour) to `sink`: a clear,
 // seven pieces of HTML and an end of source. Headword and content go in

@@ -227,8 +227,7 @@ std::optional<Span> OutsideSpan(const FileHandle& file, const CodePage& codePage
 
 void Show(const WindowPass& pass, const LookupResult& result, const std::filesystem::path& home,
           EntryScreen& screen, GatheredEntry& shown) {
-    screen.neighbours.Reset();
-    for (const Text& headword : pass.neighbours) screen.neighbours.Add(headword);
+    FillNeighbours(screen.neighbours, pass.neighbours);
     ShowEntryPage(home, pass.exact.Headword(), pass.exact.PageContent(), screen.page);
 
     const Text* select = nullptr;
@@ -242,25 +241,12 @@ void Show(const WindowPass& pass, const LookupResult& result, const std::filesys
     } else {
         screen.messages.ShowMessage(Text(kSearchErrorMessage));
     }
-    if (select) {
-        const int index = screen.neighbours.FindPrefix(*select);
-        if (index >= 0) screen.neighbours.Select(index);
-    }
+    if (select) SelectNeighbour(screen.neighbours, *select);
 }
 
-}  // namespace
-
-GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
-                            const CodePage& codePage, const std::filesystem::path& home,
-                            EntryScreen& screen) {
-    auto file = OpenRegularFileForReading(dictionary);
-    if (!file) return {};
-    return GatherEntries(result, *file, codePage, home, screen);
-}
-
-GatheredEntry GatherEntries(const LookupResult& result, const FileHandle& file,
-                            const CodePage& codePage, const std::filesystem::path& home,
-                            EntryScreen& screen) {
+// Reads the window and widens it to the entry shown until it holds it whole.
+WindowPass GatherPass(const LookupResult& result, const FileHandle& file,
+                      const CodePage& codePage) {
     WindowPass pass = ReadWindow(file, codePage, result, result.nOffset, -1, -1);
     // A widened window may bring the searched word's own entry in, which may
     // in turn not fit; one more widening settles it.
@@ -275,7 +261,45 @@ GatheredEntry GatherEntries(const LookupResult& result, const FileHandle& file,
                        span->end + kWidenedMargin, span->end);
         if ((pass.Shown() == &pass.exact) == exact) break;
     }
+    return pass;
+}
 
+}  // namespace
+
+void FillNeighbours(NeighbourList& list, const std::vector<Text>& headwords) {
+    list.Reset();
+    for (const Text& headword : headwords) list.Add(headword);
+}
+
+void SelectNeighbour(NeighbourList& list, const Text& word) {
+    const int index = list.FindPrefix(word);
+    if (index >= 0) list.Select(index);
+}
+
+GatheredWindow GatherWindow(const LookupResult& result, const FileHandle& file,
+                            const CodePage& codePage) {
+    WindowPass pass = GatherPass(result, file, codePage);
+    GatheredWindow gathered;
+    if (const EntryGroup* group = pass.Shown()) {
+        gathered.entry = {group == &pass.exact, group->Headword(), group->Cut()};
+        gathered.content = group->PageContent();
+    }
+    gathered.neighbours = std::move(pass.neighbours);
+    return gathered;
+}
+
+GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
+                            const CodePage& codePage, const std::filesystem::path& home,
+                            EntryScreen& screen) {
+    auto file = OpenRegularFileForReading(dictionary);
+    if (!file) return {};
+    return GatherEntries(result, *file, codePage, home, screen);
+}
+
+GatheredEntry GatherEntries(const LookupResult& result, const FileHandle& file,
+                            const CodePage& codePage, const std::filesystem::path& home,
+                            EntryScreen& screen) {
+    const WindowPass pass = GatherPass(result, file, codePage);
     GatheredEntry shown;
     Show(pass, result, home, screen, shown);
     return shown;

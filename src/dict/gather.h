@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 #include "dict/lookup.h"
 #include "dict/screen.h"
@@ -59,5 +60,24 @@ GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::p
 GatheredEntry GatherEntries(const LookupResult& result, const FileHandle& file,
                             const CodePage& codePage, const std::filesystem::path& home,
                             EntryScreen& screen);
+
+// What a gathering found, shown nowhere yet.
+struct GatheredWindow {
+    GatheredEntry entry;           // the entry found: the searched word's own, or the nearest
+    Text content;                  // its parts joined as a page shows them, a cut noted
+    std::vector<Text> neighbours;  // the window's headwords, each once, in file order
+};
+
+// The gathering of GatherEntries on a dictionary already open, shown
+// nowhere: a caller that puts several dictionaries on one page composes it
+// itself.
+GatheredWindow GatherWindow(const LookupResult& result, const FileHandle& file,
+                            const CodePage& codePage);
+
+// Refills `list` with `headwords`.
+void FillNeighbours(NeighbourList& list, const std::vector<Text>& headwords);
+// Selects the first item of `list` that begins with `word` (ignoring case),
+// as a gathering selects the entry it shows; nothing when none does.
+void SelectNeighbour(NeighbourList& list, const Text& word);
 
 }  // namespace tavik

@@ -5,11 +5,7 @@
 
 namespace tavik {
 
-namespace {
-
-// Notices carry file names and typed words, which may hold markup
-// characters: they are shown as text.
-Text EscapeHtml(TextView text) {
+Text HtmlEscaped(TextView text) {
     Text out;
     out.reserve(text.size());
     for (char16_t c : text) {
@@ -36,21 +32,20 @@ Text EscapeHtml(TextView text) {
     return out;
 }
 
-}  // namespace
-
 void ShowNoticePage(const std::filesystem::path& home, const Notice& notice, PageSink& sink) {
     const PageColours colours = ReadPageColours(home);
     Text body = u"<font face=\"tahoma\" size=\"5\" color=" + colours.word + u"><b>" +
-                EscapeHtml(notice.title) + u"</b></font><br><br><font color=" + colours.text + u">";
+                HtmlEscaped(notice.title) + u"</b></font><br><br><font color=" + colours.text +
+                u">";
     Text plain = notice.title + u"\n";
     for (const Text& line : notice.lines) {
-        body += EscapeHtml(line) + u"<br>";
+        body += HtmlEscaped(line) + u"<br>";
         plain += u"\n" + line;
     }
     body += u"</font>";
 
     sink.Clear();
-    sink.AddText(u"<html><body background='" + EscapeHtml(PageBackgroundPath(home)) +
+    sink.AddText(u"<html><body background='" + HtmlEscaped(PageBackgroundPath(home)) +
                  u"' style='background-attachment : fixed;background-position : right bottom;"
                  u"background-repeat : no-repeat;background-color :#ffffff;'>");
     sink.AddText(body);

@@ -20,4 +20,9 @@ struct Notice {
 // shown before.
 void ShowNoticePage(const std::filesystem::path& home, const Notice& notice, PageSink& sink);
 
+// `text` shown as text on a page: "&", "<", ">" and both quotes escaped.
+// For what the page names rather than what a dictionary says (file names,
+// typed words).
+Text HtmlEscaped(TextView text);
+
 }  // namespace tavik

@@ -1,6 +1,7 @@
 // The search action and the neighbour list's commands.
 #include "dict/search_action.h"
 
+#include "dict/all_dictionaries.h"
 #include "dict/entry_page.h"
 #include "dict/plain_text.h"
 #include "dict/search.h"
@@ -28,9 +29,7 @@ void SearchPicked(int index, const SearchSources& sources, SearchScreen& screen)
 
 void ShowCreditsPage(const std::filesystem::path& home, PageSink& sink) {
     sink.Clear();
-    sink.AddText(u"<html><body background='" + PageBackgroundPath(home) +
-                 u"' style='background-attachment : fixed;background-position : right bottom;"
-                 u"background-repeat : no-repeat;background-color :#ffffff;'>");
+    sink.AddText(PageBodyStart(home));
     sink.AddText(Text(kCreditsBody));
     sink.AddText(u"</body></html>");
     sink.EndOfSource();
@@ -50,10 +49,18 @@ void SearchWord(TextView word, const SearchSources& sources, SearchScreen& scree
     }
 
     EntryScreen entryScreen{screen.neighbours, screen.page, screen.messages};
-    const SearchOutcome outcome = SearchDictionary(
-        trimmed, Dictionary{sources.dictionaryPath, sources.codePage}, sources.home, entryScreen);
-    ReportSearch(outcome, sources.home, sources.dictionaryPath, screen.neighbours, screen.page,
-                 screen.status);
+    if (const auto* all = sources.allDictionaries) {
+        const DictionariesOutcome outcome =
+            SearchDictionaries(trimmed, *all, sources.home, entryScreen);
+        ReportDictionariesSearch(outcome, *all, sources.home, screen.neighbours, screen.page,
+                                 screen.status);
+    } else {
+        const SearchOutcome outcome =
+            SearchDictionary(trimmed, Dictionary{sources.dictionaryPath, sources.codePage},
+                             sources.home, entryScreen);
+        ReportSearch(outcome, sources.home, sources.dictionaryPath, screen.neighbours, screen.page,
+                     screen.status);
+    }
 
     sources.recentWords.AddRecentWord(trimmed);
     screen.searchBox.InsertHistory(trimmed);

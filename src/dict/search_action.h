@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dict/screen.h"
+#include "dict/search.h"
 #include "text/codepage.h"
 #include "text/text.h"
 
@@ -69,6 +70,9 @@ struct SearchSources {
     const std::filesystem::path& dictionaryPath;
     const CodePage& codePage;
     RecentWordSink& recentWords;
+    // When set, a search shows every one of these dictionaries that holds
+    // the word, on one page, in place of the one dictionary above.
+    const std::vector<Dictionary>* allDictionaries = nullptr;
 };
 
 // Trims the word; refuses an empty one with a message; shows the credits

@@ -45,4 +45,13 @@ std::string JsonString(TextView text) {
     return out;
 }
 
+std::string JsonStringArray(const std::vector<Text>& texts) {
+    std::string json = "[";
+    for (size_t i = 0; i < texts.size(); ++i) {
+        if (i) json += ',';
+        json += JsonString(texts[i]);
+    }
+    return json + "]";
+}
+
 }  // namespace tavik::cli

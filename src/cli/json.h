@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "text/text.h"
 
@@ -9,5 +10,8 @@ namespace tavik::cli {
 
 // `text` as a JSON string literal, quotes included, in UTF-8.
 std::string JsonString(TextView text);
+
+// `texts` as a JSON array of strings.
+std::string JsonStringArray(const std::vector<Text>& texts);
 
 }  // namespace tavik::cli

@@ -1,4 +1,4 @@
-// `tavik-dict lookup [--home DIR] [--dict FILE] [--codepage NAME]
+// `tavik-dict lookup [--home DIR] [--dict FILE | --all] [--codepage NAME]
 //                    [--format text|html|json] [--exact] [WORD...]`
 #include "cli/lookup_command.h"
 
@@ -12,9 +12,11 @@
 
 #include "cli/command_error.h"
 #include "cli/json.h"
+#include "cli/lookup_all.h"
 #include "cli/options.h"
 #include "cli/tool_options.h"
 #include "config/home_folder.h"
+#include "dict/dictionary_folder.h"
 #include "dict/dictionary_line.h"
 #include "dict/recorders.h"
 #include "dict/search.h"
@@ -75,18 +77,34 @@ struct WordOutcome {
     bool ShowedEntry() const { return !result.strHeadword.empty() && messages.Messages().empty(); }
 };
 
-void LookUp(const Text& rawWord, const Dictionary& dictionary, const std::filesystem::path& home,
-            WordOutcome& outcome) {
+// Trims the word; an empty one gets the window's message and no search.
+bool TakeWord(const Text& rawWord, WordOutcome& outcome) {
     outcome.word = Trim(rawWord);
     outcome.result.strWord = outcome.word;
-    if (outcome.word.empty()) {
-        outcome.messages.ShowMessage(Text(kEmptyWordMessage));
-        return;
-    }
+    if (!outcome.word.empty()) return true;
+    outcome.messages.ShowMessage(Text(kEmptyWordMessage));
+    return false;
+}
+
+void LookUp(const Text& rawWord, const Dictionary& dictionary, const std::filesystem::path& home,
+            WordOutcome& outcome) {
+    if (!TakeWord(rawWord, outcome)) return;
     EntryScreen screen{outcome.neighbours, outcome.page, outcome.messages};
     SearchOutcome searched = SearchDictionary(outcome.word, dictionary, home, screen);
     outcome.result = std::move(searched.result);
     outcome.shown = std::move(searched.shown);
+}
+
+// Every dictionary: the outcome holds the lead dictionary's lookup, exact
+// when any dictionary holds the word.
+void LookUpAll(const Text& rawWord, const std::vector<Dictionary>& dictionaries,
+               const std::filesystem::path& home, WordOutcome& outcome, DictionariesOutcome& all) {
+    if (!TakeWord(rawWord, outcome)) return;
+    EntryScreen screen{outcome.neighbours, outcome.page, outcome.messages};
+    all = SearchDictionaries(outcome.word, dictionaries, home, screen);
+    outcome.result = all.leadOutcome.result;
+    outcome.shown = all.leadOutcome.shown;
+    outcome.shown.exact = !all.found.empty();
 }
 
 // Words on standard input, one a line; a line longer than a dictionary line
@@ -129,13 +147,8 @@ void WriteJson(const WordOutcome& outcome, Output& out) {
     json += ",\"headword\":" + JsonString(outcome.result.strHeadword);
     json += ",\"exact\":";
     json += outcome.shown.exact ? "true" : "false";
-    json += ",\"neighbours\":[";
-    const auto& items = outcome.neighbours.Items();
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (i) json += ',';
-        json += JsonString(items[i]);
-    }
-    json += "],\"selected\":" + std::to_string(outcome.neighbours.Selection());
+    json += ",\"neighbours\":" + JsonStringArray(outcome.neighbours.Items());
+    json += ",\"selected\":" + std::to_string(outcome.neighbours.Selection());
     json += ",\"page\":";
     json += outcome.page.Page() ? JsonString(*outcome.page.Page()) : "null";
     json += ",\"message\":";
@@ -176,7 +189,8 @@ void WriteHtml(const WordOutcome& outcome, Output& out) {
 }  // namespace
 
 int RunLookup(const std::vector<std::string>& args) {
-    const Options options(args, {"--home", "--dict", "--codepage", "--format"}, {"--exact"});
+    const Options options(args, {"--home", "--dict", "--codepage", "--format"},
+                          {"--exact", "--all"});
     const std::optional<std::string> homeOption = options.Value("--home");
     const HomePlaces places = FindHomePlaces(HomeInputsFromEnvironment(
         ExecutableFolder(),
@@ -189,8 +203,15 @@ int RunLookup(const std::vector<std::string>& args) {
     const CodePage codePage = CodePageOption(options, dictionaryPath);
     const Format format = ParseFormat(options.Value("--format").value_or("text"));
 
+    std::optional<DictionaryList> all;
+    if (options.Flag("--all")) {
+        if (options.Value("--dict")) throw CommandError("--all and --dict exclude each other");
+        all.emplace(places.DataFolders(), options);
+        if (all->Dictionaries().empty())
+            throw FileError(DataFolder(places.Folder()).string() + ": no dictionary");
+    }
     std::string error;
-    if (!OpenRegularFileForReading(dictionaryPath, &error))
+    if (!all && !OpenRegularFileForReading(dictionaryPath, &error))
         throw FileError(dictionaryPath.string() + ": " + error);
 
     const Dictionary dictionary{dictionaryPath, codePage};
@@ -201,7 +222,11 @@ int RunLookup(const std::vector<std::string>& args) {
     bool first = true;
     auto handle = [&](const Text& word) {
         WordOutcome outcome(format);
-        LookUp(word, dictionary, home, outcome);
+        DictionariesOutcome allOutcome;
+        if (all)
+            LookUpAll(word, all->Dictionaries(), home, outcome, allOutcome);
+        else
+            LookUp(word, dictionary, home, outcome);
         allShown = allShown && outcome.ShowedEntry();
         allExact = allExact && outcome.ShowedEntry() && outcome.shown.exact;
         switch (format) {
@@ -212,7 +237,12 @@ int RunLookup(const std::vector<std::string>& args) {
                 WriteHtml(outcome, out);
                 break;
             case Format::kJson:
-                WriteJson(outcome, out);
+                if (all)
+                    out.Write(AllDictionariesJson(outcome.word, allOutcome, all->Dictionaries(),
+                                                  home, outcome.neighbours, outcome.page,
+                                                  outcome.messages));
+                else
+                    WriteJson(outcome, out);
                 break;
         }
         // Entries are set apart by an empty line; a word that shows nothing

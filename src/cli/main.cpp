@@ -28,7 +28,7 @@ constexpr char kUsage[] =
     "  sort     sort a dictionary file\n"
     "  import   make a dictionary file from dictd, StarDict or tab-separated files\n"
     "\n"
-    "  tavik-dict lookup [--home DIR] [--dict FILE] [--codepage NAME]\n"
+    "  tavik-dict lookup [--home DIR] [--dict FILE | --all] [--codepage NAME]\n"
     "                    [--format text|html|json] [--exact] [WORD...]\n"
     "  tavik-dict check FILE [--codepage NAME] [--max-reports N]\n"
     "  tavik-dict sort IN -o OUT [--codepage NAME] [--memory MB] [--in-place]\n"
@@ -50,7 +50,7 @@ struct CommandHelp {
 
 constexpr CommandHelp kCommandHelp[] = {
     {"lookup",
-     "usage: tavik-dict lookup [--home DIR] [--dict FILE] [--codepage NAME]\n"
+     "usage: tavik-dict lookup [--home DIR] [--dict FILE | --all] [--codepage NAME]\n"
      "                         [--format text|html|json] [--exact] [WORD...]\n"
      "Looks each WORD up as the Tavik window does: the entry of the word, or of the\n"
      "nearest headword. With no WORD, words are read one per line from standard input.\n"
@@ -59,9 +59,13 @@ constexpr CommandHelp kCommandHelp[] = {
      "                     folder, or $XDG_DATA_HOME/tavik)\n"
      "  --dict FILE        the dictionary (default: Tavik.txt of the home's Data,\n"
      "                     else of the installed Data)\n"
+     "  --all              every dictionary of the Data folders, in the order of the\n"
+     "                     window's list: each entry of the word under its\n"
+     "                     dictionary's name; JSON lists them in \"dictionaries\"\n"
      "  --codepage NAME    the dictionary's code page (default: 949)\n"
      "  --format FORMAT    text (default), html, or json (one object per line)\n"
      "  --exact            exit status 1 unless every word was found exactly\n"
+     "                     (with --all: in some dictionary)\n"
      "\n"
      "Exit status: 0 every word shown, 1 some word not, 2 an error.\n"},
     {"check",

@@ -1,6 +1,11 @@
 // The dictionary choice.
 #include "wordlists/dictionary_choice.h"
 
+#include <algorithm>
+#include <numeric>
+
+#include "text/compare.h"
+
 namespace tavik {
 
 DictionaryListing ListDictionaries(const std::vector<std::filesystem::path>& dataFolders,
@@ -16,6 +21,23 @@ DictionaryListing ListDictionaries(const std::vector<std::filesystem::path>& dat
         if (listing.files[i] == storedPath) listing.selection = int(i);
     if (listing.selection < 0) listing.selection = FindCurrentDictionary(listing.names, storedPath);
     return listing;
+}
+
+DictionaryListing SortedByName(DictionaryListing listing) {
+    std::vector<size_t> order(listing.names.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    const auto& names = listing.names;
+    std::sort(order.begin(), order.end(), [&names](size_t a, size_t b) {
+        const int byOrder = CompareOrder(names[a], names[b]);
+        return byOrder != 0 ? byOrder < 0 : names[a] < names[b];
+    });
+    DictionaryListing sorted;
+    for (const size_t i : order) {
+        if (int(i) == listing.selection) sorted.selection = int(sorted.names.size());
+        sorted.names.push_back(std::move(listing.names[i]));
+        sorted.files.push_back(std::move(listing.files[i]));
+    }
+    return sorted;
 }
 
 int FindCurrentDictionary(const std::vector<Text>& names, const std::filesystem::path& storedPath) {

@@ -23,6 +23,11 @@ struct DictionaryListing {
 DictionaryListing ListDictionaries(const std::vector<std::filesystem::path>& dataFolders,
                                    const std::filesystem::path& storedPath);
 
+// `listing` in the order of its names, case ignored as in the order of
+// headwords (then exactly, so the order is the same at every listing), its
+// selection following its name: the order of the window's dictionary list.
+DictionaryListing SortedByName(DictionaryListing listing);
+
 // The index of the first of `names` that the stored path names; -1 when none.
 int FindCurrentDictionary(const std::vector<Text>& names, const std::filesystem::path& storedPath);
 

@@ -294,4 +294,55 @@ TEST(CliTools, ListsAndImportsInstalledDictionariesWithoutProgressWhenPiped) {
     ::unsetenv("XDG_DATA_HOME");
 }
 
+// Every dictionary of the Data folder at once: the entries of the word in
+// the order of the window's list, each dictionary read in its own code page.
+TEST(CliLookupAll, ListsEachDictionaryHoldingTheWordInOrderWithItsEntry) {
+    Folder folder;
+    std::filesystem::create_directories(folder / "home/Data");
+    Write(folder / "home/Data/wn.txt", "apple/w apple\nbanana/w banana\n");
+    Write(folder / "home/Data/Gcide.txt", "banana/g banana\ncherry/g cherry\n");
+    // CP949, 고양이: found as its own code page says, not as UTF-8.
+    Write(folder / "home/Data/kor.txt", "banana/\xB0\xED\xBE\xE7\xC0\xCC\n");
+    const std::string home = " --home " + Quote(folder / "home");
+
+    Outcome run = Tavik("lookup --all --format json" + home + " banana cherry zzz");
+    EXPECT_EQ(run.status, 0) << run.output;
+    auto objects = JsonLines(run.output);
+    ASSERT_EQ(objects.size(), 3u) << run.output;
+    const auto& banana = objects[0];
+    EXPECT_EQ(banana["word"], "banana");
+    EXPECT_EQ(banana["exact"], true);
+    ASSERT_EQ(banana["dictionaries"].size(), 3u) << run.output;
+    const char* order[] = {"Gcide.txt", "kor.txt", "wn.txt"};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(banana["dictionaries"][i]["dictionary"], order[i]);
+        EXPECT_EQ(banana["dictionaries"][i]["headword"], "banana");
+    }
+    EXPECT_TRUE(Contains(banana["dictionaries"][1]["page"].get<std::string>(),
+                         "\xEA\xB3\xA0\xEC\x96\x91\xEC\x9D\xB4"));
+    EXPECT_TRUE(Contains(banana["dictionaries"][2]["page"].get<std::string>(), "w banana"));
+    EXPECT_EQ(banana["neighbours"], nlohmann::json::array({"banana", "cherry"}));
+    // In one dictionary only; the neighbours still of the first.
+    EXPECT_EQ(objects[1]["dictionaries"].size(), 1u);
+    EXPECT_EQ(objects[1]["dictionaries"][0]["dictionary"], "Gcide.txt");
+    // In none: the first dictionary's nearest entry.
+    EXPECT_EQ(objects[2]["exact"], false);
+    ASSERT_EQ(objects[2]["dictionaries"].size(), 1u);
+    EXPECT_EQ(objects[2]["dictionaries"][0]["headword"], "cherry");
+    EXPECT_EQ(Tavik("lookup --all --exact" + home + " zzz").status, 1);
+
+    // Text: each dictionary's name, then its entry.
+    run = Tavik("lookup --all" + home + " banana");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output.find("Gcide\nbanana\ng banana\n\nkor\n"), 0u) << run.output;
+    EXPECT_TRUE(Contains(run.output, "\n\nwn\nbanana\nw banana\n")) << run.output;
+
+    // Bad combinations and an empty Data folder are errors.
+    EXPECT_EQ(Tavik("lookup --all --dict x" + home + " banana").status, 2);
+    std::filesystem::create_directories(folder / "empty/Data");
+    run = Tavik("lookup --all --home " + Quote(folder / "empty") + " banana");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(Contains(run.output, "no dictionary")) << run.output;
+}
+
 }  // namespace

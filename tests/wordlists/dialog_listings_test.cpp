@@ -240,5 +240,22 @@ TEST(DictionaryChoice, NamesThatAreNotUtf8AreShownReadablyAndLeadToTheirOwnFile)
     EXPECT_EQ(ReadBytes(*broken), "apple/broken name\n");
 }
 
+// The window's list shows the dictionaries by name, case ignored, the
+// current one still selected.
+TEST(DictionaryChoice, SortedByNameKeepsEachFileWithItsNameAndTheSelection) {
+    DictionaryListing listing;
+    listing.names = {u"zeta.txt", u"Tavik.txt", u"b.txt", u"B.txt", u"apple.txt"};
+    for (const Text& name : listing.names) listing.files.push_back("/d/" + ToUtf8(name));
+    listing.selection = 1;
+    const DictionaryListing sorted = SortedByName(listing);
+    EXPECT_EQ(sorted.names,
+              (std::vector<Text>{u"apple.txt", u"B.txt", u"b.txt", u"Tavik.txt", u"zeta.txt"}));
+    for (size_t i = 0; i < sorted.names.size(); ++i)
+        EXPECT_EQ(sorted.files[i], "/d/" + ToUtf8(sorted.names[i]));
+    EXPECT_EQ(sorted.selection, 3);
+    listing.selection = -1;
+    EXPECT_EQ(SortedByName(listing).selection, -1);
+}
+
 }  // namespace
 }  // namespace tavik

@@ -3,13 +3,14 @@
 
 #include <wx/clipbrd.h>
 #include <wx/fontenum.h>
-#include <wx/utils.h>
 #include <wx/menu.h>
 #include <wx/settings.h>
+#include <wx/utils.h>
 #include <wx/xrc/xmlres.h>
 
 #include <cmath>
 
+#include "app/all_dictionaries_choice.h"
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "app/prompts.h"
@@ -225,9 +226,8 @@ void CTavikView::ApplySkinLayout() {
     const wxPoint corner = m_form->ConvertDialogToPixels(wxPoint(7, 117));
     // The form fills the frame, which may not have laid it out yet.
     const wxSize frameClient = m_form->GetParent()->GetClientSize();
-    builtIn[kContentEdit] =
-        wxRect(corner.x, corner.y, std::max(0, frameClient.x - 2 * corner.x),
-               std::max(0, frameClient.y - corner.y - corner.x));
+    builtIn[kContentEdit] = wxRect(corner.x, corner.y, std::max(0, frameClient.x - 2 * corner.x),
+                                   std::max(0, frameClient.y - corner.y - corner.x));
     // A usable skin follows the window's size; an unusable one is left to
     // the built-in form.
     const wxSize client = m_form->GetClientSize();
@@ -267,9 +267,18 @@ void CTavikView::OnFormSize(wxSizeEvent& event) {
     m_form->Refresh();
 }
 
-SearchSources CTavikView::Sources() const {
+SearchSources CTavikView::Sources() {
     CTavikApp& app = theApp();
-    return SearchSources{app.SkinHome(), app.m_strDicPath, app.CodePageInUse(), app.Words()};
+    if (!IsAllDictionaries(app.m_strDicPath)) {
+        m_allDictionaries.reset();
+        return SearchSources{app.SkinHome(), app.m_strDicPath, app.CodePageInUse(), app.Words()};
+    }
+    // The list as it is now, in the order the dictionary list shows it.
+    m_allDictionaries.emplace(
+        ListedDictionaries(SortedByName(ListDictionaries(app.DataFolders(), {})), app.CodePages()));
+    static const CodePage unused = CodePage::Default();
+    return SearchSources{app.SkinHome(), app.m_strDicPath, unused, app.Words(),
+                         &m_allDictionaries->Dictionaries()};
 }
 
 SearchScreen CTavikView::Screen() {
@@ -435,7 +444,8 @@ void CTavikView::OnPageMenu(wxContextMenuEvent& /*event*/) {
 void CTavikView::OnSelectDic(wxCommandEvent& /*event*/) {
     if (!AppPrompts().selectDictionary(GetFrame())) return;
     const std::filesystem::path stored = theApp().StoredDictionaryPath();
-    for (unsigned i = 0; i < m_dicList->GetCount(); ++i) {
+    // Item 0 is every dictionary, never a file.
+    for (unsigned i = 1; i < m_dicList->GetCount(); ++i) {
         if (IsCurrentDictionary(FromWx(m_dicList->GetString(i)), stored)) {
             m_dicList->SetSelection(int(i));
             break;
@@ -444,6 +454,10 @@ void CTavikView::OnSelectDic(wxCommandEvent& /*event*/) {
 }
 
 void CTavikView::OnSelchangeDicList(wxCommandEvent& /*event*/) {
+    if (m_dicList->GetSelection() == 0) {
+        theApp().ChooseDictionary(kAllDictionariesPath);
+        return;
+    }
     const wxString name = m_dicList->GetStringSelection();
     if (name.empty()) return;
     if (const auto path = ChosenDictionaryPath(theApp().DataFolders(), FromWx(name)))
@@ -456,12 +470,16 @@ void CTavikView::FillSearchList() {
 
 void CTavikView::FillDicList() {
     m_dicList->Clear();
+    const std::filesystem::path stored = theApp().StoredDictionaryPath();
     const DictionaryListing listing =
-        ListDictionaries(theApp().DataFolders(), theApp().StoredDictionaryPath());
+        SortedByName(ListDictionaries(theApp().DataFolders(), stored));
+    // Every dictionary first, then each by name.
+    m_dicList->Append(_(L"모든 사전"));
     for (const Text& name : listing.names) m_dicList->Append(ToWx(name));
-    // The list sorts its items: the listing's index is not the list's.
-    if (listing.selection >= 0)
-        m_dicList->SetStringSelection(ToWx(listing.names[size_t(listing.selection)]));
+    if (IsAllDictionaries(stored))
+        m_dicList->SetSelection(0);
+    else if (listing.selection >= 0)
+        m_dicList->SetSelection(listing.selection + 1);
 }
 
 void CTavikView::OnHotspot(const wxString& target) {

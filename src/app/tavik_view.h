@@ -20,6 +20,7 @@
 #include "app/skin_apply.h"
 #include "app/skin_label.h"
 #include "config/skin_scaling.h"
+#include "dict/all_dictionaries.h"
 #include "dict/search_action.h"
 
 namespace tavik {
@@ -107,7 +108,9 @@ private:
     void OnPageWheel(wxMouseEvent& event);
     void OnPageMenu(wxContextMenuEvent& event);
     void SearchFromBox(const Text& word);
-    SearchSources Sources() const;
+    // What the next search reads: the current dictionary, or every
+    // dictionary when that is chosen.
+    SearchSources Sources();
     SearchScreen Screen();
 
     // EntryControls
@@ -148,6 +151,7 @@ private:
     SkinSize m_designSize{};  // none until the initial update
     int m_zoom = 100;
     EditHistory<wxString> m_searchHistory;
+    std::optional<DictionaryList> m_allDictionaries;  // read by the search under way
 
     wxDECLARE_DYNAMIC_CLASS(CTavikView);
     wxDECLARE_EVENT_TABLE();

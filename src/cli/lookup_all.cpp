@@ -18,14 +18,11 @@ std::string EntryJson(const std::filesystem::path& dictionary, const Text& headw
 
 }  // namespace
 
-DictionaryList::DictionaryList(const std::vector<std::filesystem::path>& dataFolders,
-                               const Options& options) {
-    const DictionaryListing listing = SortedByName(ListDictionaries(dataFolders, {}));
-    m_codePages.reserve(listing.files.size());
-    for (const std::filesystem::path& file : listing.files)
-        m_codePages.push_back(CodePageOption(options, file));
-    for (size_t i = 0; i < listing.files.size(); ++i)
-        m_dictionaries.push_back(Dictionary{listing.files[i], m_codePages[i]});
+DictionaryList ListedDictionaries(const std::vector<std::filesystem::path>& dataFolders,
+                                  const Options& options) {
+    return DictionaryList(
+        SortedByName(ListDictionaries(dataFolders, {})).files,
+        [&options](const std::filesystem::path& file) { return CodePageOption(options, file); });
 }
 
 std::string AllDictionariesJson(const Text& word, const DictionariesOutcome& outcome,

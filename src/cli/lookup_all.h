@@ -13,17 +13,9 @@
 namespace tavik::cli {
 
 // The dictionaries of the Data folders in the order of the window's list,
-// each read in its own code page (or the one --codepage names).
-class DictionaryList {
-public:
-    DictionaryList(const std::vector<std::filesystem::path>& dataFolders, const Options& options);
-
-    const std::vector<Dictionary>& Dictionaries() const { return m_dictionaries; }
-
-private:
-    std::vector<CodePage> m_codePages;
-    std::vector<Dictionary> m_dictionaries;  // refers to m_codePages
-};
+// each read in the code page found in it (or the one --codepage names).
+DictionaryList ListedDictionaries(const std::vector<std::filesystem::path>& dataFolders,
+                                  const Options& options);
 
 // One line of JSON for `word` searched in every dictionary: `word`, `exact`,
 // and `dictionaries`, a list of the entries shown, each with `dictionary`

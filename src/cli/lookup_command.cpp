@@ -206,7 +206,7 @@ int RunLookup(const std::vector<std::string>& args) {
     std::optional<DictionaryList> all;
     if (options.Flag("--all")) {
         if (options.Value("--dict")) throw CommandError("--all and --dict exclude each other");
-        all.emplace(places.DataFolders(), options);
+        all.emplace(ListedDictionaries(places.DataFolders(), options));
         if (all->Dictionaries().empty())
             throw FileError(DataFolder(places.Folder()).string() + ": no dictionary");
     }

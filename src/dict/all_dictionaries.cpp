@@ -22,6 +22,16 @@ struct Lead {
 
 }  // namespace
 
+DictionaryList::DictionaryList(
+    const std::vector<std::filesystem::path>& files,
+    const std::function<CodePage(const std::filesystem::path&)>& codePageOf) {
+    m_codePages.reserve(files.size());
+    for (const std::filesystem::path& file : files) m_codePages.push_back(codePageOf(file));
+    m_dictionaries.reserve(files.size());
+    for (size_t i = 0; i < files.size(); ++i)
+        m_dictionaries.push_back(Dictionary{files[i], m_codePages[i]});
+}
+
 DictionariesOutcome SearchDictionaries(const Text& word,
                                        const std::vector<Dictionary>& dictionaries,
                                        const std::filesystem::path& home, EntryScreen& screen) {

@@ -4,12 +4,32 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "dict/all_dictionaries_page.h"
 #include "dict/search.h"
 
 namespace tavik {
+
+// Dictionary files with the code page each is read in, owned together: a
+// Dictionary refers to its code page.
+class DictionaryList {
+public:
+    DictionaryList(const std::vector<std::filesystem::path>& files,
+                   const std::function<CodePage(const std::filesystem::path&)>& codePageOf);
+    // A move keeps the code pages where they are; a copy would not.
+    DictionaryList(DictionaryList&&) = default;
+    DictionaryList& operator=(DictionaryList&&) = default;
+    DictionaryList(const DictionaryList&) = delete;
+    DictionaryList& operator=(const DictionaryList&) = delete;
+
+    const std::vector<Dictionary>& Dictionaries() const { return m_dictionaries; }
+
+private:
+    std::vector<CodePage> m_codePages;
+    std::vector<Dictionary> m_dictionaries;
+};
 
 struct DictionariesOutcome {
     // The dictionaries that hold the word itself, in the list's order, and

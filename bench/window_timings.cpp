@@ -1,11 +1,13 @@
 // Times the window: from the program's start to the first window shown, and
 // from Enter in the search box to the entry page shown.
 //
-// usage: tavik-window-timings [--dict FILE] [--codepage NAME] [WORD...]
+// usage: tavik-window-timings [--dict FILE | --all FOLDER] [--codepage NAME] [WORD...]
 //        (on a display, e.g. under xvfb-run; Data and Skin are copied from
 //        beside the program). When the environment holds TAVIK_SPAWN_NS, the
 //        CLOCK_MONOTONIC time at which the caller started the process, the
 //        start is also counted from there: loading the libraries included.
+//        --all links FOLDER's files into the Data folder and searches every
+//        dictionary.
 #include <wx/app.h>
 #include <wx/combobox.h>
 
@@ -45,10 +47,13 @@ int main(int argc, char** argv) {
     std::vector<std::string> words;
     std::string dictionary;
     std::string codePage;
+    std::filesystem::path allFolder;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--dict" && i + 1 < argc)
             dictionary = std::filesystem::absolute(argv[++i]).string();
+        else if (arg == "--all" && i + 1 < argc)
+            allFolder = std::filesystem::absolute(argv[++i]), dictionary = "all-dictionaries/";
         else if (arg == "--codepage" && i + 1 < argc)
             codePage = argv[++i];
         else
@@ -76,6 +81,9 @@ int main(int argc, char** argv) {
     for (const char* part : {"Data", "Skin"})
         std::filesystem::copy(tavik::ExecutableFolder() / part, home / part,
                               std::filesystem::copy_options::recursive);
+    if (!allFolder.empty())
+        for (const auto& entry : std::filesystem::directory_iterator(allFolder))
+            std::filesystem::create_symlink(entry.path(), home / "Data" / entry.path().filename());
     setenv("TAVIK_HOME", home.c_str(), 1);
     tavik::AppPrompts().message = [](wxWindow*, const wxString& text, const wxString&) {
         std::fprintf(stderr, "message: %s\n", text.utf8_str().data());
@@ -89,8 +97,10 @@ int main(int argc, char** argv) {
     frame->Update();
     Pump();
     const Clock::time_point shown = Clock::now();
+    std::error_code noSize;
+    const std::uintmax_t size = std::filesystem::file_size(tavik::theApp().m_strDicPath, noSize);
     std::printf("dictionary: %s (%.1f MB)\n", tavik::theApp().m_strDicPath.c_str(),
-                double(std::filesystem::file_size(tavik::theApp().m_strDicPath)) / 1e6);
+                noSize ? 0.0 : double(size) / 1e6);
     std::printf("start to window shown: %.1f ms\n", Milliseconds(shown - start));
     if (const char* spawn = std::getenv("TAVIK_SPAWN_NS")) {
         const auto spawned = Clock::time_point(std::chrono::nanoseconds(std::atoll(spawn)));

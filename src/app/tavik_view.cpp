@@ -3,9 +3,9 @@
 
 #include <wx/clipbrd.h>
 #include <wx/fontenum.h>
-#include <wx/utils.h>
 #include <wx/menu.h>
 #include <wx/settings.h>
+#include <wx/utils.h>
 #include <wx/xrc/xmlres.h>
 
 #include <cmath>
@@ -22,6 +22,7 @@
 #include "app/wx_text.h"
 #include "config/page_zoom.h"
 #include "dict/dictionary_folder.h"
+#include "dict/entry_link.h"
 #include "dict/entry_page.h"
 #include "dict/notices.h"
 #include "wordlists/dictionary_choice.h"
@@ -57,6 +58,12 @@ wxBEGIN_EVENT_TABLE(CTavikView, wxView)
     EVT_MENU(WxId(kCmdZoomReset), CTavikView::OnZoom)
     EVT_MENU(WxId(kCmdSelectAll), CTavikView::OnSelectAll)
     EVT_MENU(WxId(kCmdSearchSelection), CTavikView::OnSearchSelection)
+    EVT_MENU(wxID_BACKWARD, CTavikView::OnGoBack)
+    EVT_MENU(wxID_FORWARD, CTavikView::OnGoForward)
+    EVT_UPDATE_UI(wxID_BACKWARD, CTavikView::OnUpdateGoBack)
+    EVT_UPDATE_UI(wxID_FORWARD, CTavikView::OnUpdateGoForward)
+    EVT_MENU(WxId(kCmdSearchAsYouType), CTavikView::OnSearchAsYouType)
+    EVT_UPDATE_UI(WxId(kCmdSearchAsYouType), CTavikView::OnUpdateSearchAsYouType)
 wxEND_EVENT_TABLE()
 
 namespace {
@@ -126,6 +133,7 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
 
     m_builtInRects = BuiltInRects(LaidOutWindows());
     CreateHtmlView();
+    BindNavigation();
     Activate(true);
     return true;
 }
@@ -225,9 +233,8 @@ void CTavikView::ApplySkinLayout() {
     const wxPoint corner = m_form->ConvertDialogToPixels(wxPoint(7, 117));
     // The form fills the frame, which may not have laid it out yet.
     const wxSize frameClient = m_form->GetParent()->GetClientSize();
-    builtIn[kContentEdit] =
-        wxRect(corner.x, corner.y, std::max(0, frameClient.x - 2 * corner.x),
-               std::max(0, frameClient.y - corner.y - corner.x));
+    builtIn[kContentEdit] = wxRect(corner.x, corner.y, std::max(0, frameClient.x - 2 * corner.x),
+                                   std::max(0, frameClient.y - corner.y - corner.x));
     // A usable skin follows the window's size; an unusable one is left to
     // the built-in form.
     const wxSize client = m_form->GetClientSize();
@@ -277,12 +284,14 @@ SearchScreen CTavikView::Screen() {
 }
 
 void CTavikView::OnSearch() {
+    LeavePage();
     SearchScreen screen = Screen();
     SearchWord(m_searchBox->GetText(), Sources(), screen);
     AfterSearch();
 }
 
 void CTavikView::SearchFromBox(const Text& word) {
+    LeavePage();
     m_searchBox->SetText(word);
     SearchScreen screen = Screen();
     SearchWord(word, Sources(), screen);
@@ -290,18 +299,21 @@ void CTavikView::SearchFromBox(const Text& word) {
 }
 
 void CTavikView::OnSelchangeSearchList(wxCommandEvent& /*event*/) {
+    LeavePage();
     SearchScreen screen = Screen();
     PickNeighbour(Sources(), screen);
     AfterSearch();
 }
 
 void CTavikView::OnListUp(wxCommandEvent& /*event*/) {
+    LeavePage();
     SearchScreen screen = Screen();
     StepNeighbour(-1, Sources(), screen);
     AfterSearch();
 }
 
 void CTavikView::OnListDown(wxCommandEvent& /*event*/) {
+    LeavePage();
     SearchScreen screen = Screen();
     StepNeighbour(+1, Sources(), screen);
     AfterSearch();
@@ -318,6 +330,7 @@ void CTavikView::AfterSearch() {
     const wxString headword = m_searchList->GetStringSelection();
     if (auto* frame = dynamic_cast<wxFrame*>(GetFrame()); frame && !headword.empty())
         frame->SetTitle(WindowTitle(headword, theApp().m_strDicPath));
+    RememberPage();
 }
 
 void CTavikView::OnWordBook(wxCommandEvent& /*event*/) {
@@ -465,6 +478,11 @@ void CTavikView::FillDicList() {
 }
 
 void CTavikView::OnHotspot(const wxString& target) {
+    // A reference to another entry searches its word in the same dictionary.
+    if (const auto word = EntryLinkWord(std::string(target.utf8_str()))) {
+        SearchFromBox(*word);
+        return;
+    }
     AppPrompts().message(m_form, target, wxTheApp->GetAppName());
 }
 

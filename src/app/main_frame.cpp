@@ -53,7 +53,7 @@ void CMainFrame::CreateMenu() {
     basic->Append(wxID_BACKWARD, _(L"뒤로") + "\tAlt+Left");
     basic->Append(wxID_FORWARD, _(L"앞으로") + "\tAlt+Right");
     basic->AppendSeparator();
-    basic->AppendCheckItem(WxId(kCmdSearchAsYouType), _(L"입력하면서 찾기"));
+    basic->AppendCheckItem(WxId(kCmdSearchAsYouType), _(L"입력하면서 찾기") + "\tCtrl+T");
 
     auto* tools = new wxMenu;
     tools->Append(WxId(kCmdAppAbout), _(L"TAVIK 이란 ?") + "\tF1");

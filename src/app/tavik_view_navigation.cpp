@@ -1,8 +1,5 @@
 // The main view's ways of moving between pages: back and forward over the
 // pages shown, and search as you type.
-#include <wx/utils.h>
-
-#include "app/command_ids.h"
 #include "app/tavik_app.h"
 #include "app/tavik_view.h"
 #include "app/window_title.h"

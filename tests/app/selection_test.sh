@@ -12,21 +12,12 @@ if [ -z "${TAVIK_SELECTION_DISPLAY:-}" ]; then
     TAVIK_SELECTION_DISPLAY=1 exec xvfb-run -a -s '-screen 0 1024x768x24' sh "$0" "$@"
 fi
 
-work=$(mktemp -d)
-pid=""
+# The running window and the program that owns the selection, ended at exit.
+running=""
 owner=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-    [ -n "$owner" ] && kill "$owner" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-wait_for() {  # wait_for SECONDS COMMAND...
-    n=$(($1 * 10)); shift
-    while [ $n -gt 0 ]; do "$@" && return 0; sleep 0.1; n=$((n - 1)); done
-    return 1
-}
+work=$(mktemp -d)
+trap 'for p in $running $owner; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"' EXIT
+. "$(dirname "$0")/script_support.sh"
 
 cp -r "$build/Data" "$build/Skin" "$work/"
 mkdir -p "$work/run" "$work/config"
@@ -55,7 +46,7 @@ recent_is zoo || fail "the new window searched '$(last_recent_word)', not zoo"
 
 echo "== a running window takes the word"
 "$tavik" >"$work/running.log" 2>&1 &
-pid=$!
+running=$!
 wait_for 30 sh -c 'ls "$XDG_RUNTIME_DIR"/tavik-*.sock >/dev/null 2>&1' || fail "the window does not listen"
 select_text primary "apple"
 timeout 20 "$tavik" --selection >"$work/handed.log" 2>&1 || { cat "$work/handed.log"; fail "hand-over failed"; }
@@ -73,5 +64,5 @@ timeout 20 "$tavik" --selection >"$work/none.out" 2>"$work/none.err" || fail "no
 [ "$(cat "$work/none.err")" = "tavik: no text is selected" ] || { cat "$work/none.err"; fail "no message"; }
 sleep 1
 recent_is banana || fail "nothing selected searched '$(last_recent_word)'"
-kill -0 "$pid" || fail "the running window ended"
+kill -0 "$running" || fail "the running window ended"
 echo "selection test passed"

@@ -36,6 +36,7 @@ enum CommandId : int {
     kCmdSearchSelection = 32795,
     kCmdLanguageKorean = 32796,
     kCmdLanguageEnglish = 32797,
+    kCmdSearchAsYouType = 32820,
     kCmdEditCopy = 57634,
     kCmdEditCut = 57635,
     kCmdEditPaste = 57637,

@@ -11,9 +11,14 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: tavik [--home DIR] [WORD...]\n"
+    "       tavik [--home DIR] --selection\n"
     "Opens the Tavik dictionary window and looks up WORD. When Tavik already runs\n"
     "on the same home folder, the word goes to its window instead.\n"
     "\n"
+    "  --selection  look up the text selected in any program (the primary\n"
+    "               selection, else the clipboard) instead of WORD; bind it to\n"
+    "               a desktop hotkey. With nothing selected the window only\n"
+    "               comes up.\n"
     "  --home DIR   the folder with Data, Skin, the word lists and Tavik.conf\n"
     "               (default: $TAVIK_HOME, a portable copy's own folder, or\n"
     "               $XDG_DATA_HOME/tavik)\n"

@@ -2,6 +2,7 @@
 #include "app/main_frame.h"
 
 #include <wx/accel.h>
+#include <wx/artprov.h>
 #include <wx/clipbrd.h>
 #include <wx/menu.h>
 #include <wx/textentry.h>
@@ -49,6 +50,10 @@ void CMainFrame::CreateMenu() {
     basic->AppendSeparator();
     basic->Append(WxId(kCmdListUp), _(L"이전단어") + "\tCtrl+Up");
     basic->Append(WxId(kCmdListDown), _(L"다음단어") + "\tCtrl+Down");
+    basic->Append(wxID_BACKWARD, _(L"뒤로") + "\tAlt+Left");
+    basic->Append(wxID_FORWARD, _(L"앞으로") + "\tAlt+Right");
+    basic->AppendSeparator();
+    basic->AppendCheckItem(WxId(kCmdSearchAsYouType), _(L"입력하면서 찾기") + "\tCtrl+T");
 
     auto* tools = new wxMenu;
     tools->Append(WxId(kCmdAppAbout), _(L"TAVIK 이란 ?") + "\tF1");
@@ -88,6 +93,13 @@ void CMainFrame::CreateMenu() {
 void CMainFrame::CreateTools() {
     wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
     bar->SetToolBitmapSize(wxSize(16, 16));
+    bar->AddTool(wxID_BACKWARD, _(L"뒤로"),
+                 wxArtProvider::GetBitmap(wxART_GO_BACK, wxART_TOOLBAR, wxSize(16, 16)),
+                 _(L"뒤로") + " (Alt+Left)");
+    bar->AddTool(wxID_FORWARD, _(L"앞으로"),
+                 wxArtProvider::GetBitmap(wxART_GO_FORWARD, wxART_TOOLBAR, wxSize(16, 16)),
+                 _(L"앞으로") + " (Alt+Right)");
+    bar->AddSeparator();
     bar->AddTool(WxId(kCmdAddWordBookButton), _(L"단어장에추가"), AddWordBookImage(),
                  _(L"단어장에 추가") + " (Ctrl+D)");
     bar->AddTool(WxId(kCmdRecentWordButton), _(L"최근검색어"), RecentWordsImage(),
@@ -113,6 +125,8 @@ void CMainFrame::CreateAccelerators() {
         // Outside the search box, whose drop-down list keeps Alt+Down.
         {wxACCEL_ALT, WXK_UP, WxId(kCmdListUp)},
         {wxACCEL_ALT, WXK_DOWN, WxId(kCmdListDown)},
+        {wxACCEL_ALT, WXK_LEFT, wxID_BACKWARD},
+        {wxACCEL_ALT, WXK_RIGHT, wxID_FORWARD},
         {wxACCEL_CTRL, '+', WxId(kCmdZoomIn)},
         {wxACCEL_CTRL | wxACCEL_SHIFT, '=', WxId(kCmdZoomIn)},
         {wxACCEL_CTRL, WXK_NUMPAD_ADD, WxId(kCmdZoomIn)},

@@ -5,6 +5,7 @@
 #include <wx/log.h>
 #include <wx/xrc/xmlres.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/command_ids.h"
@@ -12,13 +13,14 @@
 #include "app/instance_link.h"
 #include "app/main_frame.h"
 #include "app/prompts.h"
+#include "app/selection_text.h"
 #include "app/settings.h"
 #include "app/skin_label.h"
 #include "app/tavik_doc.h"
 #include "app/tavik_view.h"
-#include "app/word_list_status.h"
 #include "app/ui_language.h"
 #include "app/window_geometry.h"
+#include "app/word_list_status.h"
 #include "app/wx_text.h"
 #include "text/file.h"
 #include "text/paths.h"
@@ -39,6 +41,7 @@ void CTavikApp::OnInitCmdLine(wxCmdLineParser& parser) {
     wxApp::OnInitCmdLine(parser);
     parser.AddOption("", "home", "the folder holding Data and Skin (and the word lists)",
                      wxCMD_LINE_VAL_STRING);
+    parser.AddSwitch("", "selection", "look up the text selected in any program");
     parser.AddParam("word", wxCMD_LINE_VAL_STRING,
                     wxCMD_LINE_PARAM_OPTIONAL | wxCMD_LINE_PARAM_MULTIPLE);
 }
@@ -52,6 +55,7 @@ bool CTavikApp::OnCmdLineParsed(wxCmdLineParser& parser) {
         m_homeOption = StartHomeOption();
     else if (parser.Found("home", &home) && !home.empty())
         m_homeOption = PathFromWx(home);
+    m_lookUpSelection = parser.Found("selection");
     for (size_t i = 0; i < parser.GetParamCount(); ++i)
         m_startWord += (i ? " " : "") + parser.GetParam(i);
     return wxApp::OnCmdLineParsed(parser);
@@ -70,6 +74,13 @@ bool CTavikApp::OnInit() {
     }
     m_strAppDir = m_places.Folder();
 
+    // A hotkey with nothing selected still brings the window up, ready for
+    // typing: the running one to the front, else a new one.
+    if (m_lookUpSelection) {
+        m_startWord = SelectedWord();
+        if (m_startWord.empty()) std::fputs("tavik: no text is selected\n", stderr);
+    }
+
     m_instanceLink = std::make_unique<InstanceLink>(m_strAppDir);
     if (m_instanceLink->HandOver(m_startWord)) {
         m_handedOver = true;
@@ -87,6 +98,8 @@ bool CTavikApp::OnInit() {
             wxLogError("Cannot create the Tavik folder %s: %s", PathToWx(m_strAppDir),
                        wxString::FromUTF8(error.message()));
     }
+
+    if (m_lookUpSelection && m_startWord.empty()) m_pendingStatus = _(L"선택한 글자가 없습니다.");
 
     m_rcSkin = LoadSkinLayout(m_places.skinHome);
     if (IsLinkOwnedByOtherUser(SkinFilePath(m_places.skinHome)))

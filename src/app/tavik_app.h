@@ -67,6 +67,7 @@ private:
     std::optional<std::filesystem::path> m_homeOption;
     HomePlaces m_places;
     wxString m_startWord;
+    bool m_lookUpSelection = false;  // --selection
     std::unique_ptr<InstanceLink> m_instanceLink;
     bool m_handedOver = false;
     std::unique_ptr<wxConfigBase> m_settings;

@@ -23,6 +23,7 @@
 #include "app/wx_text.h"
 #include "config/page_zoom.h"
 #include "dict/dictionary_folder.h"
+#include "dict/entry_link.h"
 #include "dict/entry_page.h"
 #include "dict/notices.h"
 #include "wordlists/dictionary_choice.h"
@@ -58,6 +59,12 @@ wxBEGIN_EVENT_TABLE(CTavikView, wxView)
     EVT_MENU(WxId(kCmdZoomReset), CTavikView::OnZoom)
     EVT_MENU(WxId(kCmdSelectAll), CTavikView::OnSelectAll)
     EVT_MENU(WxId(kCmdSearchSelection), CTavikView::OnSearchSelection)
+    EVT_MENU(wxID_BACKWARD, CTavikView::OnGoBack)
+    EVT_MENU(wxID_FORWARD, CTavikView::OnGoForward)
+    EVT_UPDATE_UI(wxID_BACKWARD, CTavikView::OnUpdateGoBack)
+    EVT_UPDATE_UI(wxID_FORWARD, CTavikView::OnUpdateGoForward)
+    EVT_MENU(WxId(kCmdSearchAsYouType), CTavikView::OnSearchAsYouType)
+    EVT_UPDATE_UI(WxId(kCmdSearchAsYouType), CTavikView::OnUpdateSearchAsYouType)
 wxEND_EVENT_TABLE()
 
 namespace {
@@ -127,6 +134,7 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
 
     m_builtInRects = BuiltInRects(LaidOutWindows());
     CreateHtmlView();
+    BindNavigation();
     Activate(true);
     return true;
 }
@@ -286,12 +294,14 @@ SearchScreen CTavikView::Screen() {
 }
 
 void CTavikView::OnSearch() {
+    LeavePage();
     SearchScreen screen = Screen();
     SearchWord(m_searchBox->GetText(), Sources(), screen);
     AfterSearch();
 }
 
 void CTavikView::SearchFromBox(const Text& word) {
+    LeavePage();
     m_searchBox->SetText(word);
     SearchScreen screen = Screen();
     SearchWord(word, Sources(), screen);
@@ -299,18 +309,21 @@ void CTavikView::SearchFromBox(const Text& word) {
 }
 
 void CTavikView::OnSelchangeSearchList(wxCommandEvent& /*event*/) {
+    LeavePage();
     SearchScreen screen = Screen();
     PickNeighbour(Sources(), screen);
     AfterSearch();
 }
 
 void CTavikView::OnListUp(wxCommandEvent& /*event*/) {
+    LeavePage();
     SearchScreen screen = Screen();
     StepNeighbour(-1, Sources(), screen);
     AfterSearch();
 }
 
 void CTavikView::OnListDown(wxCommandEvent& /*event*/) {
+    LeavePage();
     SearchScreen screen = Screen();
     StepNeighbour(+1, Sources(), screen);
     AfterSearch();
@@ -327,6 +340,7 @@ void CTavikView::AfterSearch() {
     const wxString headword = m_searchList->GetStringSelection();
     if (auto* frame = dynamic_cast<wxFrame*>(GetFrame()); frame && !headword.empty())
         frame->SetTitle(WindowTitle(headword, theApp().m_strDicPath));
+    RememberPage();
 }
 
 void CTavikView::OnWordBook(wxCommandEvent& /*event*/) {
@@ -483,6 +497,11 @@ void CTavikView::FillDicList() {
 }
 
 void CTavikView::OnHotspot(const wxString& target) {
+    // A reference to another entry searches its word in the same dictionary.
+    if (const auto word = EntryLinkWord(std::string(target.utf8_str()))) {
+        SearchFromBox(*word);
+        return;
+    }
     AppPrompts().message(m_form, target, wxTheApp->GetAppName());
 }
 

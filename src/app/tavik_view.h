@@ -8,6 +8,7 @@
 #include <wx/combobox.h>
 #include <wx/docview.h>
 #include <wx/panel.h>
+#include <wx/timer.h>
 
 #include <array>
 #include <optional>
@@ -21,7 +22,9 @@
 #include "app/skin_label.h"
 #include "config/skin_scaling.h"
 #include "dict/all_dictionaries.h"
+#include "dict/page_history.h"
 #include "dict/search_action.h"
+#include "dict/type_ahead.h"
 
 namespace tavik {
 
@@ -44,6 +47,15 @@ public:
     void FocusSearchBox() { m_searchEdit->SetFocus(); }
     // Writes `word` into the search box and searches it.
     void SearchHandedWord(const Text& word) { SearchFromBox(word); }
+
+    // Back and forward over the pages shown (Alt+Left, Alt+Right, the
+    // toolbar, the mouse's side buttons).
+    void OnGoBack(wxCommandEvent& event);
+    void OnGoForward(wxCommandEvent& event);
+    const PageHistory& History() const { return m_pageHistory; }
+    // The 기본 menu's search as you type: on or off, and remembered.
+    void OnSearchAsYouType(wxCommandEvent& event);
+    bool SearchesAsYouType() const { return m_typeAhead.Enabled(); }
 
     void OnSearch();
     void OnSelchangeSearchList(wxCommandEvent& event);
@@ -111,6 +123,20 @@ private:
     // What the next search reads: the current dictionary, or every
     // dictionary when that is chosen.
     SearchSources Sources();
+    // A page is about to give way to another: where the reader was on it.
+    void LeavePage();
+    // After a search the user asked for: the page becomes the current one of
+    // the back and forward history.
+    void RememberPage();
+    void ShowVisit(const PageVisit& visit);
+    // Makes `dictionary` the current one, in the settings and in the list.
+    void UseDictionary(const std::filesystem::path& dictionary);
+    void OnUpdateGoBack(wxUpdateUIEvent& event);
+    void OnUpdateGoForward(wxUpdateUIEvent& event);
+    void OnUpdateSearchAsYouType(wxUpdateUIEvent& event);
+    void OnSideButton(wxMouseEvent& event);
+    void OnTypeAheadTimer(wxTimerEvent& event);
+    void BindNavigation();
     SearchScreen Screen();
 
     // EntryControls
@@ -152,6 +178,10 @@ private:
     int m_zoom = 100;
     EditHistory<wxString> m_searchHistory;
     std::optional<DictionaryList> m_allDictionaries;  // read by the search under way
+    PageHistory m_pageHistory;
+    bool m_revisiting = false;  // going back or forward: nothing is added
+    TypeAhead m_typeAhead;
+    wxTimer m_typeAheadTimer;
 
     wxDECLARE_DYNAMIC_CLASS(CTavikView);
     wxDECLARE_EVENT_TABLE();

@@ -35,12 +35,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-wait_for() {  # wait_for SECONDS COMMAND...
-    n=$(($1 * 10)); shift
-    while [ $n -gt 0 ]; do "$@" && return 0; sleep 0.1; n=$((n - 1)); done
-    return 1
-}
+. "$(dirname "$0")/script_support.sh"
 
 openbox >/dev/null 2>&1 &
 wm=$!

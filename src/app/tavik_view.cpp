@@ -109,6 +109,7 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
                 Child<SkinLabel>(m_form, kIdSelectDicStatic)};
     m_searchBox.emplace(*m_searchEdit);
     m_neighbours.emplace(*m_searchList);
+    m_dictionaries.emplace(*m_dicList);
 
     UseDesktopFont();
     NameControls();
@@ -116,6 +117,7 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
     m_form->Bind(wxEVT_SIZE, &CTavikView::OnFormSize, this);
     m_form->Bind(wxEVT_CHAR_HOOK, &CTavikView::OnCharHook, this);
     m_form->Bind(EVT_TAVIK_SEARCH, &CTavikView::OnSearchRequest, this);
+    frame->Bind(wxEVT_ACTIVATE, &CTavikView::OnFrameActivate, this);
     m_form->SetBackgroundStyle(wxBG_STYLE_ERASE);
     m_form->Bind(wxEVT_ERASE_BACKGROUND, &CTavikView::OnEraseBackground, this);
     // The form goes with the frame, which may be destroyed before the view.
@@ -133,6 +135,8 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
 bool CTavikView::OnClose(bool deleteWindow) {
     if (!wxView::OnClose(deleteWindow)) return false;
     Activate(false);
+    if (wxWindow* frame = GetFrame())
+        frame->Unbind(wxEVT_ACTIVATE, &CTavikView::OnFrameActivate, this);
     if (m_form) {
         m_form->Unbind(wxEVT_CHAR_HOOK, &CTavikView::OnCharHook, this);
         m_form->Unbind(EVT_TAVIK_SEARCH, &CTavikView::OnSearchRequest, this);
@@ -309,6 +313,7 @@ void CTavikView::OnListDown(wxCommandEvent& /*event*/) {
 
 void CTavikView::AfterSearch() {
     if (!m_form) return;
+    m_searched = true;
     // A new page starts at its top, where the headword is.
     m_hHtmlView->Scroll(0, 0);
     // The search box keeps the word with the cursor after it: typing goes
@@ -433,21 +438,26 @@ void CTavikView::OnPageMenu(wxContextMenuEvent& /*event*/) {
 }
 
 void CTavikView::OnSelectDic(wxCommandEvent& /*event*/) {
-    if (!AppPrompts().selectDictionary(GetFrame())) return;
-    const std::filesystem::path stored = theApp().StoredDictionaryPath();
-    for (unsigned i = 0; i < m_dicList->GetCount(); ++i) {
-        if (IsCurrentDictionary(FromWx(m_dicList->GetString(i)), stored)) {
-            m_dicList->SetSelection(int(i));
-            break;
-        }
-    }
+    const std::filesystem::path before = theApp().m_strDicPath;
+    const bool chosen = AppPrompts().selectDictionary(GetFrame());
+    // Files may have been removed in the dialog, or copied in meanwhile.
+    FillDicList();
+    // A removal in the dialog may have changed the dictionary even when it
+    // was cancelled; "선택" may have changed the code page alone.
+    if (chosen || theApp().m_strDicPath != before) AfterDictionaryChoice();
 }
 
 void CTavikView::OnSelchangeDicList(wxCommandEvent& /*event*/) {
-    const wxString name = m_dicList->GetStringSelection();
-    if (name.empty()) return;
-    if (const auto path = ChosenDictionaryPath(theApp().DataFolders(), FromWx(name)))
-        theApp().ChooseDictionary(*path);
+    const auto file = m_dictionaries->SelectedFile();
+    if (!file) return;
+    theApp().ChooseDictionary(*file);
+    AfterDictionaryChoice();
+}
+
+void CTavikView::AfterDictionaryChoice() {
+    if (!m_form) return;
+    if (m_searched && !Trim(m_searchBox->GetText()).empty()) OnSearch();
+    m_searchEdit->SetFocus();
 }
 
 void CTavikView::FillSearchList() {
@@ -455,13 +465,12 @@ void CTavikView::FillSearchList() {
 }
 
 void CTavikView::FillDicList() {
-    m_dicList->Clear();
-    const DictionaryListing listing =
-        ListDictionaries(theApp().DataFolders(), theApp().StoredDictionaryPath());
-    for (const Text& name : listing.names) m_dicList->Append(ToWx(name));
-    // The list sorts its items: the listing's index is not the list's.
-    if (listing.selection >= 0)
-        m_dicList->SetStringSelection(ToWx(listing.names[size_t(listing.selection)]));
+    m_dictionaries->Show(ListDictionaries(theApp().DataFolders(), theApp().m_strDicPath));
+}
+
+void CTavikView::OnFrameActivate(wxActivateEvent& event) {
+    if (event.GetActive() && m_form) FillDicList();
+    event.Skip();
 }
 
 void CTavikView::OnHotspot(const wxString& target) {

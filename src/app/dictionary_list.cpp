@@ -1,0 +1,30 @@
+// The main window's dictionary list.
+#include "app/dictionary_list.h"
+
+#include "app/wx_text.h"
+
+namespace tavik {
+
+bool DictionaryList::Show(const DictionaryListing& listing) {
+    const int selection = listing.selection >= 0 ? listing.selection : wxNOT_FOUND;
+    if (listing.names == m_names && listing.files == m_files &&
+        m_choice.GetCount() == m_names.size() && m_choice.GetSelection() == selection)
+        return false;
+    if (listing.names != m_names || m_choice.GetCount() != listing.names.size()) {
+        wxArrayString items;
+        for (const Text& name : listing.names) items.Add(ToWx(name));
+        m_choice.Set(items);
+    }
+    m_names = listing.names;
+    m_files = listing.files;
+    m_choice.SetSelection(selection);
+    return true;
+}
+
+std::optional<std::filesystem::path> DictionaryList::SelectedFile() const {
+    const int selection = m_choice.GetSelection();
+    if (selection < 0 || size_t(selection) >= m_files.size()) return std::nullopt;
+    return m_files[size_t(selection)];
+}
+
+}  // namespace tavik

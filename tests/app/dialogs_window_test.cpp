@@ -21,9 +21,9 @@
 #include "app/word_book_dlg.h"
 #include "app/wx_text.h"
 #include "dict/dictionary_folder.h"
-#include "wordlists/dictionary_choice.h"
 #include "support/temp_dir.h"
 #include "version/tavik_version.h"
+#include "wordlists/dictionary_choice.h"
 
 namespace tavik {
 namespace {
@@ -347,9 +347,9 @@ TEST_F(DialogsTest, DictionaryDialogListsTheFolderSortedWithSizesAndCancelChange
     wxChoice& combo = Control<wxChoice>(kIdSelectDicList);
     g_dialogs.WhenShown([&](wxDialog& dialog) {
         EXPECT_EQ(RowTexts(dialog), (std::vector<wxString>{"k.txt", "Tavik.txt", "Zeta.txt"}));
-        EXPECT_EQ(RowTexts(dialog, kDicColumnSize),
-                  (std::vector<wxString>{"13 B", ToWx(FileSizeText(fs::file_size(tavik))),
-                                         "22 B"}));
+        EXPECT_EQ(
+            RowTexts(dialog, kDicColumnSize),
+            (std::vector<wxString>{"13 B", ToWx(FileSizeText(fs::file_size(tavik))), "22 B"}));
         // Nothing chosen for them: what their bytes were found to be.
         for (const wxString& codePage : RowTexts(dialog, kDicColumnCodePage))
             EXPECT_TRUE(codePage.EndsWith(Korean(" (자동)")) && codePage.size() > 5) << codePage;
@@ -465,7 +465,8 @@ TEST_F(DialogsTest, RemoveMovesTheFileToTheTrashAfterAskingAndAnotherOneTakesOve
     const fs::path trash = Home() / "data" / "Trash";  // XDG_DATA_HOME of the tests
     WriteBytes(data / "Old.txt", "apple/an old apple\n");
     WriteBytes(data / "Aaa.txt", "apple/the first apple\n");
-    const wxString question = wxString::Format(Korean("‘%s’ 사전을 휴지통으로 옮기시겠습니까?"), "Old.txt");
+    const wxString question =
+        wxString::Format(Korean("‘%s’ 사전을 휴지통으로 옮기시겠습니까?"), "Old.txt");
     const auto answer = [&](int reply) {
         g_dialogs.Answer([&, reply](wxDialog& box) -> int {
             EXPECT_EQ(dynamic_cast<wxMessageDialog&>(box).GetMessage(), question);
@@ -481,8 +482,8 @@ TEST_F(DialogsTest, RemoveMovesTheFileToTheTrashAfterAskingAndAnotherOneTakesOve
         answer(wxID_YES);
         Press(dialog, XRCID("remove_button"));
         EXPECT_FALSE(fs::exists(data / "Old.txt"));
-        EXPECT_EQ(RowTexts(dialog), (std::vector<wxString>{"Aaa.txt", "k.txt", "Tavik.txt",
-                                                           "Zeta.txt"}));
+        EXPECT_EQ(RowTexts(dialog),
+                  (std::vector<wxString>{"Aaa.txt", "k.txt", "Tavik.txt", "Zeta.txt"}));
         EXPECT_EQ(SelectedRowName(dialog), "Tavik.txt");  // the one in use
         Press(dialog, wxID_CANCEL);
     });

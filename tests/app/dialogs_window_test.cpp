@@ -519,9 +519,30 @@ TEST_F(DialogsTest, RemoveMovesTheFileToTheTrashAfterAskingAndAnotherOneTakesOve
     EXPECT_EQ(Control<wxChoice>(kIdSelectDicList).GetStringSelection(), "Aaa.txt");
     EXPECT_TRUE(Shown().Contains("the first apple")) << Shown();
 
-    theApp().ChooseDictionary(data / "Tavik.txt");
+    // The last one gone: none is in use, and the user is told so.
+    fs::remove(data / "k.txt");
     fs::remove(data / "Aaa.txt");
+    theApp().ChooseDictionary(data / "Tavik.txt");
+    g_messages.clear();
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        EXPECT_EQ(RowTexts(dialog), std::vector<wxString>{"Tavik.txt"});
+        g_dialogs.Answer([](wxDialog&) { return int(wxID_YES); });
+        Press(dialog, XRCID("remove_button"));
+        EXPECT_TRUE(RowTexts(dialog).empty());
+        EXPECT_FALSE(dialog.FindWindow(XRCID("remove_button"))->IsEnabled());
+        Press(dialog, wxID_OK);
+    });
+    Menu(kCmdSelectDic);
+    EXPECT_EQ(theApp().m_strDicPath, fs::path());
+    EXPECT_TRUE(StoredPathIs(fs::path())) << SettingsFile();
+    ASSERT_FALSE(g_messages.empty());
+    EXPECT_TRUE(g_messages[0].Contains("Tavik.txt")) << g_messages[0];
+    EXPECT_EQ(Control<wxChoice>(kIdSelectDicList).GetCount(), 0u);
+
+    fs::copy_file(trash / "files" / "Tavik.txt", data / "Tavik.txt");
+    theApp().ChooseDictionary(data / "Tavik.txt");
     View().FillDicList();
+    g_messages.clear();
 }
 
 TEST_F(DialogsTest, ADictionaryNamedInCp949IsListedInKoreanChosenAndSearched) {

@@ -10,6 +10,7 @@
 #include <wx/uiaction.h>
 #include <wx/xrc/xmlres.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -542,6 +543,28 @@ TEST_F(DialogsTest, RemoveMovesTheFileToTheTrashAfterAskingAndAnotherOneTakesOve
     fs::copy_file(trash / "files" / "Tavik.txt", data / "Tavik.txt");
     theApp().ChooseDictionary(data / "Tavik.txt");
     View().FillDicList();
+    g_messages.clear();
+}
+
+// A file gone while the dialog was open is not made the dictionary in use.
+TEST_F(DialogsTest, ChoosingAFileThatWentAwayMeanwhileSaysSoAndKeepsTheDialogOpen) {
+    const fs::path data = DataFolder(Home());
+    const fs::path before = theApp().m_strDicPath;
+    WriteBytes(data / "Gone.txt", "apple/soon gone\n");
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        ASSERT_TRUE(SelectRow(dialog, "Gone.txt"));
+        fs::remove(data / "Gone.txt");
+        Press(dialog, wxID_OK);
+        EXPECT_TRUE(dialog.IsModal());
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_TRUE(g_messages[0].Contains("Gone.txt")) << g_messages[0];
+        const std::vector<wxString> rows = RowTexts(dialog);
+        EXPECT_EQ(std::count(rows.begin(), rows.end(), "Gone.txt"), 0);
+        EXPECT_FALSE(rows.empty());
+        Press(dialog, wxID_CANCEL);
+    });
+    Menu(kCmdSelectDic);
+    EXPECT_EQ(theApp().m_strDicPath, before);
     g_messages.clear();
 }
 

@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     if (words.empty()) words = {"apple", "light", "cat", "zebra", "qqq", "mango"};
 
     const tavik::CodePage fallback = tavik::CodePage::Default();
-    const auto listing = tavik::SortedByName(tavik::ListDictionaries({folder}, {}));
+    const auto listing = tavik::ListDictionaries({folder}, {});
     const tavik::DictionaryList list(listing.files, [&](const std::filesystem::path& file) {
         return tavik::CodePageForFinding(tavik::DetectFileEncoding(file), fallback);
     });

@@ -117,6 +117,7 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
                 Child<SkinLabel>(m_form, kIdSelectDicStatic)};
     m_searchBox.emplace(*m_searchEdit);
     m_neighbours.emplace(*m_searchList);
+    m_dictionaries.emplace(*m_dicList);
 
     UseDesktopFont();
     NameControls();
@@ -124,6 +125,7 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
     m_form->Bind(wxEVT_SIZE, &CTavikView::OnFormSize, this);
     m_form->Bind(wxEVT_CHAR_HOOK, &CTavikView::OnCharHook, this);
     m_form->Bind(EVT_TAVIK_SEARCH, &CTavikView::OnSearchRequest, this);
+    frame->Bind(wxEVT_ACTIVATE, &CTavikView::OnFrameActivate, this);
     m_form->SetBackgroundStyle(wxBG_STYLE_ERASE);
     m_form->Bind(wxEVT_ERASE_BACKGROUND, &CTavikView::OnEraseBackground, this);
     // The form goes with the frame, which may be destroyed before the view.
@@ -142,6 +144,8 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
 bool CTavikView::OnClose(bool deleteWindow) {
     if (!wxView::OnClose(deleteWindow)) return false;
     Activate(false);
+    if (wxWindow* frame = GetFrame())
+        frame->Unbind(wxEVT_ACTIVATE, &CTavikView::OnFrameActivate, this);
     if (m_form) {
         m_form->Unbind(wxEVT_CHAR_HOOK, &CTavikView::OnCharHook, this);
         m_form->Unbind(EVT_TAVIK_SEARCH, &CTavikView::OnSearchRequest, this);
@@ -283,7 +287,7 @@ SearchSources CTavikView::Sources() {
     }
     // The list as it is now, in the order the dictionary list shows it.
     m_allDictionaries.emplace(
-        ListedDictionaries(SortedByName(ListDictionaries(app.DataFolders(), {})), app.CodePages()));
+        ListedDictionaries(ListDictionaries(app.DataFolders(), {}), app.CodePages()));
     static const CodePage unused = CodePage::Default();
     return SearchSources{app.SkinHome(), app.m_strDicPath, unused, app.Words(),
                          &m_allDictionaries->Dictionaries()};
@@ -331,6 +335,7 @@ void CTavikView::OnListDown(wxCommandEvent& /*event*/) {
 
 void CTavikView::AfterSearch() {
     if (!m_form) return;
+    m_searched = true;
     // A new page starts at its top, where the headword is.
     m_hHtmlView->Scroll(0, 0);
     // The search box keeps the word with the cursor after it: typing goes
@@ -456,26 +461,30 @@ void CTavikView::OnPageMenu(wxContextMenuEvent& /*event*/) {
 }
 
 void CTavikView::OnSelectDic(wxCommandEvent& /*event*/) {
-    if (!AppPrompts().selectDictionary(GetFrame())) return;
-    const std::filesystem::path stored = theApp().StoredDictionaryPath();
-    // Item 0 is every dictionary, never a file.
-    for (unsigned i = 1; i < m_dicList->GetCount(); ++i) {
-        if (IsCurrentDictionary(FromWx(m_dicList->GetString(i)), stored)) {
-            m_dicList->SetSelection(int(i));
-            break;
-        }
-    }
+    const std::filesystem::path before = theApp().m_strDicPath;
+    const bool chosen = AppPrompts().selectDictionary(GetFrame());
+    // Files may have been removed in the dialog, or copied in meanwhile.
+    FillDicList();
+    // A removal in the dialog may have changed the dictionary even when it
+    // was cancelled; "선택" may have changed the code page alone.
+    if (chosen || theApp().m_strDicPath != before) AfterDictionaryChoice();
 }
 
 void CTavikView::OnSelchangeDicList(wxCommandEvent& /*event*/) {
-    if (m_dicList->GetSelection() == 0) {
+    if (m_dictionaries->AllSelected()) {
         theApp().ChooseDictionary(kAllDictionariesPath);
-        return;
+    } else {
+        const auto file = m_dictionaries->SelectedFile();
+        if (!file) return;
+        theApp().ChooseDictionary(*file);
     }
-    const wxString name = m_dicList->GetStringSelection();
-    if (name.empty()) return;
-    if (const auto path = ChosenDictionaryPath(theApp().DataFolders(), FromWx(name)))
-        theApp().ChooseDictionary(*path);
+    AfterDictionaryChoice();
+}
+
+void CTavikView::AfterDictionaryChoice() {
+    if (!m_form) return;
+    if (m_searched && !Trim(m_searchBox->GetText()).empty()) OnSearch();
+    m_searchEdit->SetFocus();
 }
 
 void CTavikView::FillSearchList() {
@@ -483,17 +492,13 @@ void CTavikView::FillSearchList() {
 }
 
 void CTavikView::FillDicList() {
-    m_dicList->Clear();
-    const std::filesystem::path stored = theApp().StoredDictionaryPath();
-    const DictionaryListing listing =
-        SortedByName(ListDictionaries(theApp().DataFolders(), stored));
-    // Every dictionary first, then each by name.
-    m_dicList->Append(_(L"모든 사전"));
-    for (const Text& name : listing.names) m_dicList->Append(ToWx(name));
-    if (IsAllDictionaries(stored))
-        m_dicList->SetSelection(0);
-    else if (listing.selection >= 0)
-        m_dicList->SetSelection(listing.selection + 1);
+    m_dictionaries->Show(ListDictionaries(theApp().DataFolders(), theApp().m_strDicPath),
+                         IsAllDictionaries(theApp().m_strDicPath));
+}
+
+void CTavikView::OnFrameActivate(wxActivateEvent& event) {
+    if (event.GetActive() && m_form) FillDicList();
+    event.Skip();
 }
 
 void CTavikView::OnHotspot(const wxString& target) {

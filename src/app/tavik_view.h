@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "app/control_adapters.h"
+#include "app/dictionary_list.h"
 #include "app/edit_history.h"
 #include "app/html_viewer.h"
 #include "app/picture.h"
@@ -78,6 +79,7 @@ public:
     void OnSelectDic(wxCommandEvent& event);
     void OnSelchangeDicList(wxCommandEvent& event);
     void FillSearchList();
+    // Lists the Data folders afresh, the dictionary in use selected.
     void FillDicList();
 
     // The file a picture named by a page is read from: the source itself.
@@ -150,6 +152,11 @@ private:
     void OnSearchRequest(wxCommandEvent& event);
     // The search box's drop-down closed: searches the word when Enter picked it.
     void OnSearchHistoryClosed(wxCommandEvent& event);
+    // The window comes back to the front: files may have come and gone.
+    void OnFrameActivate(wxActivateEvent& event);
+    // After a change of dictionary: the word searched before is shown in
+    // the new one, and the user types on in the search box.
+    void AfterDictionaryChoice();
     void OnEraseBackground(wxEraseEvent& event);
 
     wxPanel* m_form = nullptr;
@@ -166,6 +173,8 @@ private:
     Text m_standingStatus;
     std::optional<ComboSearchBox> m_searchBox;
     std::optional<ChoiceNeighbourList> m_neighbours;
+    std::optional<DictionaryList> m_dictionaries;
+    bool m_searched = false;  // a search has been made since the start
     Text m_strCopyText;
     // The skin's view background, and the pictures pages name (the page
     // background above all), decoded once per version of their files.

@@ -1,6 +1,5 @@
 // The main view's ways of moving between pages: back and forward over the
 // pages shown, and search as you type.
-#include "app/all_dictionaries_choice.h"
 #include "app/tavik_app.h"
 #include "app/tavik_view.h"
 #include "app/window_title.h"
@@ -71,18 +70,7 @@ void CTavikView::ShowVisit(const PageVisit& visit) {
 void CTavikView::UseDictionary(const std::filesystem::path& dictionary) {
     if (dictionary == theApp().m_strDicPath) return;
     theApp().ChooseDictionary(dictionary);
-    if (IsAllDictionaries(dictionary)) {
-        m_dicList->SetSelection(0);
-        return;
-    }
-    // Item 0 is every dictionary, never a file.
-    for (unsigned i = 1; i < m_dicList->GetCount(); ++i) {
-        if (IsCurrentDictionary(FromWx(m_dicList->GetString(i)), dictionary)) {
-            m_dicList->SetSelection(int(i));
-            return;
-        }
-    }
-    m_dicList->SetSelection(wxNOT_FOUND);
+    FillDicList();
 }
 
 void CTavikView::OnUpdateGoBack(wxUpdateUIEvent& event) { event.Enable(m_pageHistory.CanGoBack()); }

@@ -21,7 +21,7 @@ std::string EntryJson(const std::filesystem::path& dictionary, const Text& headw
 DictionaryList ListedDictionaries(const std::vector<std::filesystem::path>& dataFolders,
                                   const Options& options) {
     return DictionaryList(
-        SortedByName(ListDictionaries(dataFolders, {})).files,
+        ListDictionaries(dataFolders, {}).files,
         [&options](const std::filesystem::path& file) { return CodePageOption(options, file); });
 }
 

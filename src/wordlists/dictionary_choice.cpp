@@ -2,16 +2,35 @@
 #include "wordlists/dictionary_choice.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cmath>
+#include <system_error>
 
 #include "text/compare.h"
 
 namespace tavik {
 
+namespace {
+
+std::uint64_t SizeOf(const std::filesystem::path& file) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    return error ? 0 : std::uint64_t(size);
+}
+
+}  // namespace
+
 DictionaryListing ListDictionaries(const std::vector<std::filesystem::path>& dataFolders,
                                    const std::filesystem::path& storedPath) {
+    std::vector<DictionaryFile> found = ListDictionaryFiles(dataFolders);
+    // Case only decides between names that are otherwise equal, so the
+    // order is the same on every run.
+    std::sort(found.begin(), found.end(), [](const DictionaryFile& a, const DictionaryFile& b) {
+        const int order = CompareOrder(a.name, b.name);
+        return order != 0 ? order < 0 : CompareExact(a.name, b.name) < 0;
+    });
     DictionaryListing listing;
-    for (DictionaryFile& file : ListDictionaryFiles(dataFolders)) {
+    for (DictionaryFile& file : found) {
+        listing.sizes.push_back(SizeOf(file.path));
         listing.names.push_back(std::move(file.name));
         listing.files.push_back(std::move(file.path));
     }
@@ -21,23 +40,6 @@ DictionaryListing ListDictionaries(const std::vector<std::filesystem::path>& dat
         if (listing.files[i] == storedPath) listing.selection = int(i);
     if (listing.selection < 0) listing.selection = FindCurrentDictionary(listing.names, storedPath);
     return listing;
-}
-
-DictionaryListing SortedByName(DictionaryListing listing) {
-    std::vector<size_t> order(listing.names.size());
-    std::iota(order.begin(), order.end(), size_t(0));
-    const auto& names = listing.names;
-    std::sort(order.begin(), order.end(), [&names](size_t a, size_t b) {
-        const int byOrder = CompareOrder(names[a], names[b]);
-        return byOrder != 0 ? byOrder < 0 : names[a] < names[b];
-    });
-    DictionaryListing sorted;
-    for (const size_t i : order) {
-        if (int(i) == listing.selection) sorted.selection = int(sorted.names.size());
-        sorted.names.push_back(std::move(listing.names[i]));
-        sorted.files.push_back(std::move(listing.files[i]));
-    }
-    return sorted;
 }
 
 int FindCurrentDictionary(const std::vector<Text>& names, const std::filesystem::path& storedPath) {
@@ -52,6 +54,39 @@ std::optional<std::filesystem::path> ChosenDictionaryPath(
     if (auto file = FindDictionaryFile(dataFolders, name)) return file;
     if (dataFolders.empty()) return std::nullopt;
     return dataFolders.front() / std::filesystem::path(ToUtf8(name));
+}
+
+Text FileSizeText(std::uint64_t bytes) {
+    static constexpr const char* kUnits[] = {"B", "kB", "MB", "GB", "TB", "PB", "EB"};
+    constexpr size_t kLastUnit = std::size(kUnits) - 1;
+    if (bytes < 1000) return Ascii(std::to_string(bytes) + " B");
+    double value = double(bytes);
+    size_t unit = 0;
+    while (value >= 1000 && unit < kLastUnit) {
+        value /= 1000;
+        ++unit;
+    }
+    // One decimal below ten, whole numbers above; what rounds up to 1000
+    // is shown in the next unit. Digits are written here, not by the
+    // locale, so the text is the same in every language.
+    if (std::llround(value) >= 1000 && unit < kLastUnit) {
+        value /= 1000;
+        ++unit;
+    }
+    const long long tenths = std::llround(value * 10);
+    const std::string number = tenths < 100
+                                   ? std::to_string(tenths / 10) + "." + std::to_string(tenths % 10)
+                                   : std::to_string(std::llround(value));
+    return Ascii(number + " " + kUnits[unit]);
+}
+
+std::optional<std::filesystem::path> DictionaryAfterRemoval(
+    const std::vector<std::filesystem::path>& dataFolders, const std::filesystem::path& removed,
+    const std::filesystem::path& inUse) {
+    if (removed.lexically_normal() != inUse.lexically_normal()) return inUse;
+    const DictionaryListing left = ListDictionaries(dataFolders, {});
+    if (left.files.empty()) return std::nullopt;
+    return left.files.front();
 }
 
 }  // namespace tavik

@@ -3,6 +3,7 @@
 // stands for.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -13,20 +14,29 @@
 namespace tavik {
 
 struct DictionaryListing {
-    std::vector<Text> names;  // the user's Data first, each in the order its folder reports
+    // Sorted by name without regard to case, whichever folder holds them.
+    std::vector<Text> names;
     std::vector<std::filesystem::path> files;  // the file behind each name
+    std::vector<std::uint64_t> sizes;          // each file's size in bytes
     int selection = -1;                        // the one the stored path names; -1 when none
 };
 
 // The dictionaries of `dataFolders` (the home's Data, then the installed
-// ones), read afresh, with the current one selected.
+// ones; the home's file wins a clash of names), read afresh, with the
+// current one selected.
 DictionaryListing ListDictionaries(const std::vector<std::filesystem::path>& dataFolders,
                                    const std::filesystem::path& storedPath);
 
-// `listing` in the order of its names, case ignored as in the order of
-// headwords (then exactly, so the order is the same at every listing), its
-// selection following its name: the order of the window's dictionary list.
-DictionaryListing SortedByName(DictionaryListing listing);
+// A file size as people read it: "830 B", "4.2 kB", "176 MB" (powers of
+// 1000, as the desktop's file manager counts them).
+Text FileSizeText(std::uint64_t bytes);
+
+// The dictionary in use once the file `removed` is gone from the folders:
+// `inUse` itself when it was another file, else the first one left in the
+// listing, or none when nothing is left.
+std::optional<std::filesystem::path> DictionaryAfterRemoval(
+    const std::vector<std::filesystem::path>& dataFolders, const std::filesystem::path& removed,
+    const std::filesystem::path& inUse);
 
 // The index of the first of `names` that the stored path names; -1 when none.
 int FindCurrentDictionary(const std::vector<Text>& names, const std::filesystem::path& storedPath);

@@ -10,11 +10,13 @@
 #include <wx/uiaction.h>
 #include <wx/xrc/xmlres.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "app/about_dlg.h"
 #include "app/dic_select_dlg.h"
+#include "app/dictionary_rows.h"
 #include "app/recent_word_dlg.h"
 #include "app/window_fixture.h"
 #include "app/word_book_dlg.h"
@@ -22,6 +24,7 @@
 #include "dict/dictionary_folder.h"
 #include "support/temp_dir.h"
 #include "version/tavik_version.h"
+#include "wordlists/dictionary_choice.h"
 
 namespace tavik {
 namespace {
@@ -132,12 +135,13 @@ TEST_F(DialogsTest, EveryDialogResourceLoadsWithItsControlsInTabOrder) {
           {wxID_CANCEL, wxCLASSINFO(wxButton), "닫기", {82, 132}, {50, 14}}}},
         {"132",
          "사전 선택",
-         {137, 187},
-         {{1005, wxCLASSINFO(wxListBox), "", {7, 7}, {123, 126}},
+         {247, 187},
+         {{1005, wxCLASSINFO(wxListCtrl), "", {7, 7}, {233, 126}},
           {wxID_ANY, wxCLASSINFO(wxStaticText), "코드 페이지", {7, 137}, {123, 8}},
           {wxID_ANY, wxCLASSINFO(wxComboBox), "", {7, 147}, {}},
           {wxID_OK, wxCLASSINFO(wxButton), "선택", {7, 166}, {50, 14}},
-          {wxID_CANCEL, wxCLASSINFO(wxButton), "취소", {80, 166}, {50, 14}}}},
+          {wxID_CANCEL, wxCLASSINFO(wxButton), "취소", {80, 166}, {50, 14}},
+          {wxID_ANY, wxCLASSINFO(wxButton), "삭제", {190, 166}, {50, 14}}}},
         {"100",
          "TAVIK 이란 ?",
          {138, 152},
@@ -330,35 +334,40 @@ TEST_F(DialogsTest, RecentWordsAllDeletedThenCloseEmptiesTheSearchBox) {
     EXPECT_EQ(Shown(), page);
 }
 
-TEST_F(DialogsTest, DictionaryDialogListsTheFolderAsItIsNowAndCancelChangesNothing) {
+TEST_F(DialogsTest, DictionaryDialogListsTheFolderSortedWithSizesAndCancelChangesNothing) {
     const fs::path data = DataFolder(Home());
     const fs::path tavik = data / "Tavik.txt";
     ASSERT_TRUE(StoredPathIs(tavik)) << SettingsFile();
-    // Copied in after the start: the dialog shows them, the list in the
-    // window does not.
+    // Copied in after the start: the dialog shows them, and so does the
+    // list in the window once the dialog closes.
     WriteBytes(data / "Zeta.txt", "zebra/a striped horse\n");
     WriteBytes(data / "k.txt", "kiwi/a fruit\n");
     WriteBytes(data / ".hidden", "x/y\n");
     fs::create_directories(data / "folder");
 
     wxChoice& combo = Control<wxChoice>(kIdSelectDicList);
-    ASSERT_EQ(combo.GetCount(), 2u);  // every dictionary, and Tavik.txt
-    std::vector<wxString> expected;
-    for (const Text& name : DictionaryNames(data)) expected.push_back(ToWx(name));
-    ASSERT_EQ(expected.size(), 3u);
     g_dialogs.WhenShown([&](wxDialog& dialog) {
-        EXPECT_EQ(Items(dialog, kIdDicSelectList), expected);
-        EXPECT_EQ(List(dialog, kIdDicSelectList).GetStringSelection(), "Tavik.txt");
-        List(dialog, kIdDicSelectList).SetStringSelection("Zeta.txt");
+        EXPECT_EQ(RowTexts(dialog), (std::vector<wxString>{"k.txt", "Tavik.txt", "Zeta.txt"}));
+        EXPECT_EQ(
+            RowTexts(dialog, kDicColumnSize),
+            (std::vector<wxString>{"13 B", ToWx(FileSizeText(fs::file_size(tavik))), "22 B"}));
+        // Nothing chosen for them: what their bytes were found to be.
+        for (const wxString& codePage : RowTexts(dialog, kDicColumnCodePage))
+            EXPECT_TRUE(codePage.EndsWith(Korean(" (자동)")) && codePage.size() > 5) << codePage;
+        EXPECT_EQ(SelectedRowName(dialog), "Tavik.txt");
+        SelectRow(dialog, "Zeta.txt");
         Press(dialog, wxID_CANCEL);
     });
     Menu(kCmdSelectDic);
     EXPECT_TRUE(StoredPathIs(tavik)) << SettingsFile();
     EXPECT_EQ(theApp().m_strDicPath, tavik);
+    ASSERT_EQ(combo.GetCount(), 3u);
+    EXPECT_EQ(combo.GetString(0), "k.txt");
+    EXPECT_EQ(combo.GetString(2), "Zeta.txt");
     EXPECT_EQ(combo.GetStringSelection(), "Tavik.txt");
 }
 
-TEST_F(DialogsTest, TheDictionaryListShowsTheDictionaryInUseWhateverItsPlaceInTheFolder) {
+TEST_F(DialogsTest, TheDictionaryListShowsTheDictionaryInUseInTheListingsOrder) {
     const fs::path data = DataFolder(Home());
     wxChoice& combo = Control<wxChoice>(kIdSelectDicList);
     const fs::path before = theApp().m_strDicPath;
@@ -368,66 +377,195 @@ TEST_F(DialogsTest, TheDictionaryListShowsTheDictionaryInUseWhateverItsPlaceInTh
         View().FillDicList();
         EXPECT_EQ(combo.GetStringSelection(), name);
     }
-    theApp().ChooseDictionary(before);
-    for (const char* name : {"aardvark.txt", "gcide.txt", "Zoo.txt"}) fs::remove(data / name);
+    std::vector<wxString> items;
+    for (unsigned i = 0; i < combo.GetCount(); ++i) items.push_back(combo.GetString(i));
+    EXPECT_EQ(items, (std::vector<wxString>{"aardvark.txt", "gcide.txt", "k.txt", "Tavik.txt",
+                                            "Zeta.txt", "Zoo.txt"}));
+    // The file in use gone behind the program's back: nothing is selected
+    // rather than another file.
+    fs::remove(data / "Zoo.txt");
     View().FillDicList();
+    EXPECT_EQ(combo.GetSelection(), wxNOT_FOUND);
+    EXPECT_EQ(combo.FindString("Zoo.txt"), wxNOT_FOUND);
+
+    theApp().ChooseDictionary(before);
+    for (const char* name : {"aardvark.txt", "gcide.txt"}) fs::remove(data / name);
+    // The window coming back to the front lists the folder again.
+    wxActivateEvent activated(wxEVT_ACTIVATE, true);
+    activated.SetEventObject(&Frame());
+    Frame().ProcessWindowEvent(activated);
+    EXPECT_EQ(combo.FindString("gcide.txt"), wxNOT_FOUND);
     EXPECT_EQ(combo.GetStringSelection(), "Tavik.txt");
 }
 
-TEST_F(DialogsTest, AChosenDictionaryIsStoredAndReadAtTheNextSearch) {
+TEST_F(DialogsTest, AChosenDictionaryShowsTheWordAgainAtOnceWithTheFocusInTheSearchBox) {
     const fs::path data = DataFolder(Home());
     wxChoice& combo = Control<wxChoice>(kIdSelectDicList);
-    Type("apple");
+    Type("zebra");
     Click(kIdSearchButton);
-    const wxString page = Shown();
+    EXPECT_FALSE(Shown().Contains("striped")) << Shown();
 
     g_dialogs.WhenShown([&](wxDialog& dialog) {
-        List(dialog, kIdDicSelectList).SetStringSelection("Zeta.txt");
         // A double click chooses, as the OK button does.
-        wxCommandEvent doubleClick(wxEVT_LISTBOX_DCLICK, kIdDicSelectList);
-        List(dialog, kIdDicSelectList).ProcessWindowEvent(doubleClick);
+        ActivateRow(dialog, "Zeta.txt");
         EXPECT_FALSE(dialog.IsModal());
     });
     Menu(kCmdSelectDic);
     EXPECT_TRUE(StoredPathIs(data / "Zeta.txt")) << SettingsFile();
     EXPECT_EQ(theApp().m_strDicPath, data / "Zeta.txt");
-    EXPECT_EQ(Shown(), page);                            // nothing is searched at the choice
-    // The main list shows the choice when it holds it (it was filled before
-    // the file was made, unless a test before refilled it).
-    EXPECT_EQ(combo.GetStringSelection(),
-              combo.FindString("Zeta.txt") == wxNOT_FOUND ? "Tavik.txt" : "Zeta.txt");
-    Type("zebra");
-    Click(kIdSearchButton);
     EXPECT_TRUE(ShowsHeadword("zebra")) << Shown();
+    EXPECT_TRUE(Shown().Contains("striped")) << Shown();
+    EXPECT_EQ(combo.GetStringSelection(), "Zeta.txt");
+    EXPECT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == &SearchEdit(); }));
 
     // Choosing with nothing selected changes nothing.
     g_dialogs.WhenShown([&](wxDialog& dialog) {
-        EXPECT_EQ(List(dialog, kIdDicSelectList).GetStringSelection(), "Zeta.txt");
-        List(dialog, kIdDicSelectList).SetSelection(wxNOT_FOUND);
+        EXPECT_EQ(SelectedRowName(dialog), "Zeta.txt");
+        ClearRowSelection(dialog);
         Press(dialog, wxID_OK);
     });
     Menu(kCmdSelectDic);
     EXPECT_TRUE(StoredPathIs(data / "Zeta.txt")) << SettingsFile();
 
-    // Back to the bundled dictionary through the list in the window.
+    // Back to the bundled dictionary through the list in the window: the
+    // word is looked up there at once.
+    Control<wxButton>(kIdSearchButton).SetFocus();
     combo.SetStringSelection("Tavik.txt");
     wxCommandEvent pick(wxEVT_CHOICE, kIdSelectDicList);
     pick.SetEventObject(&combo);
     combo.ProcessWindowEvent(pick);
     Pump();
     EXPECT_TRUE(StoredPathIs(data / "Tavik.txt")) << SettingsFile();
+    EXPECT_FALSE(Shown().Contains("striped")) << Shown();
+    EXPECT_EQ(SearchEdit().GetValue(), "zebra");
+    EXPECT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == &SearchEdit(); }));
+
+    // With nothing in the search box there is nothing to show again.
+    Type("");
+    const wxString page = Shown();
+    combo.SetStringSelection("Zeta.txt");
+    combo.ProcessWindowEvent(pick);
+    Pump();
+    EXPECT_EQ(Shown(), page);
+    EXPECT_TRUE(g_messages.empty()) << g_messages.front();
+
+    // Enter in the dialog's list chooses too.
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        SelectRow(dialog, "Tavik.txt");
+        DictionaryRows(dialog).SetFocus();
+        PressKey(DictionaryRows(dialog), WXK_RETURN);
+        EXPECT_FALSE(dialog.IsModal());
+    });
+    Menu(kCmdSelectDic);
+    EXPECT_EQ(theApp().m_strDicPath, data / "Tavik.txt");
+    EXPECT_EQ(combo.GetStringSelection(), "Tavik.txt");
+}
+
+TEST_F(DialogsTest, RemoveMovesTheFileToTheTrashAfterAskingAndAnotherOneTakesOverIfItWasInUse) {
+    const fs::path data = DataFolder(Home());
+    const fs::path trash = Home() / "data" / "Trash";  // XDG_DATA_HOME of the tests
+    WriteBytes(data / "Old.txt", "apple/an old apple\n");
+    WriteBytes(data / "Aaa.txt", "apple/the first apple\n");
+    const wxString question =
+        wxString::Format(Korean("‘%s’ 사전을 휴지통으로 옮기시겠습니까?"), "Old.txt");
+    const auto answer = [&](int reply) {
+        g_dialogs.Answer([&, reply](wxDialog& box) -> int {
+            EXPECT_EQ(dynamic_cast<wxMessageDialog&>(box).GetMessage(), question);
+            EXPECT_NE(dynamic_cast<CDicSelectDlg*>(box.GetParent()), nullptr);
+            return reply;
+        });
+    };
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        SelectRow(dialog, "Old.txt");
+        answer(wxID_NO);
+        Press(dialog, XRCID("remove_button"));
+        EXPECT_TRUE(fs::exists(data / "Old.txt"));
+        answer(wxID_YES);
+        Press(dialog, XRCID("remove_button"));
+        EXPECT_FALSE(fs::exists(data / "Old.txt"));
+        EXPECT_EQ(RowTexts(dialog),
+                  (std::vector<wxString>{"Aaa.txt", "k.txt", "Tavik.txt", "Zeta.txt"}));
+        EXPECT_EQ(SelectedRowName(dialog), "Tavik.txt");  // the one in use
+        Press(dialog, wxID_CANCEL);
+    });
+    Menu(kCmdSelectDic);
+    EXPECT_EQ(ReadBytes(trash / "files" / "Old.txt"), "apple/an old apple\n");
+    const std::string info = ReadBytes(trash / "info" / "Old.txt.trashinfo");
+    EXPECT_TRUE(info.starts_with("[Trash Info]\nPath=" + fs::canonical(data).string() +
+                                 "/Old.txt\nDeletionDate="))
+        << info;
+    EXPECT_EQ(theApp().m_strDicPath, data / "Tavik.txt");
+    EXPECT_TRUE(g_messages.empty());
+
+    // The dictionary in use: the first one left takes over, the user is
+    // told, and the page shows the word in it.
+    theApp().ChooseDictionary(data / "Zeta.txt");
     Type("apple");
     Click(kIdSearchButton);
-    EXPECT_TRUE(ShowsHeadword("apple")) << Shown();
-
-    // The dialog's choice of the file the window lists selects it there.
-    combo.SetSelection(wxNOT_FOUND);
     g_dialogs.WhenShown([&](wxDialog& dialog) {
-        List(dialog, kIdDicSelectList).SetStringSelection("Tavik.txt");
+        EXPECT_EQ(SelectedRowName(dialog), "Zeta.txt");
+        g_dialogs.Answer([](wxDialog&) { return int(wxID_YES); });
+        Press(dialog, XRCID("remove_button"));
+        EXPECT_EQ(SelectedRowName(dialog), "Aaa.txt");
+        Press(dialog, wxID_CANCEL);
+    });
+    Menu(kCmdSelectDic);
+    EXPECT_FALSE(fs::exists(data / "Zeta.txt"));
+    EXPECT_EQ(ReadBytes(trash / "files" / "Zeta.txt"), "zebra/a striped horse\n");
+    EXPECT_EQ(theApp().m_strDicPath, data / "Aaa.txt");
+    EXPECT_TRUE(StoredPathIs(data / "Aaa.txt")) << SettingsFile();
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_TRUE(g_messages[0].Contains("Zeta.txt") && g_messages[0].Contains("Aaa.txt"))
+        << g_messages[0];
+    EXPECT_EQ(Control<wxChoice>(kIdSelectDicList).GetStringSelection(), "Aaa.txt");
+    EXPECT_TRUE(Shown().Contains("the first apple")) << Shown();
+
+    // The last one gone: none is in use, and the user is told so.
+    fs::remove(data / "k.txt");
+    fs::remove(data / "Aaa.txt");
+    theApp().ChooseDictionary(data / "Tavik.txt");
+    g_messages.clear();
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        EXPECT_EQ(RowTexts(dialog), std::vector<wxString>{"Tavik.txt"});
+        g_dialogs.Answer([](wxDialog&) { return int(wxID_YES); });
+        Press(dialog, XRCID("remove_button"));
+        EXPECT_TRUE(RowTexts(dialog).empty());
+        EXPECT_FALSE(dialog.FindWindow(XRCID("remove_button"))->IsEnabled());
         Press(dialog, wxID_OK);
     });
     Menu(kCmdSelectDic);
-    EXPECT_EQ(combo.GetStringSelection(), "Tavik.txt");
+    EXPECT_EQ(theApp().m_strDicPath, fs::path());
+    EXPECT_TRUE(StoredPathIs(fs::path())) << SettingsFile();
+    ASSERT_FALSE(g_messages.empty());
+    EXPECT_TRUE(g_messages[0].Contains("Tavik.txt")) << g_messages[0];
+    EXPECT_EQ(Control<wxChoice>(kIdSelectDicList).GetCount(), 0u);
+
+    fs::copy_file(trash / "files" / "Tavik.txt", data / "Tavik.txt");
+    theApp().ChooseDictionary(data / "Tavik.txt");
+    View().FillDicList();
+    g_messages.clear();
+}
+
+// A file gone while the dialog was open is not made the dictionary in use.
+TEST_F(DialogsTest, ChoosingAFileThatWentAwayMeanwhileSaysSoAndKeepsTheDialogOpen) {
+    const fs::path data = DataFolder(Home());
+    const fs::path before = theApp().m_strDicPath;
+    WriteBytes(data / "Gone.txt", "apple/soon gone\n");
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        ASSERT_TRUE(SelectRow(dialog, "Gone.txt"));
+        fs::remove(data / "Gone.txt");
+        Press(dialog, wxID_OK);
+        EXPECT_TRUE(dialog.IsModal());
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_TRUE(g_messages[0].Contains("Gone.txt")) << g_messages[0];
+        const std::vector<wxString> rows = RowTexts(dialog);
+        EXPECT_EQ(std::count(rows.begin(), rows.end(), "Gone.txt"), 0);
+        EXPECT_FALSE(rows.empty());
+        Press(dialog, wxID_CANCEL);
+    });
+    Menu(kCmdSelectDic);
+    EXPECT_EQ(theApp().m_strDicPath, before);
+    g_messages.clear();
 }
 
 TEST_F(DialogsTest, ADictionaryNamedInCp949IsListedInKoreanChosenAndSearched) {
@@ -435,7 +573,7 @@ TEST_F(DialogsTest, ADictionaryNamedInCp949IsListedInKoreanChosenAndSearched) {
     const std::string name = "\xBB\xE7\xC0\xFC.txt";  // 사전.txt in CP949
     WriteBytes(data / name, "kiwi/a fruit from a CP949-named file\n");
     g_dialogs.WhenShown([&](wxDialog& dialog) {
-        EXPECT_TRUE(List(dialog, kIdDicSelectList).SetStringSelection(Korean("사전.txt")));
+        EXPECT_TRUE(SelectRow(dialog, Korean("사전.txt")));
         Press(dialog, wxID_OK);
     });
     Menu(kCmdSelectDic);

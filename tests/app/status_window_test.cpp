@@ -4,13 +4,13 @@
 // and the built-in layout when the skin cannot place the form.
 #include <sys/stat.h>
 #include <wx/combobox.h>
-#include <wx/listbox.h>
 #include <wx/statusbr.h>
 #include <wx/xrc/xmlres.h>
 
 #include <filesystem>
 
 #include "app/dic_select_dlg.h"
+#include "app/dictionary_rows.h"
 #include "app/window_fixture.h"
 #include "app/wx_text.h"
 #include "dict/dictionary_folder.h"
@@ -58,11 +58,7 @@ protected:
     // code-page box (nothing typed when empty).
     void ChooseInDialog(const wxString& name, const wxString& codePage = wxString()) {
         g_dialogs.WhenShown([name, codePage](wxDialog& dialog) {
-            auto& list = *dynamic_cast<wxListBox*>(dialog.FindWindow(kIdDicSelectList));
-            ASSERT_TRUE(list.SetStringSelection(name)) << name;
-            wxCommandEvent changed(wxEVT_LISTBOX, kIdDicSelectList);
-            changed.SetEventObject(&list);
-            list.ProcessWindowEvent(changed);
+            ASSERT_TRUE(SelectRow(dialog, name)) << name;
             if (!codePage.empty()) CodePageBox(dialog).SetValue(codePage);
             wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
             click.SetEventObject(dialog.FindWindow(wxID_OK));

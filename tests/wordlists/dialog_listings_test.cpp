@@ -1,7 +1,6 @@
 // What the wordbook, recent words and dictionary dialogs do, without the
 // windows: which entry a delete removes, the selection after it, what the
 // files hold afterwards, and the dictionary listing.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -134,22 +133,14 @@ TEST_F(DialogListingTest, RecentWordsKeepRepeatsAndDeletingAllIsRemembered) {
     EXPECT_FALSE(fs::exists(m_stores.RecentWordPath()));
 }
 
-// The names as the folder itself reports them, for comparison.
-std::vector<Text> ReaddirOrder(const fs::path& folder) {
-    std::vector<Text> names;
-    DIR* dir = ::opendir(folder.c_str());
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name[0] != '.' && fs::is_regular_file(folder / name)) names.push_back(FromUtf8(name));
-    }
-    ::closedir(dir);
-    return names;
-}
-
-TEST(DictionaryChoice, ListsTheFolderInItsOwnOrderWithTheStoredFileSelected) {
+// Sorted by name as a person reads it, not in the folder's own order: case
+// decides only between names that are otherwise the same.
+TEST(DictionaryChoice, ListsTheFilesSortedByNameWithTheirSizesAndTheStoredFileSelected) {
     TempDir dir;
-    for (const char* name : {"Zeta.txt", "Tavik.txt", "k.txt", "avik.txt", "b.txt", ".hidden"})
+    for (const char* name : {"Zeta.txt", "Tavik.txt", "k.txt", "avik.txt", "b.txt", "B.txt"})
         dir.Write(fs::path("Data") / name, "a/b\n");
+    dir.Write("Data/.hidden", "x/y\n");
+    dir.Write("Data/Zeta.txt", std::string(1500, 'z'));
     fs::create_directories(dir.Path() / "Data" / "Sub.txt");
     fs::create_symlink("Zeta.txt", dir.Path() / "Data" / "link.txt");
     fs::create_symlink("gone.txt", dir.Path() / "Data" / "dangling.txt");
@@ -157,8 +148,16 @@ TEST(DictionaryChoice, ListsTheFolderInItsOwnOrderWithTheStoredFileSelected) {
 
     const std::vector<fs::path> data{dir.Path() / "Data"};
     const DictionaryListing listing = ListDictionaries(data, stored);
-    EXPECT_EQ(listing.names, ReaddirOrder(dir.Path() / "Data"));
-    EXPECT_EQ(listing.names.size(), 6u);  // five files and the link to one
+    EXPECT_EQ(listing.names, (std::vector<Text>{u"avik.txt", u"B.txt", u"b.txt", u"k.txt",
+                                                u"link.txt", u"Tavik.txt", u"Zeta.txt"}));
+    ASSERT_EQ(listing.files.size(), listing.names.size());
+    ASSERT_EQ(listing.sizes.size(), listing.names.size());
+    for (size_t i = 0; i < listing.names.size(); ++i)
+        EXPECT_EQ(FileNameText(listing.files[i].filename()), listing.names[i]);
+    // A link counts with the size of the file it leads to.
+    EXPECT_EQ(listing.sizes[0], 4u);
+    EXPECT_EQ(listing.sizes[4], 1500u);
+    EXPECT_EQ(listing.sizes[6], 1500u);
     ASSERT_GE(listing.selection, 0);
     EXPECT_EQ(listing.names[size_t(listing.selection)], u"Tavik.txt");
     EXPECT_EQ(FindCurrentDictionary(listing.names, dir.Path() / "Data" / "link.txt"),
@@ -173,8 +172,51 @@ TEST(DictionaryChoice, ListsTheFolderInItsOwnOrderWithTheStoredFileSelected) {
     EXPECT_FALSE(ChosenDictionaryPath(data, u""));
 }
 
-// The home's Data and an installed one, listed as one: the user's files
-// first, and the user's file where both hold the same name.
+TEST(DictionaryChoice, SizesReadAsTheFileManagerShowsThem) {
+    const std::pair<std::uint64_t, const char16_t*> cases[] = {
+        {0, u"0 B"},
+        {999, u"999 B"},
+        {1000, u"1.0 kB"},
+        {1049, u"1.0 kB"},
+        {1050, u"1.1 kB"},
+        {9949, u"9.9 kB"},
+        {9950, u"10 kB"},
+        {999'499, u"999 kB"},
+        {999'500, u"1.0 MB"},  // not "1000 kB"
+        {176'312'345, u"176 MB"},
+        {176'500'000, u"177 MB"},
+        {4'200'000'000, u"4.2 GB"},
+        {UINT64_MAX, u"18 EB"},
+    };
+    for (const auto& [bytes, text] : cases) EXPECT_EQ(FileSizeText(bytes), text) << bytes;
+}
+
+// Removing the dictionary in use leaves the first one left in use, or none;
+// removing another one changes nothing.
+TEST(DictionaryChoice, RemovingTheDictionaryInUseMovesToTheFirstOneLeft) {
+    TempDir dir;
+    const fs::path user = dir.Path() / "home" / "Data";
+    const fs::path system = dir.Path() / "share" / "Data";
+    const fs::path mine = dir.Write("home/Data/mine.txt", "a/b\n");
+    const fs::path gcide = dir.Write("home/Data/gcide.txt", "a/b\n");
+    const std::vector<fs::path> folders{user, system};
+
+    EXPECT_EQ(DictionaryAfterRemoval(folders, gcide, mine), mine);
+    fs::remove(mine);
+    EXPECT_EQ(DictionaryAfterRemoval(folders, mine, mine), gcide);
+    EXPECT_EQ(DictionaryAfterRemoval(folders, user / "." / "mine.txt", mine), gcide);
+    // An installed dictionary is one left too.
+    const fs::path installed = dir.Write("share/Data/Tavik.txt", "a/b\n");
+    const fs::path aaa = dir.Write("share/Data/Aaa.txt", "a/b\n");
+    EXPECT_EQ(DictionaryAfterRemoval(folders, mine, mine), aaa);
+    fs::remove(gcide);
+    fs::remove(installed);
+    fs::remove(aaa);
+    EXPECT_EQ(DictionaryAfterRemoval(folders, gcide, gcide), std::nullopt);
+}
+
+// The home's Data and an installed one, listed as one sorted list, with the
+// user's file where both hold the same name.
 TEST(DictionaryChoice, TheUsersAndTheInstalledDataAreOneListAndTheUsersFileWinsAClash) {
     TempDir dir;
     const fs::path user = dir.Path() / "home" / "Data";
@@ -185,13 +227,11 @@ TEST(DictionaryChoice, TheUsersAndTheInstalledDataAreOneListAndTheUsersFileWinsA
     dir.Write("share/tavik/Data/Extra.txt", "x/y\n");
 
     const DictionaryListing listing = ListDictionaries({user, system}, system / "Extra.txt");
-    std::vector<Text> mine(listing.names.begin(), listing.names.begin() + 2);
-    std::sort(mine.begin(), mine.end());
-    EXPECT_EQ(mine, (std::vector<Text>{u"Mine.txt", u"Tavik.txt"}));
-    ASSERT_EQ(listing.names.size(), 3u);  // Tavik.txt once
-    EXPECT_EQ(listing.names[2], u"Extra.txt");
-    EXPECT_EQ(listing.selection, 2);
-    EXPECT_EQ(listing.files[2], system / "Extra.txt");
+    EXPECT_EQ(listing.names, (std::vector<Text>{u"Extra.txt", u"Mine.txt", u"Tavik.txt"}));
+    ASSERT_EQ(listing.files.size(), 3u);  // Tavik.txt once, the user's
+    EXPECT_EQ(listing.files[2], user / "Tavik.txt");
+    EXPECT_EQ(listing.selection, 0);
+    EXPECT_EQ(listing.files[0], system / "Extra.txt");
 
     EXPECT_EQ(ChosenDictionaryPath({user, system}, u"Tavik.txt"), user / "Tavik.txt");
     EXPECT_EQ(ChosenDictionaryPath({user, system}, u"Extra.txt"), system / "Extra.txt");
@@ -238,23 +278,6 @@ TEST(DictionaryChoice, NamesThatAreNotUtf8AreShownReadablyAndLeadToTheirOwnFile)
     const auto broken = ChosenDictionaryPath(data, u"bad\\xFF\\xFE.txt");
     ASSERT_TRUE(broken);
     EXPECT_EQ(ReadBytes(*broken), "apple/broken name\n");
-}
-
-// The window's list shows the dictionaries by name, case ignored, the
-// current one still selected.
-TEST(DictionaryChoice, SortedByNameKeepsEachFileWithItsNameAndTheSelection) {
-    DictionaryListing listing;
-    listing.names = {u"zeta.txt", u"Tavik.txt", u"b.txt", u"B.txt", u"apple.txt"};
-    for (const Text& name : listing.names) listing.files.push_back("/d/" + ToUtf8(name));
-    listing.selection = 1;
-    const DictionaryListing sorted = SortedByName(listing);
-    EXPECT_EQ(sorted.names,
-              (std::vector<Text>{u"apple.txt", u"B.txt", u"b.txt", u"Tavik.txt", u"zeta.txt"}));
-    for (size_t i = 0; i < sorted.names.size(); ++i)
-        EXPECT_EQ(sorted.files[i], "/d/" + ToUtf8(sorted.names[i]));
-    EXPECT_EQ(sorted.selection, 3);
-    listing.selection = -1;
-    EXPECT_EQ(SortedByName(listing).selection, -1);
 }
 
 }  // namespace

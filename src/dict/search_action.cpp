@@ -5,6 +5,7 @@
 #include "dict/plain_text.h"
 #include "dict/search.h"
 #include "dict/search_report.h"
+#include "dict/suggestions.h"
 
 namespace tavik {
 
@@ -54,6 +55,11 @@ void SearchWord(TextView word, const SearchSources& sources, SearchScreen& scree
         trimmed, Dictionary{sources.dictionaryPath, sources.codePage}, sources.home, entryScreen);
     ReportSearch(outcome, sources.home, sources.dictionaryPath, screen.neighbours, screen.page,
                  screen.status);
+    if (screen.suggestions)
+        screen.suggestions->ShowSuggestions(
+            outcome.Opened() && !outcome.shown.exact
+                ? SuggestWords(sources.dictionaryPath, sources.codePage, trimmed)
+                : std::vector<Text>());
 
     sources.recentWords.AddRecentWord(trimmed);
     screen.searchBox.InsertHistory(trimmed);

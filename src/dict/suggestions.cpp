@@ -25,6 +25,9 @@ constexpr size_t kNearReadSize = 8192;
 // The first letters of the word are looked up as well, so that a slip early
 // in the word ("recieve") still reaches the headwords it was meant to be.
 constexpr size_t kLongestLeadingPart = 3;
+// Words up to this long are also looked up with each slip of one key undone:
+// each costs one lookup.
+constexpr size_t kLongestSlipWord = 24;
 // A stem shorter than this is a different word, not a stem: "is" is not "i".
 constexpr size_t kShortestStem = 2;
 
@@ -79,6 +82,25 @@ Text HeadwordOf(std::string_view line, const CodePage& codePage) {
     return codePage.Decode(SplitDictionaryLine(line).headword);
 }
 
+// `word` with two neighbouring letters swapped back ("recieve" -> "receive")
+// or one letter fewer ("bookk" -> "book"): slips a window around the word
+// may not reach when they come early in it.
+std::vector<Text> OneSlipVariants(TextView word) {
+    std::vector<Text> variants;
+    if (word.size() > kLongestSlipWord) return variants;
+    for (size_t i = 0; i + 1 < word.size(); ++i) {
+        if (word[i] == word[i + 1]) continue;
+        Text swapped(word);
+        std::swap(swapped[i], swapped[i + 1]);
+        variants.push_back(std::move(swapped));
+    }
+    for (size_t i = 0; i < word.size() && word.size() > 1; ++i) {
+        if (i > 0 && word[i] == word[i - 1]) continue;  // the same word again
+        variants.push_back(Text(word.substr(0, i)) + Text(word.substr(i + 1)));
+    }
+    return variants;
+}
+
 struct NearHeadword {
     int distance;
     int64_t lineStart;
@@ -89,7 +111,7 @@ struct NearHeadword {
 // lookup stopped at: a line boundary or inside the line before the one it
 // found).
 void ReadHeadwordsAround(const FileHandle& file, const CodePage& codePage, int64_t position,
-                         std::map<int64_t, Text>& headwords) {
+                         std::multimap<int64_t, Text>& headwords) {
     LineReader reader(file, kHeadwordReadLimit, kNearReadSize, LongLines::kWhole);
     const int64_t from = std::max<int64_t>(0, position - kNearBytes);
     reader.Seek(from);
@@ -203,7 +225,13 @@ std::vector<Text> SuggestWords(const FileHandle& file, const CodePage& codePage,
     std::vector<int64_t> places{PlaceOf(file, codePage, Text(word))};
     for (size_t length = std::min(kLongestLeadingPart, word.size() - 1); length >= 1; --length)
         places.push_back(PlaceOf(file, codePage, Text(word.substr(0, length))));
-    std::map<int64_t, Text> headwords;
+    // Headwords by where they stand in the file (a line or just before it).
+    std::multimap<int64_t, Text> headwords;
+    for (const Text& variant : OneSlipVariants(word)) {
+        const LookupResult found = LookupWord(file, codePage, variant, probes);
+        if (!found.strHeadword.empty() && EqualOrder(found.strHeadword, variant))
+            headwords.emplace(found.nOffset, found.strHeadword);
+    }
     for (size_t i = 0; i < places.size(); ++i) {
         const int64_t place = places[i];
         const bool seen =

@@ -29,11 +29,11 @@ std::vector<Text> EndingStems(TextView word);
 int EditDistance(TextView a, TextView b, int limit);
 
 // Up to kMostSuggestions headwords (as written in the file) for `word`:
-// first the stems of EndingStems that are headwords, then headwords read
-// near where `word` and its first letters would stand that lie within
-// kMostSuggestionEdits edits, closer ones first, then in file order. Both
-// ignore case as the search does; the word itself is never offered. Reads
-// a few bounded windows of the file.
+// first the stems of EndingStems that are headwords, then headwords within
+// kMostSuggestionEdits edits: the word with one slip of a key undone, and
+// those read near where the word and its first letters would stand, closer ones first, then in file
+// order. Both ignore case as the search does; the word itself is never offered. Reads a few bounded
+// windows of the file.
 std::vector<Text> SuggestWords(const FileHandle& file, const CodePage& codePage, TextView word);
 
 // The same, opening the dictionary for the purpose; nothing when it does

@@ -70,10 +70,16 @@ TEST_F(SuggestionsTest, SlipsEarlyInTheWordReachTheIntendedHeadword) {
     // only the look at the word's first letters finds it.
     std::vector<std::string> headwords{"receive", "recipe", "red", "reckon", "rebus"};
     for (int i = 0; i < 60; ++i) headwords.push_back("recf" + std::to_string(100 + i));
+    for (int i = 0; i < 60; ++i) headwords.push_back("wa" + std::to_string(100 + i));
+    headwords.push_back("went");
+    headwords.push_back("book");
     Make(headwords);
     const auto suggestions = Suggest(u"recieve");
     ASSERT_FALSE(suggestions.empty());
     EXPECT_EQ(suggestions.front(), u"receive");
+    // Letters swapped or doubled at the start, far from the headword meant.
+    EXPECT_EQ(Suggest(u"ewnt"), Words({u"went"}));
+    EXPECT_EQ(Suggest(u"bbook"), Words({u"book"}));
 }
 
 TEST_F(SuggestionsTest, NothingInventedAndNeverTheWordItself) {

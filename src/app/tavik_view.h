@@ -28,6 +28,8 @@ namespace tavik {
 // button does.
 wxDECLARE_EVENT(EVT_TAVIK_SEARCH, wxCommandEvent);
 
+class SuggestionBar;
+
 class CTavikView : public wxView, private EntryControls, private MessageSink, public StatusSink {
 public:
     CTavikView() = default;
@@ -75,6 +77,7 @@ public:
 
     wxPanel* Form() const { return m_form; }
     HtmlViewerHost* HtmlView() const { return m_hHtmlView; }
+    SuggestionBar* Suggestions() const { return m_suggestions; }
     const Text& CopyText() const { return m_strCopyText; }
     // How often the view background and the page pictures were decoded.
     int PictureDecodes() const { return m_skinPicture.Decodes() + m_pagePictures.Decodes(); }
@@ -109,6 +112,8 @@ private:
     void SearchFromBox(const Text& word);
     SearchSources Sources() const;
     SearchScreen Screen();
+    // The words offered for one not found, in the frame's status bar.
+    void CreateSuggestionBar(wxFrame& frame);
 
     // EntryControls
     void SetEntryCommands(bool enabled) override;
@@ -124,6 +129,7 @@ private:
     void OnEraseBackground(wxEraseEvent& event);
 
     wxPanel* m_form = nullptr;
+    SuggestionBar* m_suggestions = nullptr;
     HtmlViewerHost* m_hHtmlView = nullptr;
     wxComboBox* m_searchEdit = nullptr;
     wxChoice* m_searchList = nullptr;

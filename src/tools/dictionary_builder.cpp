@@ -3,8 +3,8 @@
 #include "tools/dictionary_builder.h"
 
 #include "dict/dictionary_line.h"
-#include "text/character_cut.h"
 #include "text/codepage_detect.h"
+#include "text/character_cut.h"
 #include "tools/tool_error.h"
 
 namespace tavik {

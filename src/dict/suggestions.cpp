@@ -22,12 +22,15 @@ constexpr int64_t kNearBytes = 16384;
 // Only the headword of a line matters; the rest of a long line is skipped.
 constexpr size_t kHeadwordReadLimit = 1024;
 constexpr size_t kNearReadSize = 8192;
-// The first letters of the word are looked up as well, so that a slip early
-// in the word ("recieve") still reaches the headwords it was meant to be.
+// The first letters of the word are looked up as well: the headwords that
+// begin like it stand there.
 constexpr size_t kLongestLeadingPart = 3;
-// Words up to this long are also looked up with each slip of one key undone:
-// each costs one lookup.
-constexpr size_t kLongestSlipWord = 24;
+// The word is also looked up with one slip of a key undone where a slip
+// moves it far in the file: early in the word. Each costs one lookup; a slip
+// further on leaves the word beside the headword meant, where the headwords
+// around the word are read anyway.
+constexpr size_t kEarlySwaps = 4;      // letters swapped at positions 0-1 ... 3-4
+constexpr size_t kEarlyDeletions = 2;  // one letter too many at position 0 or 1
 // A stem shorter than this is a different word, not a stem: "is" is not "i".
 constexpr size_t kShortestStem = 2;
 
@@ -83,18 +86,16 @@ Text HeadwordOf(std::string_view line, const CodePage& codePage) {
 }
 
 // `word` with two neighbouring letters swapped back ("recieve" -> "receive")
-// or one letter fewer ("bookk" -> "book"): slips a window around the word
-// may not reach when they come early in it.
-std::vector<Text> OneSlipVariants(TextView word) {
+// or one letter fewer ("bbook" -> "book"), early in the word.
+std::vector<Text> EarlySlipVariants(TextView word) {
     std::vector<Text> variants;
-    if (word.size() > kLongestSlipWord) return variants;
-    for (size_t i = 0; i + 1 < word.size(); ++i) {
+    for (size_t i = 0; i < kEarlySwaps && i + 1 < word.size(); ++i) {
         if (word[i] == word[i + 1]) continue;
         Text swapped(word);
         std::swap(swapped[i], swapped[i + 1]);
         variants.push_back(std::move(swapped));
     }
-    for (size_t i = 0; i < word.size() && word.size() > 1; ++i) {
+    for (size_t i = 0; i < kEarlyDeletions && i < word.size() && word.size() > 1; ++i) {
         if (i > 0 && word[i] == word[i - 1]) continue;  // the same word again
         variants.push_back(Text(word.substr(0, i)) + Text(word.substr(i + 1)));
     }
@@ -223,11 +224,13 @@ std::vector<Text> SuggestWords(const FileHandle& file, const CodePage& codePage,
     }
 
     std::vector<int64_t> places{PlaceOf(file, codePage, Text(word))};
-    for (size_t length = std::min(kLongestLeadingPart, word.size() - 1); length >= 1; --length)
-        places.push_back(PlaceOf(file, codePage, Text(word.substr(0, length))));
+    if (word.size() > 1) {
+        const size_t leading = std::min(kLongestLeadingPart, word.size() - 1);
+        places.push_back(PlaceOf(file, codePage, Text(word.substr(0, leading))));
+    }
     // Headwords by where they stand in the file (a line or just before it).
     std::multimap<int64_t, Text> headwords;
-    for (const Text& variant : OneSlipVariants(word)) {
+    for (const Text& variant : EarlySlipVariants(word)) {
         const LookupResult found = LookupWord(file, codePage, variant, probes);
         if (!found.strHeadword.empty() && EqualOrder(found.strHeadword, variant))
             headwords.emplace(found.nOffset, found.strHeadword);

@@ -16,6 +16,7 @@
 #include "app/prompts.h"
 #include "app/settings.h"
 #include "app/skin_apply.h"
+#include "app/suggestion_bar.h"
 #include "app/tavik_app.h"
 #include "app/text_resolution.h"
 #include "app/view_background.h"
@@ -137,6 +138,7 @@ bool CTavikView::OnCreate(wxDocument* doc, long flags) {
     m_builtInRects = BuiltInRects(LaidOutWindows());
     CreateHtmlView();
     BindNavigation();
+    CreateSuggestionBar(*frame);
     Activate(true);
     return true;
 }
@@ -294,7 +296,21 @@ SearchSources CTavikView::Sources() {
 }
 
 SearchScreen CTavikView::Screen() {
-    return SearchScreen{*m_searchBox, *m_neighbours, *m_hHtmlView, *this, *this, *this};
+    return SearchScreen{*m_searchBox, *m_neighbours, *m_hHtmlView, *this, *this, *this,
+                        m_suggestions};
+}
+
+void CTavikView::CreateSuggestionBar(wxFrame& frame) {
+    wxStatusBar* statusBar = frame.GetStatusBar();
+    if (!statusBar) return;
+    m_suggestions = new SuggestionBar(frame, *statusBar, [this](const Text& word) {
+        if (m_form) SearchFromBox(word);
+    });
+    // It goes with the frame, which may be destroyed before the view.
+    m_suggestions->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
+        if (event.GetEventObject() == m_suggestions) m_suggestions = nullptr;
+        event.Skip();
+    });
 }
 
 void CTavikView::OnSearch() {

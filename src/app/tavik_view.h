@@ -14,7 +14,7 @@
 #include <optional>
 
 #include "app/control_adapters.h"
-#include "app/dictionary_list.h"
+#include "app/dictionary_choice_list.h"
 #include "app/edit_history.h"
 #include "app/html_viewer.h"
 #include "app/picture.h"
@@ -32,6 +32,8 @@ namespace tavik {
 // Sent to the form, runs a search of the search box's text, as the search
 // button does.
 wxDECLARE_EVENT(EVT_TAVIK_SEARCH, wxCommandEvent);
+
+class SuggestionBar;
 
 class CTavikView : public wxView, private EntryControls, private MessageSink, public StatusSink {
 public:
@@ -90,6 +92,7 @@ public:
 
     wxPanel* Form() const { return m_form; }
     HtmlViewerHost* HtmlView() const { return m_hHtmlView; }
+    SuggestionBar* Suggestions() const { return m_suggestions; }
     const Text& CopyText() const { return m_strCopyText; }
     // How often the view background and the page pictures were decoded.
     int PictureDecodes() const { return m_skinPicture.Decodes() + m_pagePictures.Decodes(); }
@@ -140,6 +143,8 @@ private:
     void OnTypeAheadTimer(wxTimerEvent& event);
     void BindNavigation();
     SearchScreen Screen();
+    // The words offered for one not found, in the frame's status bar.
+    void CreateSuggestionBar(wxFrame& frame);
 
     // EntryControls
     void SetEntryCommands(bool enabled) override;
@@ -160,6 +165,7 @@ private:
     void OnEraseBackground(wxEraseEvent& event);
 
     wxPanel* m_form = nullptr;
+    SuggestionBar* m_suggestions = nullptr;
     HtmlViewerHost* m_hHtmlView = nullptr;
     wxComboBox* m_searchEdit = nullptr;
     wxChoice* m_searchList = nullptr;
@@ -173,7 +179,7 @@ private:
     Text m_standingStatus;
     std::optional<ComboSearchBox> m_searchBox;
     std::optional<ChoiceNeighbourList> m_neighbours;
-    std::optional<DictionaryList> m_dictionaries;
+    std::optional<DictionaryChoiceList> m_dictionaries;
     bool m_searched = false;  // a search has been made since the start
     Text m_strCopyText;
     // The skin's view background, and the pictures pages name (the page

@@ -20,6 +20,7 @@
 #include "dict/dictionary_line.h"
 #include "dict/recorders.h"
 #include "dict/search.h"
+#include "dict/suggestions.h"
 #include "text/character_cut.h"
 #include "text/file.h"
 #include "text/paths.h"
@@ -73,6 +74,9 @@ struct WordOutcome {
     RecordingNeighbourList neighbours;
     RecordingPage page;
     RecordingMessages messages;
+    // Headwords like a word not found exactly; asked for only where they are
+    // printed.
+    std::optional<std::vector<Text>> suggestions;
 
     bool ShowedEntry() const { return !result.strHeadword.empty() && messages.Messages().empty(); }
 };
@@ -154,6 +158,14 @@ void WriteJson(const WordOutcome& outcome, Output& out) {
     json += ",\"message\":";
     const auto& messages = outcome.messages.Messages();
     json += messages.empty() ? "null" : JsonString(messages.back());
+    if (outcome.suggestions) {
+        json += ",\"suggestions\":[";
+        for (size_t i = 0; i < outcome.suggestions->size(); ++i) {
+            if (i) json += ',';
+            json += JsonString((*outcome.suggestions)[i]);
+        }
+        json += ']';
+    }
     json += "}\n";
     out.Write(json);
 }
@@ -167,18 +179,33 @@ Text WithoutControlCharacters(Text text) {
     return text;
 }
 
+// A reader at a terminal sees the words offered on standard error, after the
+// entry; what scripts read stays as it was.
+void WriteSuggestionsLine(const WordOutcome& outcome, Output& out) {
+    if (!outcome.suggestions || outcome.suggestions->empty()) return;
+    std::string line = "suggestions: ";
+    for (size_t i = 0; i < outcome.suggestions->size(); ++i) {
+        if (i) line += ", ";
+        line += ToUtf8(WithoutControlCharacters((*outcome.suggestions)[i]));
+    }
+    out.Flush();
+    std::fprintf(stderr, "%s\n", line.c_str());
+}
+
 void WriteText(const WordOutcome& outcome, Output& out, bool first, bool forTerminal) {
     if (!outcome.ShowedEntry()) {
         out.Flush();
         const auto& messages = outcome.messages.Messages();
         std::fprintf(stderr, "tavik-dict: %s: %s\n", ToUtf8(outcome.word).c_str(),
                      messages.empty() ? "not found" : ToUtf8(messages.back()).c_str());
+        WriteSuggestionsLine(outcome, out);
         return;
     }
     if (!first) out.Write("\n");
     out.Write(ToUtf8(forTerminal ? WithoutControlCharacters(outcome.page.CopyText())
                                  : outcome.page.CopyText()));
     out.Write("\n");
+    WriteSuggestionsLine(outcome, out);
 }
 
 void WriteHtml(const WordOutcome& outcome, Output& out) {
@@ -227,6 +254,9 @@ int RunLookup(const std::vector<std::string>& args) {
             LookUpAll(word, all->Dictionaries(), home, outcome, allOutcome);
         else
             LookUp(word, dictionary, home, outcome);
+        const bool offers = format == Format::kJson || (format == Format::kText && forTerminal);
+        if (offers && !all && !outcome.word.empty() && !outcome.shown.exact)
+            outcome.suggestions = SuggestWords(dictionary.path, dictionary.codePage, outcome.word);
         allShown = allShown && outcome.ShowedEntry();
         allExact = allExact && outcome.ShowedEntry() && outcome.shown.exact;
         switch (format) {

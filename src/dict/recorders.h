@@ -73,4 +73,17 @@ private:
     std::vector<Text> m_lines;
 };
 
+class RecordingSuggestions : public SuggestionSink {
+public:
+    void ShowSuggestions(const std::vector<Text>& words) override { m_shown.push_back(words); }
+    // Every list shown, in order; an empty one took them away.
+    const std::vector<std::vector<Text>>& Shown() const { return m_shown; }
+    std::vector<Text> Last() const {
+        return m_shown.empty() ? std::vector<Text>() : m_shown.back();
+    }
+
+private:
+    std::vector<std::vector<Text>> m_shown;
+};
+
 }  // namespace tavik

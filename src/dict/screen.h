@@ -3,6 +3,8 @@
 // command-line tool and the tests record what they receive.
 #pragma once
 
+#include <vector>
+
 #include "text/text.h"
 
 namespace tavik {
@@ -54,6 +56,15 @@ class StatusSink {
 public:
     virtual ~StatusSink() = default;
     virtual void ShowStatus(const Text& text) = 0;
+};
+
+// Words offered beside the status line after a search that did not find its
+// word, each one a headword to search with one click or key. An empty list
+// takes them away.
+class SuggestionSink {
+public:
+    virtual ~SuggestionSink() = default;
+    virtual void ShowSuggestions(const std::vector<Text>& words) = 0;
 };
 
 }  // namespace tavik

@@ -6,6 +6,7 @@
 #include "dict/plain_text.h"
 #include "dict/search.h"
 #include "dict/search_report.h"
+#include "dict/suggestions.h"
 
 namespace tavik {
 
@@ -49,18 +50,29 @@ void SearchWord(TextView word, const SearchSources& sources, SearchScreen& scree
     }
 
     EntryScreen entryScreen{screen.neighbours, screen.page, screen.messages};
+    // Words offered when the word itself is not found: from the dictionary
+    // whose nearest entry is shown.
+    std::vector<Text> suggestions;
     if (const auto* all = sources.allDictionaries) {
         const DictionariesOutcome outcome =
             SearchDictionaries(trimmed, *all, sources.home, entryScreen);
         ReportDictionariesSearch(outcome, *all, sources.home, screen.neighbours, screen.page,
                                  screen.status);
+        if (screen.suggestions && outcome.found.empty() && outcome.lead >= 0 &&
+            outcome.leadOutcome.Opened()) {
+            const Dictionary& lead = (*all)[size_t(outcome.lead)];
+            suggestions = SuggestWords(lead.path, lead.codePage, trimmed);
+        }
     } else {
         const SearchOutcome outcome =
             SearchDictionary(trimmed, Dictionary{sources.dictionaryPath, sources.codePage},
                              sources.home, entryScreen);
         ReportSearch(outcome, sources.home, sources.dictionaryPath, screen.neighbours, screen.page,
                      screen.status);
+        if (screen.suggestions && outcome.Opened() && !outcome.shown.exact)
+            suggestions = SuggestWords(sources.dictionaryPath, sources.codePage, trimmed);
     }
+    if (screen.suggestions) screen.suggestions->ShowSuggestions(suggestions);
 
     sources.recentWords.AddRecentWord(trimmed);
     screen.searchBox.InsertHistory(trimmed);

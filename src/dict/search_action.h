@@ -60,6 +60,9 @@ struct SearchScreen {
     MessageSink& messages;
     EntryControls& controls;
     StatusSink& status;
+    // Where words are offered for one not found; none when this screen has
+    // no place for them.
+    SuggestionSink* suggestions = nullptr;
 };
 
 // What a search reads and where it remembers the word. The dictionary path
@@ -78,7 +81,8 @@ struct SearchSources {
 // Trims the word; refuses an empty one with a message; shows the credits
 // page for the credits command; otherwise looks the word up, shows what was
 // found (or why the dictionary cannot be read) and says in the status line
-// whether the word itself was found, remembers the word in the recent words
+// whether the word itself was found (offering headwords like it when it was
+// not), remembers the word in the recent words
 // and at the top of the search box's history, puts the focus back in the
 // search box and enables the entry commands and the neighbour controls (also
 // when nothing was found).

@@ -6,6 +6,7 @@
 #include "text/compare.h"
 #include "tools/dict_data.h"
 #include "tools/importers.h"
+#include "tools/link_markup.h"
 #include "tools/sequential_reader.h"
 #include "tools/tool_error.h"
 
@@ -92,8 +93,8 @@ void ImportDictd(const std::filesystem::path& index,
         const std::string bytes = data->Read(*offset, *length, options.articleLimit);
         const bool cut = *length > bytes.size() && bytes.size() == options.articleLimit;
         const Text article = FromUtf8(cut ? CutAtCharacter(bytes) : std::string_view(bytes));
-        // dictd articles are plain text.
-        builder.AddEntry(headword, EscapeHtml(WithoutHeadwordLine(article, headword)), cut);
+        // dictd articles are plain text with "{word}" cross-references.
+        builder.AddEntry(headword, DictdTextToHtml(WithoutHeadwordLine(article, headword)), cut);
     }
 }
 

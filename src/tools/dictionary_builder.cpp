@@ -68,6 +68,23 @@ std::string_view CutArticle(std::string_view article, size_t budget, const CodeP
     const size_t close = kept.rfind('>');
     if (open != std::string_view::npos && (close == std::string_view::npos || close < open))
         kept = kept.substr(0, open);
+    // A link cut after its start would take in the rest of the page: it goes
+    // whole or not at all (one left open further back is the article's own).
+    constexpr size_t kLongestLink = 4096;
+    for (size_t tag = kept.rfind('<');
+         tag != std::string_view::npos && kept.size() - tag <= kLongestLink;
+         tag = tag == 0 ? std::string_view::npos : kept.rfind('<', tag - 1)) {
+        const std::string_view rest = kept.substr(tag);
+        auto isAnchor = [&](size_t nameAt) {
+            return rest.size() > nameAt + 1 && (rest[nameAt] == 'a' || rest[nameAt] == 'A') &&
+                   (rest[nameAt + 1] == '>' || rest[nameAt + 1] == ' ');
+        };
+        if (rest.size() > 1 && rest[1] == '/' && isAnchor(2)) break;
+        if (isAnchor(1)) {
+            kept = kept.substr(0, tag);
+            break;
+        }
+    }
     constexpr size_t kLongestEntity = 12;
     const size_t amp = kept.rfind('&');
     const size_t semi = kept.rfind(';');

@@ -7,6 +7,7 @@
 #include "tools/byte_source.h"
 #include "tools/dict_data.h"
 #include "tools/importers.h"
+#include "tools/link_markup.h"
 #include "tools/sequential_reader.h"
 #include "tools/tool_error.h"
 
@@ -53,7 +54,6 @@ uint64_t BigEndian(std::string_view bytes) {
 }
 
 bool IsTextType(char type) { return type == 'm' || type == 't' || type == 'y'; }
-bool IsHtmlType(char type) { return type == 'h' || type == 'g'; }
 
 // HTML keeps its own line breaks as white space; only text gets <br>.
 Text HtmlField(std::string_view bytes) {
@@ -72,8 +72,13 @@ public:
         if (IsTextType(type)) {
             field = EscapeHtml(FromUtf8(bytes));
             if (type == 't') field = u"[" + field + u"]";
-        } else if (IsHtmlType(type)) {
+        } else if (type == 'h') {
+            field = BwordLinksToEntryLinks(HtmlField(bytes));
+        } else if (type == 'g') {
             field = HtmlField(bytes);
+        } else if (type == 'x') {
+            // XDXF keeps its line breaks, as text does.
+            field = KrefLinksToEntryLinks(FromUtf8(bytes));
         } else {
             ++m_builder.Stats().skippedFields;
             return;

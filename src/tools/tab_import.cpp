@@ -1,5 +1,6 @@
 // Tab-separated text: "headword TAB article" per line.
 #include "tools/importers.h"
+#include "tools/link_markup.h"
 #include "tools/sequential_reader.h"
 #include "tools/tool_error.h"
 
@@ -40,7 +41,9 @@ void ImportTab(const std::filesystem::path& file, DictionaryBuilder& builder,
         if (tab == std::string_view::npos)
             throw ToolError(file.string() + ":" + std::to_string(lineNumber) +
                             ": no tab between headword and article");
-        builder.AddEntry(FromUtf8(line.substr(0, tab)), Unescape(FromUtf8(line.substr(tab + 1))));
+        // Articles converted from StarDict may link words as "bword://".
+        builder.AddEntry(FromUtf8(line.substr(0, tab)),
+                         BwordLinksToEntryLinks(Unescape(FromUtf8(line.substr(tab + 1)))));
     }
 }
 

@@ -346,3 +346,23 @@ TEST(CliLookupAll, ListsEachDictionaryHoldingTheWordInOrderWithItsEntry) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CliSuggestions, JsonOffersHeadwordsOnlyForAWordNotFoundAndTextStaysAsItWas) {
+    Folder folder;
+    Write(folder / "d.txt", "book/a book\nbookstore/a shop\nboot/a boot\nfly/a fly\nwent/gone\n");
+    const Outcome run = Tavik("lookup --format json --dict " + Quote(folder / "d.txt") +
+                              " books BOOK flies zzzzzz");
+    const auto objects = JsonLines(run.output);
+    ASSERT_EQ(objects.size(), 4u) << run.output;
+    EXPECT_EQ(objects[0]["suggestions"], nlohmann::json::array({"book", "boot"}));
+    EXPECT_FALSE(objects[1].contains("suggestions"));  // found exactly
+    EXPECT_EQ(objects[2]["suggestions"], nlohmann::json::array({"fly"}));
+    EXPECT_EQ(objects[3]["suggestions"], nlohmann::json::array());
+    // Piped, the text output is what scripts read today: the entry shown.
+    const Outcome text = Tavik("lookup --dict " + Quote(folder / "d.txt") + " books");
+    EXPECT_FALSE(Contains(text.output, "suggestions")) << text.output;
+}
+
+}  // namespace

@@ -228,6 +228,28 @@ TEST_F(SearchActionTest, TheStatusLineNamesAWordNotFoundAndTheHeadwordShown) {
     EXPECT_EQ(m_status.Last(), u"‘zzz’은(는) 사전에 없습니다.");
 }
 
+TEST_F(SearchActionTest, AWordNotFoundGetsSuggestionsBesideTheNearestEntry) {
+    RecordingSuggestions suggestions;
+    m_screen.suggestions = &suggestions;
+    Search(u"apples");
+    // The page and the status line stay those of the nearest-word rule, which
+    // in so small a file lands on "banana"; the suggestion is what helps.
+    EXPECT_EQ(ShownHeadword(), u"banana");
+    EXPECT_EQ(suggestions.Last(), std::vector<Text>{u"apple"});
+    EXPECT_EQ(m_status.Last(),
+              u"‘apples’은(는) 사전에 없습니다. 가장 가까운 표제어 ‘banana’을(를) 보여 줍니다.");
+    Search(u"datte");
+    EXPECT_EQ(suggestions.Last(), std::vector<Text>{u"date"});
+    // A word found takes them away, and so does a dictionary that is gone.
+    Search(u"date");
+    EXPECT_TRUE(suggestions.Last().empty());
+    Search(u"apples");
+    std::filesystem::remove(m_dictionary);
+    Search(u"apples");
+    EXPECT_TRUE(suggestions.Last().empty());
+    EXPECT_EQ(suggestions.Shown().size(), 5u);
+}
+
 TEST_F(SearchActionTest, SearchReadsTheDictionaryChosenSinceTheLastOne) {
     Search(u"apple");
     m_dictionary = m_dir.Write("Data/Other.txt", "zebra/a zebra\n");

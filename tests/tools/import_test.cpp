@@ -334,6 +334,74 @@ TEST(CutArticle, KeepsWholeCharactersTagsAndEntities) {
     EXPECT_EQ(CutArticle("text <font color=red>", 12, utf8), "text ");
     EXPECT_EQ(CutArticle("<b>x</b> &amp;", 12, utf8), "<b>x</b> ");
     EXPECT_EQ(CutArticle("<b>x</b> y z", 10, utf8), "<b>x</b> y");
+    // A link goes whole or not at all.
+    const std::string link = "see <a href=\"tavik:x\">x</a>";
+    EXPECT_EQ(CutArticle(link, 25, utf8), "see ");
+    EXPECT_EQ(CutArticle(link + " more", 28, utf8), link + " ");
+}
+
+// A dictd number: base 64 in the index's alphabet.
+std::string DictdNumber(uint64_t value) {
+    static constexpr std::string_view kAlphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), kAlphabet[value % 64]);
+        value /= 64;
+    } while (value > 0);
+    return digits;
+}
+
+TEST_F(Import, EveryImporterTurnsItsReferencesIntoLinksThatSearchTheirWord) {
+    using namespace std::string_literals;
+    // dictd: "{word}" references, also wrapped over a line.
+    const std::string keg = "keg\n  A small cask; see {barrel} or {ice\n   cream} & {half.\n";
+    const std::string barrel = "barrel\n  A round vessel.\n";
+    testing::WriteBytes(folder / "d.dict", keg + barrel);
+    testing::WriteBytes(folder / "d.index", "barrel\t" + DictdNumber(keg.size()) + "\t" +
+                                                DictdNumber(barrel.size()) + "\nkeg\tA\t" +
+                                                DictdNumber(keg.size()) + "\n");
+    {
+        DictionaryBuilder builder(utf8, folder / "dictd.txt");
+        ImportDictd(folder / "d.index", std::nullopt, builder);
+        builder.Finish();
+    }
+    const auto kegPage = Page(folder / "dictd.txt", utf8, "keg");
+    ASSERT_TRUE(kegPage);
+    EXPECT_NE(kegPage->find("see <a href=\"tavik:barrel\">barrel</a> or "
+                            "<a href=\"tavik:ice%20cream\">ice cream</a> &amp; {half."),
+              std::string::npos)
+        << *kegPage;
+    EXPECT_TRUE(Clean(folder / "dictd.txt", utf8));
+
+    // StarDict: bword:// links in HTML, <kref> in XDXF, none in Pango markup.
+    WriteStarDict(folder / "s", "",
+                  {{"apple", "h<a href=\"bword://pear tree\">pear</a>\0"s},
+                   {"kiwi", "x<k>kiwi</k>\nsee <kref>apple</kref>\0"s},
+                   {"lime", "g<b>{sour}</b>\0"s}},
+                  32, false);
+    {
+        DictionaryBuilder builder(utf8, folder / "stardict.txt");
+        ImportStarDict(folder / "s.ifo", builder);
+        EXPECT_EQ(builder.Finish().skippedFields, 0);
+    }
+    EXPECT_EQ(testing::ReadBytes(folder / "stardict.txt"),
+              "\xEF\xBB\xBF"
+              "apple/<a href=\"tavik:pear%20tree\">pear</a>\n"
+              "kiwi/<k>kiwi</k><br>see <a href=\"tavik:apple\">apple</a>\n"
+              "lime/<b>{sour}</b>\n");
+
+    // Tab: text stays as it is, bword:// links become links.
+    testing::WriteBytes(folder / "t.tab",
+                        "a\tplain {not a link} <a href=\"bword://b\">b</a>\nb\tx\n");
+    {
+        DictionaryBuilder builder(utf8, folder / "tab.txt");
+        ImportTab(folder / "t.tab", builder);
+        builder.Finish();
+    }
+    EXPECT_EQ(testing::ReadBytes(folder / "tab.txt"),
+              "\xEF\xBB\xBF"
+              "a/plain {not a link} <a href=\"tavik:b\">b</a>\nb/x\n");
 }
 
 TEST_F(Import, AnArticleTooLongForALineIsCutCountedAndStillChecksClean) {

@@ -13,9 +13,9 @@
 
 namespace tavik {
 
-class DictionaryList {
+class DictionaryChoiceList {
 public:
-    explicit DictionaryList(wxChoice& choice) : m_choice(choice) {}
+    explicit DictionaryChoiceList(wxChoice& choice) : m_choice(choice) {}
 
     // Shows `listing`: its names in its order and its selection (none when
     // it has none). A listing that shows nothing new leaves the control

@@ -1,5 +1,5 @@
 // The main window's dictionary list.
-#include "app/dictionary_list.h"
+#include "app/dictionary_choice_list.h"
 
 #include <wx/intl.h>
 
@@ -7,7 +7,7 @@
 
 namespace tavik {
 
-bool DictionaryList::Show(const DictionaryListing& listing, bool allChosen) {
+bool DictionaryChoiceList::Show(const DictionaryListing& listing, bool allChosen) {
     // Item 0 is every dictionary at once, never a file.
     const int selection = allChosen                ? 0
                           : listing.selection >= 0 ? listing.selection + 1
@@ -27,7 +27,7 @@ bool DictionaryList::Show(const DictionaryListing& listing, bool allChosen) {
     return true;
 }
 
-std::optional<std::filesystem::path> DictionaryList::SelectedFile() const {
+std::optional<std::filesystem::path> DictionaryChoiceList::SelectedFile() const {
     const int selection = m_choice.GetSelection();
     if (selection < 1 || size_t(selection) > m_files.size()) return std::nullopt;
     return m_files[size_t(selection) - 1];

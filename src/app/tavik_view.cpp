@@ -10,7 +10,9 @@
 
 #include <cmath>
 
+#include "app/add_dictionary_dlg.h"
 #include "app/command_ids.h"
+#include "app/first_start.h"
 #include "app/main_frame.h"
 #include "app/prompts.h"
 #include "app/settings.h"
@@ -22,6 +24,7 @@
 #include "app/wx_text.h"
 #include "config/page_zoom.h"
 #include "dict/dictionary_folder.h"
+#include "dict/entry_link.h"
 #include "dict/entry_page.h"
 #include "dict/notices.h"
 #include "wordlists/dictionary_choice.h"
@@ -51,6 +54,7 @@ wxBEGIN_EVENT_TABLE(CTavikView, wxView)
     EVT_MENU(WxId(kCmdAddWordBook), CTavikView::OnAddWordBook)
     EVT_MENU(WxId(kCmdAddWordBookButton), CTavikView::OnAddWordBook)
     EVT_MENU(WxId(kCmdSelectDic), CTavikView::OnSelectDic)
+    EVT_MENU(AddDictionaryCommandId(), CTavikView::OnAddDictionary)
     EVT_MENU(WxId(kCmdEditUndo), CTavikView::OnEditUndo)
     EVT_MENU(WxId(kCmdZoomIn), CTavikView::OnZoom)
     EVT_MENU(WxId(kCmdZoomOut), CTavikView::OnZoom)
@@ -199,6 +203,7 @@ void CTavikView::OnInitialUpdate() {
     ApplySkinLayout();
     FillSearchList();
     FillDicList();
+    ShowFirstStartPage(*m_hHtmlView);
     m_searchEdit->SetFocus();
 }
 
@@ -464,7 +469,21 @@ void CTavikView::FillDicList() {
         m_dicList->SetStringSelection(ToWx(listing.names[size_t(listing.selection)]));
 }
 
+void CTavikView::OnAddDictionary(wxCommandEvent& /*event*/) { OpenAddDictionary(); }
+
+void CTavikView::OpenAddDictionary() {
+    RunAddDictionaryForApp(GetFrame(), [this](const std::filesystem::path& added) {
+        theApp().ChooseDictionary(added);
+        FillDicList();
+        if (!m_searchEdit->GetValue().Strip(wxString::both).empty()) OnSearch();
+    });
+}
+
 void CTavikView::OnHotspot(const wxString& target) {
+    if (CommandLinkName(std::string(target.utf8_str())) == kAddDictionaryCommand) {
+        OpenAddDictionary();
+        return;
+    }
     AppPrompts().message(m_form, target, wxTheApp->GetAppName());
 }
 

@@ -46,8 +46,12 @@ JobEnd ImportProgressDlg::Run(ImportRunner::Job job,
         m_workerEnd = end;
         CallAfter([this, end] { Finish(end); });
     };
-    m_runner =
-        std::make_unique<ImportRunner>(std::move(job), std::move(onProgress), std::move(onEnd));
+    // Started from inside the dialog's own event loop, so that everything
+    // the worker says arrives while the dialog shows.
+    CallAfter(
+        [this, job = std::move(job), onProgress = std::move(onProgress), onEnd = std::move(onEnd)] {
+            if (!m_ended) m_runner = std::make_unique<ImportRunner>(job, onProgress, onEnd);
+        });
     ShowModal();
     // The worker has ended (or ends now, cancelled): what it said last is
     // how the job ended, whether or not the dialog has shown it.
@@ -77,7 +81,8 @@ void ImportProgressDlg::Finish(const JobEnd& end) {
 }
 
 void ImportProgressDlg::OnCancel(wxCommandEvent& /*event*/) {
-    if (m_ended) {
+    if (m_ended || !m_runner) {
+        m_ended = true;
         if (IsModal()) EndModal(wxID_CANCEL);
         return;
     }

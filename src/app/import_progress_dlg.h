@@ -37,7 +37,9 @@ private:
     wxStaticText* m_detail = nullptr;
     wxButton* m_cancel = nullptr;
     std::unique_ptr<ImportRunner> m_runner;
-    JobEnd m_workerEnd;  // written by the worker, read once it has been joined
+    // Written by the worker, read once it has been joined; a job that never
+    // started counts as cancelled.
+    JobEnd m_workerEnd{JobEnd::Kind::kCancelled, {}};
     bool m_ended = false;
 };
 

@@ -1,0 +1,184 @@
+// 사전 추가 as a user meets it: opened from the menu and from the first start
+// page's link, a dictd dictionary the test makes added from the list with the
+// progress dialog, cancelled halfway, and a corrupt file picked by hand.
+#include <wx/listctrl.h>
+#include <wx/xrc/xmlres.h>
+
+#include <condition_variable>
+#include <mutex>
+
+#include "app/add_dictionary_dlg.h"
+#include "app/first_start.h"
+#include "app/import_progress_dlg.h"
+#include "app/window_fixture.h"
+#include "app/wx_text.h"
+#include "tools/test_files.h"
+
+namespace tavik {
+namespace {
+
+namespace fs = std::filesystem;
+
+void PressButton(wxDialog& dialog, int id) {
+    wxWindow* button = dialog.FindWindow(id);
+    ASSERT_NE(button, nullptr) << id;
+    wxCommandEvent click(wxEVT_BUTTON, id);
+    click.SetEventObject(button);
+    button->ProcessWindowEvent(click);
+}
+
+wxListCtrl& InstalledList(wxDialog& dialog) {
+    return *dynamic_cast<wxListCtrl*>(dialog.FindWindow(wxXmlResource::GetXRCID("installed_list")));
+}
+
+class AddDictionaryTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        testing::WriteDictd(installed / "dictd" / "tiny", "Tiny Test Dictionary", 40);
+        saved = AddDictionaryDefaults();
+        AddDictionaryDefaults().installedFolders = [this] {
+            return DictionaryFolders{{installed / "dictd"}, {}};
+        };
+        before = theApp().m_strDicPath;
+        dataBefore = DataFiles();
+    }
+    void TearDown() override {
+        AddDictionaryDefaults() = saved;
+        for (const std::string& name : DataFiles())
+            if (std::find(dataBefore.begin(), dataBefore.end(), name) == dataBefore.end())
+                fs::remove(Data() / name);
+        theApp().ChooseDictionary(before);
+        View().FillDicList();
+        WindowTest::TearDown();
+    }
+    fs::path Data() { return theApp().m_strAppDir / "Data"; }
+    std::vector<std::string> DataFiles() {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(Data()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    void OpenFromMenu() {
+        wxCommandEvent event(wxEVT_MENU, AddDictionaryCommandId());
+        event.SetEventObject(&Frame());
+        Frame().ProcessWindowEvent(event);
+        Pump();
+    }
+    // The progress dialog, left to run to its end.
+    void LetProgressFinish() {
+        g_dialogs.WhenShown([](wxDialog& progress) {
+            EXPECT_NE(dynamic_cast<ImportProgressDlg*>(&progress), nullptr);
+            EXPECT_TRUE(PumpUntil([&] { return !progress.IsModal(); }));
+        });
+    }
+
+    testing::TempDir installed;
+    AddDictionaryServices saved;
+    fs::path before;
+    std::vector<std::string> dataBefore;
+};
+
+TEST_F(AddDictionaryTest, TheMenuAndTheFirstStartLinkOpenTheDialog) {
+    // Data holds only the bundled dictionary here: the page offers the one
+    // installed dictionary.
+    ShowFirstStartPage(*View().HtmlView());
+    EXPECT_TRUE(Shown().Contains("tavik-command:add-dictionary")) << Shown();
+    EXPECT_TRUE(Shown().Contains(wxString::FromUTF8("1개"))) << Shown();
+
+    for (int way = 0; way < 2; ++way) {
+        g_dialogs.WhenShown([](wxDialog& dialog) {
+            EXPECT_NE(dynamic_cast<AddDictionaryDlg*>(&dialog), nullptr);
+            EXPECT_EQ(dialog.GetTitle(), wxString::FromUTF8("사전 추가"));
+            wxListCtrl& list = InstalledList(dialog);
+            EXPECT_EQ(list.GetItemCount(), 1);
+            EXPECT_EQ(list.GetItemText(0, 0), "Tiny Test Dictionary");
+            EXPECT_EQ(list.GetItemText(0, 1), "dictd");
+            EXPECT_FALSE(list.GetItemText(0, 2).empty());
+            PressButton(dialog, wxID_CLOSE);
+        });
+        if (way == 0)
+            OpenFromMenu();
+        else
+            View().OnHotspot("tavik-command:add-dictionary");
+        EXPECT_TRUE(g_dialogs.AllUsed());
+    }
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_EQ(DataFiles(), dataBefore);
+}
+
+TEST_F(AddDictionaryTest, AnInstalledDictionaryIsImportedChosenAndSearched) {
+    Type("word7");
+    g_dialogs.WhenShown([this](wxDialog& dialog) {
+        LetProgressFinish();
+        PressButton(dialog, wxXmlResource::GetXRCID("import_button"));
+        // Added: no longer offered.
+        EXPECT_EQ(InstalledList(dialog).GetItemCount(), 0);
+        PressButton(dialog, wxID_CLOSE);
+    });
+    OpenFromMenu();
+    const fs::path added = Data() / "Tiny Test Dictionary.txt";
+    EXPECT_TRUE(fs::exists(added));
+    EXPECT_EQ(theApp().m_strDicPath, added);
+    EXPECT_EQ(Control<wxChoice>(kIdSelectDicList).GetStringSelection(), "Tiny Test Dictionary.txt");
+    EXPECT_TRUE(ShowsHeadword("word7")) << Shown();
+    EXPECT_TRUE(Shown().Contains("meaning 7")) << Shown();
+    EXPECT_TRUE(g_messages.empty());
+}
+
+TEST_F(AddDictionaryTest, CancellingHalfwayLeavesNothingInData) {
+    // The worker waits at its second report until the user has cancelled.
+    std::mutex mutex;
+    std::condition_variable released;
+    bool cancelled = false;
+    int reports = 0;
+    AddDictionaryDefaults().onWorkerProgress = [&](const ImportProgress&) {
+        std::unique_lock lock(mutex);
+        if (++reports == 2) released.wait(lock, [&] { return cancelled; });
+    };
+    g_dialogs.WhenShown([&](wxDialog& dialog) {
+        g_dialogs.WhenShown([&](wxDialog& progress) {
+            EXPECT_TRUE(PumpUntil([&] {
+                std::lock_guard lock(mutex);
+                return reports >= 2;
+            }));
+            PressButton(progress, wxID_CANCEL);
+            {
+                std::lock_guard lock(mutex);
+                cancelled = true;
+            }
+            released.notify_all();
+            EXPECT_TRUE(PumpUntil([&] { return !progress.IsModal(); }));
+        });
+        PressButton(dialog, wxXmlResource::GetXRCID("import_button"));
+        // Still offered.
+        EXPECT_EQ(InstalledList(dialog).GetItemCount(), 1);
+        PressButton(dialog, wxID_CLOSE);
+    });
+    OpenFromMenu();
+    EXPECT_EQ(reports, 2) << "the job went on after the cancel";
+    EXPECT_EQ(DataFiles(), dataBefore);
+    EXPECT_EQ(theApp().m_strDicPath, before);
+    EXPECT_TRUE(g_messages.empty());
+}
+
+TEST_F(AddDictionaryTest, ACorruptPickedFileGivesAMessageNamingIt) {
+    const fs::path corrupt = installed / "picked" / "broken.index";
+    testing::WriteBytes(corrupt, "word0\tA\tZZZZZZZZ\n");
+    testing::WriteBytes(installed / "picked" / "broken.dict", "tiny");
+    AddDictionaryDefaults().pickFile = [&](wxWindow*) { return std::optional<fs::path>(corrupt); };
+    g_dialogs.WhenShown([this](wxDialog& dialog) {
+        LetProgressFinish();
+        PressButton(dialog, wxXmlResource::GetXRCID("pick_file_button"));
+        PressButton(dialog, wxID_CLOSE);
+    });
+    OpenFromMenu();
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_TRUE(g_messages[0].Contains(PathToWx(corrupt))) << g_messages[0];
+    EXPECT_EQ(DataFiles(), dataBefore);
+    EXPECT_EQ(theApp().m_strDicPath, before);
+}
+
+}  // namespace
+}  // namespace tavik

@@ -2,12 +2,19 @@
 // their own yet.
 #pragma once
 
+#include <filesystem>
+#include <vector>
+
 #include "dict/screen.h"
+#include "tools/installed_dictionaries.h"
 
 namespace tavik {
 
 // Shows, in place of the empty page, what the user can do to get a
-// dictionary; leaves the page as it is when they have one.
-void ShowFirstStartPage(PageSink& page);
+// dictionary: `dataFolders` are where dictionaries are listed from (the
+// home's Data first), `installed` where installed ones are looked for.
+// Leaves the page as it is when the user has a dictionary of their own.
+void ShowFirstStartPage(PageSink& page, const std::vector<std::filesystem::path>& dataFolders,
+                        const DictionaryFolders& installed);
 
 }  // namespace tavik

@@ -203,7 +203,8 @@ void CTavikView::OnInitialUpdate() {
     ApplySkinLayout();
     FillSearchList();
     FillDicList();
-    ShowFirstStartPage(*m_hHtmlView);
+    ShowFirstStartPage(*m_hHtmlView, theApp().DataFolders(),
+                       AddDictionaryDefaults().installedFolders());
     m_searchEdit->SetFocus();
 }
 

@@ -81,11 +81,17 @@ protected:
 };
 
 TEST_F(AddDictionaryTest, TheMenuAndTheFirstStartLinkOpenTheDialog) {
-    // Data holds only the bundled dictionary here: the page offers the one
-    // installed dictionary.
-    ShowFirstStartPage(*View().HtmlView());
+    // With only the bundled dictionary, the page offers the one installed;
+    // with none, it names the folder.
+    testing::WriteBytes(installed / "bundled" / "Tavik.txt", "a/b\n");
+    fs::create_directories(installed / "empty" / "Data");
+    ShowFirstStartPage(*View().HtmlView(), {installed / "bundled"},
+                       AddDictionaryDefaults().installedFolders());
     EXPECT_TRUE(Shown().Contains("tavik-command:add-dictionary")) << Shown();
     EXPECT_TRUE(Shown().Contains(wxString::FromUTF8("1개"))) << Shown();
+    ShowFirstStartPage(*View().HtmlView(), {installed / "empty" / "Data"}, DictionaryFolders{});
+    EXPECT_TRUE(Shown().Contains(PathToWx(installed / "empty" / "Data"))) << Shown();
+    EXPECT_TRUE(Shown().Contains("tavik-command:add-dictionary")) << Shown();
 
     for (int way = 0; way < 2; ++way) {
         g_dialogs.WhenShown([](wxDialog& dialog) {

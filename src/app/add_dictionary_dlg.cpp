@@ -163,7 +163,12 @@ bool AddDictionaryDlg::AddSource(const DictionarySource& source) {
         int64_t outOfOrder = 0;
         ImportProgressDlg checking(this, wxString::Format(_(L"‘%s’의 순서를 검사하는 중"), title));
         const JobEnd checked = checking.Run(
-            [&](ProgressReporter&) { outOfOrder = LinesOutOfOrder(source.path, job.codePage); },
+            [&](ProgressReporter& progress) {
+                outOfOrder = LinesOutOfOrder(source.path, job.codePage);
+                // The check cannot stop halfway; a cancel asked meanwhile
+                // still stops what would come after it.
+                progress.Writing(1, 1);
+            },
             watch);
         if (checked.kind == JobEnd::Kind::kFailed) return failed(checked.error);
         if (checked.kind == JobEnd::Kind::kCancelled) return false;

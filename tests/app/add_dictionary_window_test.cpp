@@ -2,6 +2,7 @@
 // page's link, a dictd dictionary the test makes added from the list with the
 // progress dialog, cancelled halfway, and a corrupt file picked by hand.
 #include <wx/listctrl.h>
+#include <wx/msgdlg.h>
 #include <wx/xrc/xmlres.h>
 
 #include <condition_variable>
@@ -18,14 +19,6 @@ namespace tavik {
 namespace {
 
 namespace fs = std::filesystem;
-
-void PressButton(wxDialog& dialog, int id) {
-    wxWindow* button = dialog.FindWindow(id);
-    ASSERT_NE(button, nullptr) << id;
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(button);
-    button->ProcessWindowEvent(click);
-}
 
 wxListCtrl& InstalledList(wxDialog& dialog) {
     return *dynamic_cast<wxListCtrl*>(dialog.FindWindow(wxXmlResource::GetXRCID("installed_list")));
@@ -102,7 +95,7 @@ TEST_F(AddDictionaryTest, TheMenuAndTheFirstStartLinkOpenTheDialog) {
             EXPECT_EQ(list.GetItemText(0, 0), "Tiny Test Dictionary");
             EXPECT_EQ(list.GetItemText(0, 1), "dictd");
             EXPECT_FALSE(list.GetItemText(0, 2).empty());
-            PressButton(dialog, wxID_CLOSE);
+            PressDialogButton(dialog, wxID_CLOSE);
         });
         if (way == 0)
             OpenFromMenu();
@@ -118,10 +111,10 @@ TEST_F(AddDictionaryTest, AnInstalledDictionaryIsImportedChosenAndSearched) {
     Type("word7");
     g_dialogs.WhenShown([this](wxDialog& dialog) {
         LetProgressFinish();
-        PressButton(dialog, wxXmlResource::GetXRCID("import_button"));
+        PressDialogButton(dialog, wxXmlResource::GetXRCID("import_button"));
         // Added: no longer offered.
         EXPECT_EQ(InstalledList(dialog).GetItemCount(), 0);
-        PressButton(dialog, wxID_CLOSE);
+        PressDialogButton(dialog, wxID_CLOSE);
     });
     OpenFromMenu();
     const fs::path added = Data() / "Tiny Test Dictionary.txt";
@@ -149,7 +142,7 @@ TEST_F(AddDictionaryTest, CancellingHalfwayLeavesNothingInData) {
                 std::lock_guard lock(mutex);
                 return reports >= 2;
             }));
-            PressButton(progress, wxID_CANCEL);
+            PressDialogButton(progress, wxID_CANCEL);
             {
                 std::lock_guard lock(mutex);
                 cancelled = true;
@@ -157,10 +150,10 @@ TEST_F(AddDictionaryTest, CancellingHalfwayLeavesNothingInData) {
             released.notify_all();
             EXPECT_TRUE(PumpUntil([&] { return !progress.IsModal(); }));
         });
-        PressButton(dialog, wxXmlResource::GetXRCID("import_button"));
+        PressDialogButton(dialog, wxXmlResource::GetXRCID("import_button"));
         // Still offered.
         EXPECT_EQ(InstalledList(dialog).GetItemCount(), 1);
-        PressButton(dialog, wxID_CLOSE);
+        PressDialogButton(dialog, wxID_CLOSE);
     });
     OpenFromMenu();
     EXPECT_EQ(reports, 2) << "the job went on after the cancel";
@@ -176,14 +169,43 @@ TEST_F(AddDictionaryTest, ACorruptPickedFileGivesAMessageNamingIt) {
     AddDictionaryDefaults().pickFile = [&](wxWindow*) { return std::optional<fs::path>(corrupt); };
     g_dialogs.WhenShown([this](wxDialog& dialog) {
         LetProgressFinish();
-        PressButton(dialog, wxXmlResource::GetXRCID("pick_file_button"));
-        PressButton(dialog, wxID_CLOSE);
+        PressDialogButton(dialog, wxXmlResource::GetXRCID("pick_file_button"));
+        PressDialogButton(dialog, wxID_CLOSE);
     });
     OpenFromMenu();
     ASSERT_EQ(g_messages.size(), 1u);
     EXPECT_TRUE(g_messages[0].Contains(PathToWx(corrupt))) << g_messages[0];
     EXPECT_EQ(DataFiles(), dataBefore);
     EXPECT_EQ(theApp().m_strDicPath, before);
+}
+
+TEST_F(AddDictionaryTest, APickedFileOutOfOrderIsSortedIntoDataWhenTheUserAgrees) {
+    const fs::path mixed = installed / "picked" / "Mixed Fruit.txt";
+    testing::WriteBytes(mixed, "cherry/3\napple/1\nbanana/2\n");
+    AddDictionaryDefaults().pickFile = [&](wxWindow*) { return std::optional<fs::path>(mixed); };
+    for (const int answer : {wxID_NO, wxID_YES}) {
+        g_dialogs.WhenShown([&](wxDialog& dialog) {
+            LetProgressFinish();  // the check of its order
+            g_dialogs.Answer([answer](wxDialog& question) {
+                auto* box = dynamic_cast<wxMessageDialog*>(&question);
+                EXPECT_NE(box, nullptr);
+                if (box)
+                    EXPECT_TRUE(box->GetMessage().Contains("Mixed Fruit")) << box->GetMessage();
+                EXPECT_NE(dynamic_cast<AddDictionaryDlg*>(question.GetParent()), nullptr);
+                return answer;
+            });
+            if (answer == wxID_YES) LetProgressFinish();  // the sort
+            PressDialogButton(dialog, wxXmlResource::GetXRCID("pick_file_button"));
+            PressDialogButton(dialog, wxID_CLOSE);
+        });
+        OpenFromMenu();
+        if (answer == wxID_NO) EXPECT_EQ(DataFiles(), dataBefore);
+    }
+    const fs::path added = Data() / "Mixed Fruit.txt";
+    EXPECT_EQ(testing::ReadBytes(added), "apple/1\nbanana/2\ncherry/3\n");
+    EXPECT_EQ(testing::ReadBytes(mixed), "cherry/3\napple/1\nbanana/2\n");
+    EXPECT_EQ(theApp().m_strDicPath, added);
+    EXPECT_TRUE(g_messages.empty());
 }
 
 }  // namespace

@@ -45,6 +45,9 @@ enum CommandId : int {
     kCmdAppExit = 57665,
 };
 
+// 사전 추가: a named id, clear of the numbered commands.
+int AddDictionaryCommandId();
+
 // The toolkit takes window and command ids below 32767 only: commands keep
 // their numbers above and are handed to it shifted down by this much, which
 // keeps them clear of the control ids and of the toolkit's own range.

@@ -59,6 +59,7 @@ void CMainFrame::CreateMenu() {
     tools->Append(WxId(kCmdAppAbout), _(L"TAVIK 이란 ?") + "\tF1");
     tools->AppendSeparator();
     tools->Append(WxId(kCmdSelectDic), _(L"사전선택") + "\tCtrl+L");
+    tools->Append(AddDictionaryCommandId(), _(L"사전 추가") + "\tCtrl+Shift+L");
     tools->AppendSeparator();
     tools->Append(WxId(kCmdWordBook), _(L"단어장") + "\tCtrl+B");
     tools->Append(WxId(kCmdRecentWord), _(L"최근검색어") + "\tCtrl+H");

@@ -10,8 +10,10 @@
 
 #include <cmath>
 
+#include "app/add_dictionary_dlg.h"
 #include "app/all_dictionaries_choice.h"
 #include "app/command_ids.h"
+#include "app/first_start.h"
 #include "app/main_frame.h"
 #include "app/prompts.h"
 #include "app/settings.h"
@@ -54,6 +56,7 @@ wxBEGIN_EVENT_TABLE(CTavikView, wxView)
     EVT_MENU(WxId(kCmdAddWordBook), CTavikView::OnAddWordBook)
     EVT_MENU(WxId(kCmdAddWordBookButton), CTavikView::OnAddWordBook)
     EVT_MENU(WxId(kCmdSelectDic), CTavikView::OnSelectDic)
+    EVT_MENU(AddDictionaryCommandId(), CTavikView::OnAddDictionary)
     EVT_MENU(WxId(kCmdEditUndo), CTavikView::OnEditUndo)
     EVT_MENU(WxId(kCmdZoomIn), CTavikView::OnZoom)
     EVT_MENU(WxId(kCmdZoomOut), CTavikView::OnZoom)
@@ -214,6 +217,8 @@ void CTavikView::OnInitialUpdate() {
     ApplySkinLayout();
     FillSearchList();
     FillDicList();
+    ShowFirstStartPage(*m_hHtmlView, theApp().DataFolders(),
+                       AddDictionaryDefaults().installedFolders());
     m_searchEdit->SetFocus();
 }
 
@@ -517,10 +522,25 @@ void CTavikView::OnFrameActivate(wxActivateEvent& event) {
     event.Skip();
 }
 
+void CTavikView::OnAddDictionary(wxCommandEvent& /*event*/) { OpenAddDictionary(); }
+
+void CTavikView::OpenAddDictionary() {
+    RunAddDictionaryForApp(GetFrame(), [this](const std::filesystem::path& added) {
+        theApp().ChooseDictionary(added);
+        FillDicList();
+        if (!m_searchEdit->GetValue().Strip(wxString::both).empty()) OnSearch();
+    });
+}
+
 void CTavikView::OnHotspot(const wxString& target) {
+    const std::string href(target.utf8_str());
     // A reference to another entry searches its word in the same dictionary.
-    if (const auto word = EntryLinkWord(std::string(target.utf8_str()))) {
+    if (const auto word = EntryLinkWord(href)) {
         SearchFromBox(*word);
+        return;
+    }
+    if (CommandLinkName(href) == kAddDictionaryCommand) {
+        OpenAddDictionary();
         return;
     }
     AppPrompts().message(m_form, target, wxTheApp->GetAppName());

@@ -79,6 +79,10 @@ public:
     void OnZoom(wxCommandEvent& event);
     int Zoom() const { return m_zoom; }
     void OnSelectDic(wxCommandEvent& event);
+    // Opens 사전 추가; each dictionary added becomes the current one and
+    // shows the search box's word.
+    void OnAddDictionary(wxCommandEvent& event);
+    void OpenAddDictionary();
     void OnSelchangeDicList(wxCommandEvent& event);
     void FillSearchList();
     // Lists the Data folders afresh, the dictionary in use selected.

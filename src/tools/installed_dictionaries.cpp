@@ -173,6 +173,14 @@ std::vector<InstalledDictionary> FindInstalledDictionaries(const DictionaryFolde
     return found;
 }
 
+std::optional<InstalledDictionary> DescribeDictionaryFile(const fs::path& file) {
+    std::vector<InstalledDictionary> found;
+    if (file.extension() == ".index") AddDictd(file, found);
+    if (file.extension() == ".ifo") AddStarDict(file, found);
+    if (found.empty()) return std::nullopt;
+    return std::move(found.front());
+}
+
 std::string SafeFileName(std::string_view title, size_t maxBytes) {
     std::string cleaned;
     for (char c : title) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,10 @@ DictionaryFolders InstalledDictionaryFolders();
 // Every dictionary found in `folders`, sorted by title. Folders that do not
 // exist and files that cannot be read are passed over.
 std::vector<InstalledDictionary> FindInstalledDictionaries(const DictionaryFolders& folders);
+
+// The dictionary a dictd .index or a StarDict .ifo is, with its title;
+// nothing when its other files are missing or it cannot be read.
+std::optional<InstalledDictionary> DescribeDictionaryFile(const std::filesystem::path& file);
 
 // A title made fit to be a file name: no "/", control characters or
 // leading dot, white space collapsed, at most `maxBytes` bytes (cut between

@@ -49,14 +49,7 @@ wxListBox& List(wxDialog& dialog, int id) {
     return *dynamic_cast<wxListBox*>(dialog.FindWindow(id));
 }
 
-// A click on the button, as the toolkit reports it.
-void Press(wxDialog& dialog, int id) {
-    wxWindow* button = dialog.FindWindow(id);
-    ASSERT_NE(button, nullptr) << id;
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(button);
-    button->ProcessWindowEvent(click);
-}
+void Press(wxDialog& dialog, int id) { PressDialogButton(dialog, id); }
 
 void PressKey(wxWindow& window, int key) {
     wxKeyEvent event(wxEVT_CHAR_HOOK);

@@ -68,6 +68,15 @@ inline DialogDriver g_dialogs;
 
 inline std::vector<wxString> g_messages;
 
+// A click on the button `id` of `dialog`, as the toolkit reports it.
+inline void PressDialogButton(wxDialog& dialog, int id) {
+    wxWindow* button = dialog.FindWindow(id);
+    ASSERT_NE(button, nullptr) << id;
+    wxCommandEvent click(wxEVT_BUTTON, id);
+    click.SetEventObject(button);
+    button->ProcessWindowEvent(click);
+}
+
 inline void Pump() {
     for (int i = 0; i < 10; ++i) {
         wxTheApp->Yield(true);

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/add_dictionary_dlg.h"
 #include "app/skin_label.h"
 #include "app/window_fixture.h"
 #include "app/wx_text.h"
@@ -368,6 +369,8 @@ int main(int argc, char** argv) {
         tavik::g_messages.push_back(text);
     };
     tavik::g_dialogs.Register();
+    // The window's own tests see no dictionary installed on this computer.
+    tavik::AddDictionaryDefaults().installedFolders = [] { return tavik::DictionaryFolders{}; };
 
     int wxArgc = 1;
     char* wxArgv[] = {argv[0], nullptr};

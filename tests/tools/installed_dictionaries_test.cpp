@@ -16,24 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-// A dictd dictionary whose 00-database-short entry says `title` (when
-// given), with a few words.
-void WriteDictd(const fs::path& base, const std::string& title, int words = 3) {
-    std::string dict;
-    std::string index;
-    auto add = [&](const std::string& headword, const std::string& article) {
-        using testing::DictdNumber;
-        index +=
-            headword + "\t" + DictdNumber(dict.size()) + "\t" + DictdNumber(article.size()) + "\n";
-        dict += article;
-    };
-    if (!title.empty()) add("00-database-short", "00-database-short\n     " + title + "\n");
-    for (int i = 0; i < words; ++i)
-        add("word" + std::to_string(i),
-            "word" + std::to_string(i) + "\n  meaning " + std::to_string(i) + "\n");
-    testing::WriteBytes(base.string() + ".index", index);
-    testing::WriteBytes(base.string() + ".dict", dict);
-}
+using testing::WriteDictd;
 
 void WriteStarDict(const fs::path& base, const std::string& bookname) {
     testing::WriteBytes(base.string() + ".ifo",

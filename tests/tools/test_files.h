@@ -78,4 +78,22 @@ inline std::string BigEndian32(uint32_t value) {
     return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
 }
 
+// A dictd dictionary whose 00-database-short entry says `title` (when
+// given), with a few words.
+inline void WriteDictd(const std::filesystem::path& base, const std::string& title, int words = 3) {
+    std::string dict;
+    std::string index;
+    auto add = [&](const std::string& headword, const std::string& article) {
+        index +=
+            headword + "\t" + DictdNumber(dict.size()) + "\t" + DictdNumber(article.size()) + "\n";
+        dict += article;
+    };
+    if (!title.empty()) add("00-database-short", "00-database-short\n     " + title + "\n");
+    for (int i = 0; i < words; ++i)
+        add("word" + std::to_string(i),
+            "word" + std::to_string(i) + "\n  meaning " + std::to_string(i) + "\n");
+    WriteBytes(base.string() + ".index", index);
+    WriteBytes(base.string() + ".dict", dict);
+}
+
 }  // namespace tavik::testing

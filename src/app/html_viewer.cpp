@@ -32,8 +32,8 @@ void AddMemoryFiles() {
 }  // namespace
 
 HtmlViewerHost::HtmlViewerHost(wxWindow* parent, const wxRect& rect, Callbacks callbacks)
-    : wxHtmlWindow(parent, kIdHtmlView, rect.GetPosition(), rect.GetSize(),
-                   wxHW_SCROLLBAR_AUTO | wxCLIP_SIBLINGS),
+    : MeasuredHtmlWindow(parent, kIdHtmlView, rect.GetPosition(), rect.GetSize(),
+                         wxHW_SCROLLBAR_AUTO | wxCLIP_SIBLINGS),
       m_callbacks(std::move(callbacks)) {
     AddMemoryFiles();
     // Korean text needs a face that holds it; the rest falls back to the

@@ -2,14 +2,13 @@
 // text and an end of source, and asks its host about links and pictures.
 #pragma once
 
-#include <wx/html/htmlwin.h>
-
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
 #include <vector>
 
+#include "app/measured_html_window.h"
 #include "dict/screen.h"
 
 namespace tavik {
@@ -21,7 +20,7 @@ struct PictureRequest {
     wxString source;
 };
 
-class HtmlViewerHost : public wxHtmlWindow, public PageSink {
+class HtmlViewerHost : public MeasuredHtmlWindow, public PageSink {
 public:
     struct Callbacks {
         std::function<void(const wxString& target)> onHotspot;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/measured_html_window.h"
+#include "app/served_pictures.h"
 #include "dict/screen.h"
 
 namespace tavik {
@@ -77,7 +78,7 @@ private:
     mutable int m_lastCookie = 0;
     mutable std::optional<int> m_pendingCookie;
     mutable wxBitmap m_answer;
-    mutable std::vector<wxString> m_servedPictures;
+    mutable ServedPictures m_served;
     // The pictures of the page being parsed, by the source the page names,
     // and the pixels handed to the viewer for it so far.
     mutable std::map<wxString, ServedPicture> m_pagePictures;

@@ -5,6 +5,8 @@
 #include <wx/dcclient.h>
 #include <wx/html/winpars.h>
 
+#include <utility>
+
 namespace tavik {
 
 bool MeasuredHtmlWindow::SetPage(const wxString& source) {
@@ -27,8 +29,10 @@ bool MeasuredHtmlWindow::SetPage(const wxString& source) {
 #endif
     MeasuringDC measuring(window, m_measured);
     m_Parser->SetDC(&measuring, pixelScale, 1.0);
-    // The parser may look at the page being replaced while it works.
-    wxDELETE(m_Cell);
+    // The parser may look at the page being replaced while it works: it
+    // must not find it.
+    const bool deletionPending = m_replaced != nullptr;
+    m_replaced.reset(std::exchange(m_Cell, nullptr));
     m_Cell = static_cast<wxHtmlContainerCell*>(m_Parser->Parse(source));
     m_Parser->SetDC(nullptr);
 
@@ -36,6 +40,7 @@ bool MeasuredHtmlWindow::SetPage(const wxString& source) {
     m_Cell->SetAlignHor(wxHTML_ALIGN_CENTER);
     CreateLayout();
     Refresh();
+    if (!deletionPending) CallAfter([this] { m_replaced.reset(); });
     return true;
 }
 

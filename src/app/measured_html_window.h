@@ -3,6 +3,8 @@
 
 #include <wx/html/htmlwin.h>
 
+#include <memory>
+
 #include "app/measuring_dc.h"
 
 namespace tavik {
@@ -20,6 +22,9 @@ public:
 
 private:
     TextExtentCache m_measured;
+    // The page replaced last, deleted once the new one is on the screen:
+    // freeing a long page's cells costs as much as laying a short one out.
+    std::unique_ptr<wxHtmlContainerCell> m_replaced;
 };
 
 }  // namespace tavik

@@ -15,7 +15,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,32 @@ using Clock = std::chrono::steady_clock;
 
 double Milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// Processor time of this thread: what the program itself spends, without
+// the display server and other programs on a loaded machine.
+double ThreadMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// The proportional set size of this process, in kB; -1 when unknown.
+long ProportionalSetKb() {
+    std::ifstream rollup("/proc/self/smaps_rollup");
+    for (std::string line; std::getline(rollup, line);)
+        if (line.starts_with("Pss:")) return std::atol(line.c_str() + 4);
+    return -1;
+}
+
+struct Spread {
+    double median = 0;
+    double max = 0;
+};
+
+Spread SpreadOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return {values[values.size() / 2], values.back()};
 }
 
 void Pump() {
@@ -110,23 +138,52 @@ int main(int argc, char** argv) {
     tavik::CTavikView& view = *tavik::theApp().View();
     auto* box = dynamic_cast<wxComboBox*>(view.Form()->FindWindow(tavik::kIdSearchEdit));
     std::vector<double> times;
+    std::vector<double> processorTimes;
+    int searches = 0;
     for (int round = 0; round < 3; ++round) {
         for (const std::string& word : words) {
             box->ChangeValue(wxString::FromUTF8(word));
             Pump();
             const Clock::time_point enter = Clock::now();
+            const double enterProcessor = ThreadMilliseconds();
             wxKeyEvent key(wxEVT_CHAR_HOOK);
             key.m_keyCode = WXK_RETURN;
             key.SetEventObject(box);
             box->ProcessWindowEvent(key);
             view.HtmlView()->Update();  // paints the new page now
             times.push_back(Milliseconds(Clock::now() - enter));
+            processorTimes.push_back(ThreadMilliseconds() - enterProcessor);
             if (round == 0) std::printf("  %-8s %.2f ms\n", word.c_str(), times.back());
+            if (++searches == 10)
+                std::printf("proportional set size after 10 searches: %.1f MB\n",
+                            double(ProportionalSetKb()) / 1024);
         }
     }
-    std::sort(times.begin(), times.end());
+    const Spread shownIn = SpreadOf(times);
     std::printf("Enter to page shown over %zu searches: median %.2f ms, max %.2f ms\n",
-                times.size(), times[times.size() / 2], times.back());
+                times.size(), shownIn.median, shownIn.max);
+    const Spread processor = SpreadOf(processorTimes);
+    std::printf(
+        "Enter to page shown, the program's own processor time: median %.2f ms, max %.2f ms\n",
+        processor.median, processor.max);
+    if (searches < 10)
+        std::printf("proportional set size after %d searches: %.1f MB\n", searches,
+                    double(ProportionalSetKb()) / 1024);
+
+    // Resizes: the window's background and the page laid out again.
+    std::vector<double> resizes;
+    const wxSize original = frame->GetSize();
+    for (int i = 0; i < 10; ++i) {
+        const Clock::time_point start = Clock::now();
+        frame->SetSize(original + (i % 2 ? wxSize(0, 0) : wxSize(-120, -80)));
+        Pump();
+        frame->Update();
+        view.HtmlView()->Update();
+        resizes.push_back(Milliseconds(Clock::now() - start));
+    }
+    const Spread resized = SpreadOf(resizes);
+    std::printf("resize to window drawn over %zu resizes: median %.2f ms, max %.2f ms\n",
+                resizes.size(), resized.median, resized.max);
 
     frame->Close(true);
     Pump();

@@ -32,8 +32,8 @@ void AddMemoryFiles() {
 }  // namespace
 
 HtmlViewerHost::HtmlViewerHost(wxWindow* parent, const wxRect& rect, Callbacks callbacks)
-    : wxHtmlWindow(parent, kIdHtmlView, rect.GetPosition(), rect.GetSize(),
-                   wxHW_SCROLLBAR_AUTO | wxCLIP_SIBLINGS),
+    : MeasuredHtmlWindow(parent, kIdHtmlView, rect.GetPosition(), rect.GetSize(),
+                         wxHW_SCROLLBAR_AUTO | wxCLIP_SIBLINGS),
       m_callbacks(std::move(callbacks)) {
     AddMemoryFiles();
     // Korean text needs a face that holds it; the rest falls back to the
@@ -47,7 +47,7 @@ HtmlViewerHost::HtmlViewerHost(wxWindow* parent, const wxRect& rect, Callbacks c
     Bind(wxEVT_ERASE_BACKGROUND, &HtmlViewerHost::OnPageBackground, this);
 }
 
-HtmlViewerHost::~HtmlViewerHost() { ForgetServedPictures(); }
+HtmlViewerHost::~HtmlViewerHost() = default;
 
 void HtmlViewerHost::Clear() { m_source.clear(); }
 
@@ -94,7 +94,7 @@ wxHtmlOpeningStatus HtmlViewerHost::OnOpeningURL(wxHtmlURLType type, const wxStr
     // Nothing but pictures is ever loaded from a page, and every picture
     // comes from the host: the parser never opens a path a page names.
     if (type != wxHTML_URL_IMAGE) return wxHTML_BLOCK;
-    if (std::find(m_servedPictures.begin(), m_servedPictures.end(), url) != m_servedPictures.end())
+    if (url.StartsWith(kMemoryScheme) && m_served.Serves(url.Mid(kMemoryScheme.length())))
         return wxHTML_OPEN;
     if (!m_callbacks.onPicture || !redirect) return wxHTML_BLOCK;
 
@@ -124,18 +124,12 @@ HtmlViewerHost::ServedPicture HtmlViewerHost::AskForPicture(const wxString& url)
     if (!answer.IsOk()) return {};
 
     wxImage image = answer.ConvertToImage();
-    // Handed over once and read at once: speed matters more than size.
-    image.SetOption(wxIMAGE_OPTION_PNG_COMPRESSION_LEVEL, 1);
-    const wxString name = wxString::Format("tavik-picture-%d.png", cookie);
-    wxMemoryFSHandler::AddFile(name, image, wxBITMAP_TYPE_PNG);
-    m_servedPictures.push_back(kMemoryScheme + name);
-    return {name, int64_t(image.GetWidth()) * image.GetHeight()};
+    const int64_t pixels = int64_t(image.GetWidth()) * image.GetHeight();
+    return {m_served.Serve(std::move(image)), pixels};
 }
 
 void HtmlViewerHost::ForgetServedPictures() {
-    for (const wxString& served : m_servedPictures)
-        wxMemoryFSHandler::RemoveFile(served.Mid(kMemoryScheme.length()));
-    m_servedPictures.clear();
+    m_served.PageDone();
     m_pagePictures.clear();
     m_pagePixels = 0;
 }

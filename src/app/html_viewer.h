@@ -2,14 +2,14 @@
 // text and an end of source, and asks its host about links and pictures.
 #pragma once
 
-#include <wx/html/htmlwin.h>
-
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
 #include <vector>
 
+#include "app/measured_html_window.h"
+#include "app/served_pictures.h"
 #include "dict/screen.h"
 
 namespace tavik {
@@ -21,7 +21,7 @@ struct PictureRequest {
     wxString source;
 };
 
-class HtmlViewerHost : public wxHtmlWindow, public PageSink {
+class HtmlViewerHost : public MeasuredHtmlWindow, public PageSink {
 public:
     struct Callbacks {
         std::function<void(const wxString& target)> onHotspot;
@@ -78,7 +78,7 @@ private:
     mutable int m_lastCookie = 0;
     mutable std::optional<int> m_pendingCookie;
     mutable wxBitmap m_answer;
-    mutable std::vector<wxString> m_servedPictures;
+    mutable ServedPictures m_served;
     // The pictures of the page being parsed, by the source the page names,
     // and the pixels handed to the viewer for it so far.
     mutable std::map<wxString, ServedPicture> m_pagePictures;

@@ -189,8 +189,9 @@ TEST_F(AddDictionaryTest, APickedFileOutOfOrderIsSortedIntoDataWhenTheUserAgrees
             g_dialogs.Answer([answer](wxDialog& question) {
                 auto* box = dynamic_cast<wxMessageDialog*>(&question);
                 EXPECT_NE(box, nullptr);
-                if (box)
+                if (box) {
                     EXPECT_TRUE(box->GetMessage().Contains("Mixed Fruit")) << box->GetMessage();
+                }
                 EXPECT_NE(dynamic_cast<AddDictionaryDlg*>(question.GetParent()), nullptr);
                 return answer;
             });
@@ -199,7 +200,9 @@ TEST_F(AddDictionaryTest, APickedFileOutOfOrderIsSortedIntoDataWhenTheUserAgrees
             PressDialogButton(dialog, wxID_CLOSE);
         });
         OpenFromMenu();
-        if (answer == wxID_NO) EXPECT_EQ(DataFiles(), dataBefore);
+        if (answer == wxID_NO) {
+            EXPECT_EQ(DataFiles(), dataBefore);
+        }
     }
     const fs::path added = Data() / "Mixed Fruit.txt";
     EXPECT_EQ(testing::ReadBytes(added), "apple/1\nbanana/2\ncherry/3\n");

@@ -354,9 +354,10 @@ TEST_F(DialogsTest, DictionaryDialogListsTheFolderSortedWithSizesAndCancelChange
     Menu(kCmdSelectDic);
     EXPECT_TRUE(StoredPathIs(tavik)) << SettingsFile();
     EXPECT_EQ(theApp().m_strDicPath, tavik);
-    ASSERT_EQ(combo.GetCount(), 3u);
-    EXPECT_EQ(combo.GetString(0), "k.txt");
-    EXPECT_EQ(combo.GetString(2), "Zeta.txt");
+    // Every dictionary at once first, then the files.
+    ASSERT_EQ(combo.GetCount(), 4u);
+    EXPECT_EQ(combo.GetString(1), "k.txt");
+    EXPECT_EQ(combo.GetString(3), "Zeta.txt");
     EXPECT_EQ(combo.GetStringSelection(), "Tavik.txt");
 }
 
@@ -371,7 +372,7 @@ TEST_F(DialogsTest, TheDictionaryListShowsTheDictionaryInUseInTheListingsOrder) 
         EXPECT_EQ(combo.GetStringSelection(), name);
     }
     std::vector<wxString> items;
-    for (unsigned i = 0; i < combo.GetCount(); ++i) items.push_back(combo.GetString(i));
+    for (unsigned i = 1; i < combo.GetCount(); ++i) items.push_back(combo.GetString(i));
     EXPECT_EQ(items, (std::vector<wxString>{"aardvark.txt", "gcide.txt", "k.txt", "Tavik.txt",
                                             "Zeta.txt", "Zoo.txt"}));
     // The file in use gone behind the program's back: nothing is selected
@@ -531,7 +532,7 @@ TEST_F(DialogsTest, RemoveMovesTheFileToTheTrashAfterAskingAndAnotherOneTakesOve
     EXPECT_TRUE(StoredPathIs(fs::path())) << SettingsFile();
     ASSERT_FALSE(g_messages.empty());
     EXPECT_TRUE(g_messages[0].Contains("Tavik.txt")) << g_messages[0];
-    EXPECT_EQ(Control<wxChoice>(kIdSelectDicList).GetCount(), 0u);
+    EXPECT_EQ(Control<wxChoice>(kIdSelectDicList).GetCount(), 1u);  // every dictionary, of none
 
     fs::copy_file(trash / "files" / "Tavik.txt", data / "Tavik.txt");
     theApp().ChooseDictionary(data / "Tavik.txt");

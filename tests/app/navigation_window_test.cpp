@@ -173,10 +173,16 @@ TEST_F(NavigationTest, BackAndForwardRestoreTheWordTheDictionaryAndTheScrollPosi
     side.SetEventObject(View().HtmlView());
     View().HtmlView()->ProcessWindowEvent(side);
     Pump();
+    // Choosing Second.txt showed the word of the box again in it: that page
+    // comes before the one of the first dictionary.
+    EXPECT_EQ(SearchEdit().GetValue(), "apple");
+    EXPECT_EQ(theApp().m_strDicPath, second);
+    Go(wxID_BACKWARD);
     EXPECT_TRUE(ShowsHeadword("apple")) << Shown();
     EXPECT_EQ(theApp().m_strDicPath, first);
     EXPECT_EQ(Control<wxChoice>(kIdSelectDicList).GetStringSelection(), PathToWx(first.filename()));
 
+    Go(wxID_FORWARD);
     Go(wxID_FORWARD);
     EXPECT_TRUE(ShowsHeadword("long")) << Shown();
     EXPECT_EQ(theApp().m_strDicPath, second);
@@ -188,7 +194,7 @@ TEST_F(NavigationTest, BackAndForwardRestoreTheWordTheDictionaryAndTheScrollPosi
     // The keys, in the search box and on the page.
     Focus(SearchEdit());
     Keys(WXK_LEFT, wxMOD_ALT);
-    EXPECT_TRUE(PumpUntil([&] { return ShowsHeadword("apple"); })) << Shown();
+    EXPECT_TRUE(PumpUntil([&] { return SearchEdit().GetValue() == "apple"; })) << Shown();
     Focus(*View().HtmlView());
     Keys(WXK_RIGHT, wxMOD_ALT);
     EXPECT_TRUE(PumpUntil([&] { return ShowsHeadword("long"); })) << Shown();

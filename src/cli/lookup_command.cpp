@@ -16,6 +16,7 @@
 #include "cli/tool_options.h"
 #include "config/home_folder.h"
 #include "dict/dictionary_line.h"
+#include "dict/dictionary_session.h"
 #include "dict/recorders.h"
 #include "dict/search.h"
 #include "text/character_cut.h"
@@ -75,7 +76,7 @@ struct WordOutcome {
     bool ShowedEntry() const { return !result.strHeadword.empty() && messages.Messages().empty(); }
 };
 
-void LookUp(const Text& rawWord, const Dictionary& dictionary, const std::filesystem::path& home,
+void LookUp(const Text& rawWord, DictionarySession& dictionary, const std::filesystem::path& home,
             WordOutcome& outcome) {
     outcome.word = Trim(rawWord);
     outcome.result.strWord = outcome.word;
@@ -84,7 +85,7 @@ void LookUp(const Text& rawWord, const Dictionary& dictionary, const std::filesy
         return;
     }
     EntryScreen screen{outcome.neighbours, outcome.page, outcome.messages};
-    SearchOutcome searched = SearchDictionary(outcome.word, dictionary, home, screen);
+    SearchOutcome searched = dictionary.Search(outcome.word, home, screen);
     outcome.result = std::move(searched.result);
     outcome.shown = std::move(searched.shown);
 }
@@ -189,11 +190,10 @@ int RunLookup(const std::vector<std::string>& args) {
     const CodePage codePage = CodePageOption(options, dictionaryPath);
     const Format format = ParseFormat(options.Value("--format").value_or("text"));
 
-    std::string error;
-    if (!OpenRegularFileForReading(dictionaryPath, &error))
-        throw FileError(dictionaryPath.string() + ": " + error);
-
-    const Dictionary dictionary{dictionaryPath, codePage};
+    // Kept open for the whole batch, and checked before each word.
+    DictionarySession dictionary(Dictionary{dictionaryPath, codePage});
+    if (!dictionary.OpenError().empty())
+        throw FileError(dictionaryPath.string() + ": " + dictionary.OpenError());
     Output out;
     const bool forTerminal = ::isatty(STDOUT_FILENO) == 1;
     bool allShown = true;

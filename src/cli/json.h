@@ -9,5 +9,7 @@ namespace tavik::cli {
 
 // `text` as a JSON string literal, quotes included, in UTF-8.
 std::string JsonString(TextView text);
+// The same, appended to `out`.
+void AppendJsonString(std::string& out, TextView text);
 
 }  // namespace tavik::cli

@@ -47,6 +47,11 @@ public:
     }
     void Write(std::string_view text) {
         m_buffer.append(text);
+        Written();
+    }
+    // For writers that append to the buffer themselves; then Written().
+    std::string& Buffer() { return m_buffer; }
+    void Written() {
         if (m_buffer.size() >= 1 << 16) Flush();
     }
     // A failed write ends the run at once: a batch to a full disk must not
@@ -125,25 +130,38 @@ private:
 };
 
 void WriteJson(const WordOutcome& outcome, Output& out) {
-    std::string json = "{\"word\":" + JsonString(outcome.word);
-    json += ",\"offset\":" + std::to_string(outcome.result.nOffset);
-    json += ",\"headword\":" + JsonString(outcome.result.strHeadword);
+    // Straight into the output buffer: a batch writes kilobytes of page per
+    // word, and each copy of them costs.
+    std::string& json = out.Buffer();
+    json += "{\"word\":";
+    AppendJsonString(json, outcome.word);
+    json += ",\"offset\":";
+    json += std::to_string(outcome.result.nOffset);
+    json += ",\"headword\":";
+    AppendJsonString(json, outcome.result.strHeadword);
     json += ",\"exact\":";
     json += outcome.shown.exact ? "true" : "false";
     json += ",\"neighbours\":[";
     const auto& items = outcome.neighbours.Items();
     for (size_t i = 0; i < items.size(); ++i) {
         if (i) json += ',';
-        json += JsonString(items[i]);
+        AppendJsonString(json, items[i]);
     }
-    json += "],\"selected\":" + std::to_string(outcome.neighbours.Selection());
+    json += "],\"selected\":";
+    json += std::to_string(outcome.neighbours.Selection());
     json += ",\"page\":";
-    json += outcome.page.Page() ? JsonString(*outcome.page.Page()) : "null";
+    if (outcome.page.Page())
+        AppendJsonString(json, *outcome.page.Page());
+    else
+        json += "null";
     json += ",\"message\":";
     const auto& messages = outcome.messages.Messages();
-    json += messages.empty() ? "null" : JsonString(messages.back());
+    if (messages.empty())
+        json += "null";
+    else
+        AppendJsonString(json, messages.back());
     json += "}\n";
-    out.Write(json);
+    out.Written();
 }
 
 // Escape sequences in a dictionary must not reach a terminal as commands.

@@ -9,35 +9,7 @@ namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
-// Bytes gathered on the stack between appends: the output string is never
-// zero-filled ahead of the bytes, nor grown one byte at a time.
-class ChunkedAppender {
-public:
-    explicit ChunkedAppender(std::string& out) : m_out(out) {}
-    ~ChunkedAppender() { Flush(); }
-    ChunkedAppender(const ChunkedAppender&) = delete;
-    ChunkedAppender& operator=(const ChunkedAppender&) = delete;
-
-    // Room for the longest thing written at once (an escape of six bytes).
-    char* Reserve() {
-        if (m_used + kLongest > m_chunk.size()) Flush();
-        return m_chunk.data() + m_used;
-    }
-    void Advance(char* to) { m_used = size_t(to - m_chunk.data()); }
-
-private:
-    static constexpr size_t kLongest = 6;
-    void Flush() {
-        m_out.append(m_chunk.data(), m_used);
-        m_used = 0;
-    }
-
-    std::string& m_out;
-    std::array<char, 1024> m_chunk;
-    size_t m_used = 0;
-};
-
-char* PutEscapedAscii(char* put, char16_t c) {
+inline char* PutEscapedAscii(char* put, char16_t c) {
     static constexpr char kHex[] = "0123456789abcdef";
     if (c >= 0x20 && c != u'"' && c != u'\\') {
         *put++ = char(c);
@@ -70,7 +42,7 @@ char* PutEscapedAscii(char* put, char16_t c) {
     return put;
 }
 
-char* PutUtf8(char* put, char32_t cp) {
+inline char* PutUtf8(char* put, char32_t cp) {
     if (cp < 0x800) {
         *put++ = char(0xC0 | (cp >> 6));
         *put++ = char(0x80 | (cp & 0x3F));
@@ -90,14 +62,19 @@ char* PutUtf8(char* put, char32_t cp) {
 }  // namespace
 
 void AppendJsonString(std::string& out, TextView text) {
+    // Bytes gather on the stack between appends: the output string is never
+    // zero-filled ahead of them, nor grown a byte at a time.
+    constexpr size_t kLongest = 6;  // an escape "\u00xx"
+    std::array<char, 1024> chunk;
+    char* const limit = chunk.data() + chunk.size() - kLongest;
     out += '"';
-    {
-        ChunkedAppender append(out);
-        for (size_t i = 0; i < text.size(); ++i) {
-            char* put = append.Reserve();
+    size_t i = 0;
+    while (i < text.size()) {
+        char* put = chunk.data();
+        for (; i < text.size() && put <= limit; ++i) {
             char32_t cp = text[i];
             if (cp < 0x80) {
-                append.Advance(PutEscapedAscii(put, char16_t(cp)));
+                put = PutEscapedAscii(put, char16_t(cp));
                 continue;
             }
             // A pair of surrogates is one character; a lone one cannot be
@@ -109,8 +86,9 @@ void AppendJsonString(std::string& out, TextView text) {
             } else if (cp >= 0xD800 && cp <= 0xDFFF) {
                 cp = kReplacementCharacter;
             }
-            append.Advance(PutUtf8(put, cp));
+            put = PutUtf8(put, cp);
         }
+        out.append(chunk.data(), size_t(put - chunk.data()));
     }
     out += '"';
 }

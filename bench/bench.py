@@ -341,15 +341,15 @@ def print_table(out, rows, found, source, real, args, load_before):
     if not SDCV:
         out("\nsdcv is not installed: its columns are n/a.")
     out()
-    out(f"Batches ({rows[0][6]} words on standard input, JSON output, medians of "
-        f"{3 if args.quick else 10} runs, the process start included):")
+    out(f"Batches (up to {args.batch_words} plain headwords of each file on standard input, "
+        f"JSON output, medians of {3 if args.quick else 10} runs, the process start included):")
     out()
-    out("| size | tavik-dict (lookups/s) | sdcv (lookups/s) |")
-    out("|---|---|---|")
+    out("| size | words | tavik-dict (lookups/s) | sdcv (lookups/s) |")
+    out("|---|---|---|---|")
     for label, size, m, batch, rss, has_sd, batch_words in rows:
         bt = f"{batch_words / (batch[0] / 1e6):,.0f}"
         bs = f"{batch_words / (batch[1] / 1e6):,.0f}" if has_sd else "n/a"
-        out(f"| {label} | {bt} | {bs} |")
+        out(f"| {label} | {batch_words} | {bt} | {bs} |")
     out()
     out("Peak resident memory (KB):")
     out()

@@ -6,7 +6,6 @@ namespace tavik {
 DictionarySession::DictionarySession(const Dictionary& dictionary)
     : m_path(dictionary.path), m_codePage(dictionary.codePage) {
     Reopen();
-    m_justOpened = m_file.has_value();
 }
 
 void DictionarySession::Reopen() {
@@ -24,10 +23,6 @@ void DictionarySession::Reopen() {
 }
 
 void DictionarySession::Refresh() {
-    if (m_justOpened) {
-        m_justOpened = false;
-        return;
-    }
     // While the path names the file held open, unchanged, the handle reads
     // what an open of the path would read. One stat of the path tells: a file
     // changed in place shows its new size and times there, a replaced one

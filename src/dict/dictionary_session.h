@@ -39,8 +39,6 @@ private:
     const CodePage& m_codePage;
     std::optional<FileHandle> m_file;
     std::optional<FileIdentity> m_identity;
-    // Opened by the constructor and not yet searched: no need to look again.
-    bool m_justOpened = false;
     std::string m_openError;
     ProbeCache m_cache;
 };

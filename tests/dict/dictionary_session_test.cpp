@@ -117,6 +117,16 @@ TEST_F(KeptDictionary, RemovedAndBack) {
     EXPECT_EQ(Content(), u"back");
 }
 
+// Words on standard input may come long after the opening.
+TEST_F(KeptDictionary, ReplacedBeforeTheFirstWord) {
+    DictionarySession session(Dictionary{m_path, m_codePage});
+    ASSERT_TRUE(session.OpenError().empty());
+    const auto fresh = m_dir.Write("Data/fresh.txt", "apple/a\nword12345/new\n");
+    std::filesystem::rename(fresh, m_path);
+    EXPECT_TRUE(Search(session, u"word12345").shown.exact);
+    EXPECT_EQ(Content(), u"new");
+}
+
 TEST_F(KeptDictionary, AFolderIsNoDictionary) {
     DictionarySession session(Dictionary{m_dir.Path() / "Data", m_codePage});
     EXPECT_EQ(session.OpenError(), "is a folder");

@@ -7,8 +7,6 @@ namespace tavik::cli {
 
 namespace {
 
-constexpr char32_t kReplacementCharacter = 0xFFFD;
-
 inline char* PutEscapedAscii(char* put, char16_t c) {
     static constexpr char kHex[] = "0123456789abcdef";
     if (c >= 0x20 && c != u'"' && c != u'\\') {
@@ -42,23 +40,6 @@ inline char* PutEscapedAscii(char* put, char16_t c) {
     return put;
 }
 
-inline char* PutUtf8(char* put, char32_t cp) {
-    if (cp < 0x800) {
-        *put++ = char(0xC0 | (cp >> 6));
-        *put++ = char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        *put++ = char(0xE0 | (cp >> 12));
-        *put++ = char(0x80 | ((cp >> 6) & 0x3F));
-        *put++ = char(0x80 | (cp & 0x3F));
-    } else {
-        *put++ = char(0xF0 | (cp >> 18));
-        *put++ = char(0x80 | ((cp >> 12) & 0x3F));
-        *put++ = char(0x80 | ((cp >> 6) & 0x3F));
-        *put++ = char(0x80 | (cp & 0x3F));
-    }
-    return put;
-}
-
 }  // namespace
 
 void AppendJsonString(std::string& out, TextView text) {
@@ -72,21 +53,11 @@ void AppendJsonString(std::string& out, TextView text) {
     while (i < text.size()) {
         char* put = chunk.data();
         for (; i < text.size() && put <= limit; ++i) {
-            char32_t cp = text[i];
-            if (cp < 0x80) {
-                put = PutEscapedAscii(put, char16_t(cp));
+            if (text[i] < 0x80) {
+                put = PutEscapedAscii(put, text[i]);
                 continue;
             }
-            // A pair of surrogates is one character; a lone one cannot be
-            // written in UTF-8 and stands for a character that was lost.
-            if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                text[i + 1] <= 0xDFFF) {
-                cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-                ++i;
-            } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-                cp = kReplacementCharacter;
-            }
-            put = PutUtf8(put, cp);
+            put = PutUtf8Multibyte(put, CodePointAt(text, i));
         }
         out.append(chunk.data(), size_t(put - chunk.data()));
     }

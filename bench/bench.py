@@ -187,31 +187,74 @@ def found_by_look(dictionary, words):
                                  stdout=subprocess.DEVNULL).returncode == 0)
 
 
+def absent_word(args, dictionary, word):
+    """A word that is no headword of the dictionary, near `word` in order."""
+    for suffix in ("qzx", "qzxq", "xqzv"):
+        candidate = word + suffix
+        r = subprocess.run([args.tool, "lookup", "--dict", str(dictionary), "--codepage", "utf-8",
+                            "--home", str(args.work), "--format", "json", "--exact", candidate],
+                           capture_output=True)
+        if r.returncode != 0:
+            return candidate
+    return word + "qzx"
+
+
+def load():
+    return "load average {:.2f} {:.2f} {:.2f}".format(*os.getloadavg())
+
+
+class Report:
+    """What the run prints: kept to be put into the README as well."""
+
+    def __init__(self):
+        self.lines = []
+
+    def __call__(self, text=""):
+        print(text, flush=True)
+        self.lines.append(text)
+
+
 def main():
     p = argparse.ArgumentParser()
     p.add_argument("--tool", required=True)
     p.add_argument("--work", required=True, type=Path)
     p.add_argument("--timer", required=True)
     p.add_argument("--gui")
-    p.add_argument("--rounds", type=int, default=int(os.environ.get("TAVIK_BENCH_ROUNDS", 200)))
+    p.add_argument("--quick", action="store_true",
+                   help="fewer rounds, no count of the headwords each tool finds")
+    p.add_argument("--rounds", type=int)
+    p.add_argument("--batch-words", type=int, default=5000)
     p.add_argument("--look-sample", type=int, default=20000)
+    p.add_argument("--readme", type=Path,
+                   help="also put the figures into this README, between its bench markers")
     args = p.parse_args()
+    if args.rounds is None:
+        args.rounds = int(os.environ.get("TAVIK_BENCH_ROUNDS", 40 if args.quick else 200))
+    began = time.time()
+    load_before = load()
 
     real, source = real_dictionary(args.tool, args.work)
     rows = []
     for label, target in SIZES:
         dictionary = sized(args.tool, real, args.work, label, target)
         sd = stardict(dictionary, args.work)
-        words = simple_words(dictionary, 1000, 5)
+        words = simple_words(dictionary, args.batch_words, 5)
         word = words[0]
-        cmds = commands_for(args, dictionary, sd, word)
-        names = list(cmds)
-        log(f"{label}: one lookup per process, {args.rounds} rounds, word '{word}'")
-        medians = dict(zip(names, timer(args, args.rounds, [cmds[n] for n in names])))
+        absent = absent_word(args, dictionary, words[1])
+        cmds = {}
+        for kind, w in (("present", word), ("absent", absent)):
+            for name, c in commands_for(args, dictionary, sd, w).items():
+                if name != "/bin/true" or kind == "present":
+                    cmds[(kind, name)] = c
+        keys = list(cmds)
+        log(f"{label}: one lookup per process, {args.rounds} rounds, words '{word}' and '{absent}'")
+        medians = dict(zip(keys, timer(args, args.rounds, [cmds[k] for k in keys])))
+        floor = medians[("present", "/bin/true")]
+        medians[("absent", "/bin/true")] = floor
         # grep reads the file from the start: fewer rounds, against the floor.
         grep = ["/bin/grep", "-m1", "-i", "^" + word + "/", str(dictionary)]
-        g, floor = timer(args, max(5, args.rounds // 40), [grep, ["/bin/true"]])
-        medians["grep -m1"] = g * medians["/bin/true"] / floor
+        g, grep_floor = timer(args, max(5, args.rounds // 40), [grep, ["/bin/true"]])
+        medians[("present", "grep -m1")] = g * floor / grep_floor
         batch = args.work / f"batch-{label.replace(' ', '')}.txt"
         batch.write_text("\n".join(words) + "\n")
         batch_cmds = [[args.tool, "lookup", "--dict", str(dictionary), "--codepage", "utf-8",
@@ -219,12 +262,26 @@ def main():
         if sd:
             # sdcv takes its words as arguments, not on standard input.
             batch_cmds.append([SDCV, "-n", "-e", "-x", "--data-dir", str(sd)] + words)
-        batch_times = timer(args, 10, batch_cmds, str(batch))
-        rss = {n: peak_rss(c) for n, c in cmds.items()}
+        batch_times = timer(args, 3 if args.quick else 10, batch_cmds, str(batch))
+        rss = {n: peak_rss(c) for (kind, n), c in cmds.items() if kind == "present"}
         rss["tavik-dict batch"] = peak_rss(batch_cmds[0], batch)
-        rows.append((label, dictionary.stat().st_size, medians, batch_times, rss, bool(sd)))
+        rows.append((label, dictionary.stat().st_size, medians, batch_times, rss, bool(sd),
+                     len(words)))
 
-    # How many headwords of the real dictionary each tool finds.
+    found = None
+    if not args.quick:
+        found = count_found(args, real)
+
+    out = Report()
+    print_table(out, rows, found, source, real, args, load_before)
+    minutes = (time.time() - began) / 60
+    out(f"\nThe run took {minutes:.1f} minutes; {load()} at its end.")
+    if args.readme:
+        put_into_readme(args.readme, out.lines)
+
+
+def count_found(args, real):
+    """How many headwords of the real dictionary each tool finds."""
     all_words = []
     seen = set()
     with open(real, "rb") as f:
@@ -241,51 +298,95 @@ def main():
     if LOOK:
         sample = random.Random(9).sample(all_words, min(args.look_sample, len(all_words)))
         found["look -f"] = (found_by_look(real, sample), len(sample))
+    return found
 
-    print_table(rows, found, source, real, args)
+
+README_BEGIN = "<!-- bench/run.sh figures: begin -->"
+README_END = "<!-- bench/run.sh figures: end -->"
 
 
-def print_table(rows, found, source, real, args):
-    print(f"\nDictionaries from {source}; medians of {args.rounds} alternating runs, warm page cache.\n")
-    print("| size | tavik-dict | look -f | sdcv | grep -m1 | /bin/true | tavik/look | tavik/true "
-          "| batch tavik (lookups/s) | batch sdcv (lookups/s) |")
-    print("|---|---|---|---|---|---|---|---|---|---|")
-    for label, size, m, batch, rss, has_sd in rows:
-        def ms(name):
-            return f"{m[name] / 1000:.2f} ms" if name in m else "n/a"
-        tl = f"{m['tavik-dict'] / m['look -f']:.2f}" if "look -f" in m else "n/a"
-        tt = f"{m['tavik-dict'] / m['/bin/true']:.2f}"
-        bt = f"{1000 / (batch[0] / 1e6):,.0f}"
-        bs = f"{1000 / (batch[1] / 1e6):,.0f}" if has_sd else "n/a"
-        print(f"| {label} ({size / 1e6:.0f} MB) | {ms('tavik-dict')} | {ms('look -f')} | {ms('sdcv')} "
-              f"| {ms('grep -m1')} | {ms('/bin/true')} | {tl} | {tt} | {bt} | {bs} |")
-    print("\nPeak resident memory (KB):\n")
+def put_into_readme(readme, lines):
+    text = readme.read_text()
+    begin, end = text.find(README_BEGIN), text.find(README_END)
+    if begin < 0 or end < begin:
+        log(f"{readme} has no {README_BEGIN} ... {README_END} section: left as it was")
+        return
+    body = "\n".join(lines).strip("\n")
+    readme.write_text(text[:begin + len(README_BEGIN)] + "\n\n" + body + "\n\n" + text[end:])
+    log(f"figures put into {readme}")
+
+
+def print_table(out, rows, found, source, real, args, load_before):
+    out(f"Taken {time.strftime('%Y-%m-%d %H:%M UTC', time.gmtime())} on {os.cpu_count()} cores, "
+        f"{load_before} at the start{' (quick run)' if args.quick else ''}. Dictionaries from "
+        f"{source}; medians of {args.rounds} runs of one lookup per process, the tools taking "
+        f"turns, warm page cache.")
+    out()
+    out("| size | word | tavik-dict | look -f | sdcv | grep -m1 | /bin/true "
+        "| tavik/true | look/true | tavik/look |")
+    out("|---|---|---|---|---|---|---|---|---|---|")
+    for label, size, m, batch, rss, has_sd, batch_words in rows:
+        for kind in ("present", "absent"):
+            def ms(name):
+                return f"{m[(kind, name)] / 1000:.2f} ms" if (kind, name) in m else "n/a"
+
+            def ratio(a, b):
+                if (kind, a) in m and (kind, b) in m:
+                    return f"{m[(kind, a)] / m[(kind, b)]:.2f}"
+                return "n/a"
+            out(f"| {label} ({size / 1e6:.0f} MB) | {kind} | {ms('tavik-dict')} | {ms('look -f')} "
+                f"| {ms('sdcv')} | {ms('grep -m1')} | {ms('/bin/true')} "
+                f"| {ratio('tavik-dict', '/bin/true')} | {ratio('look -f', '/bin/true')} "
+                f"| {ratio('tavik-dict', 'look -f')} |")
+    if not SDCV:
+        out("\nsdcv is not installed: its columns are n/a.")
+    out()
+    out(f"Batches (up to {args.batch_words} plain headwords of each file on standard input, "
+        f"JSON output, medians of {3 if args.quick else 10} runs, the process start included):")
+    out()
+    out("| size | words | tavik-dict (lookups/s) | sdcv (lookups/s) |")
+    out("|---|---|---|---|")
+    for label, size, m, batch, rss, has_sd, batch_words in rows:
+        bt = f"{batch_words / (batch[0] / 1e6):,.0f}"
+        bs = f"{batch_words / (batch[1] / 1e6):,.0f}" if has_sd else "n/a"
+        out(f"| {label} | {batch_words} | {bt} | {bs} |")
+    out()
+    out("Peak resident memory (KB):")
+    out()
     names = list(rows[0][4])
-    print("| size | " + " | ".join(names) + " |")
-    print("|---" * (len(names) + 1) + "|")
-    for label, size, m, batch, rss, has_sd in rows:
-        print(f"| {label} | " + " | ".join(str(rss[n]) for n in names) + " |")
-    print(f"\nHeadwords of the real dictionary ({real.stat().st_size / 1e6:.0f} MB) found:\n")
-    for name, (hit, total) in found.items():
-        print(f"- {name}: {hit} of {total} ({100 * hit / total:.1f} %)")
+    out("| size | " + " | ".join(names) + " |")
+    out("|---" * (len(names) + 1) + "|")
+    for label, size, m, batch, rss, has_sd, batch_words in rows:
+        out(f"| {label} | " + " | ".join(str(rss[n]) for n in names) + " |")
+    if found:
+        out()
+        out(f"Headwords of the real dictionary ({real.stat().st_size / 1e6:.0f} MB) found:")
+        out()
+        for name, (hit, total) in found.items():
+            out(f"- {name}: {hit} of {total} ({100 * hit / total:.1f} %)")
     gui = Path(args.gui) if args.gui else None
     if not gui or not gui.exists():
-        print("\nGUI timings skipped: the window was not built.")
+        out("\nWindow timings skipped: the window was not built.")
         return
     big = args.work / "dict-1GB.txt"
-    print(f"\nGUI timings on {big.name} (under Xvfb; the page painted before the clock stops):\n")
+    out()
+    out(f"Window timings on {big.name} (under Xvfb; the page painted before the clock stops):")
+    out()
     # The spawn time is taken inside the display's session, right before the
     # program starts, so the figure includes loading its libraries.
     spawner = ("import os,subprocess,sys,time\n"
                "env=dict(os.environ,TAVIK_SPAWN_NS=str(time.monotonic_ns()))\n"
                "sys.exit(subprocess.call(sys.argv[1:],env=env))")
-    words = simple_words(big, 18, 5)
-    out = subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 1600x1200x24", sys.executable, "-c",
-                          spawner, str(gui), "--codepage", "utf-8", "--dict", str(big)] + words,
-                         capture_output=True, text=True)
-    for line in out.stdout.splitlines():
-        if not line.startswith("  "):
-            print("    " + line)
+    # Long entries first (whole entries of many lines), then common words.
+    for title, words in (("light, run, set", ["light", "run", "set"]),
+                         ("18 words spread over the file", simple_words(big, 18, 5))):
+        r = subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 1600x1200x24", sys.executable,
+                            "-c", spawner, str(gui), "--codepage", "utf-8", "--dict", str(big)]
+                           + words, capture_output=True, text=True)
+        out(f"    {title}:")
+        for line in r.stdout.splitlines():
+            if not line.startswith("  ") and not line.startswith("dictionary:"):
+                out("      " + line)
 
 
 if __name__ == "__main__":

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Benchmark of tavik-dict lookups against look, grep and sdcv on dictionaries
-# of about 10 MB, 100 MB and 1 GB. Installs what it needs (Debian), builds
-# tavik-dict, then runs bench/bench.py, which prints the table.
+# of about 10 MB, 100 MB and 1 GB, and of the window. Installs what it needs
+# (Debian), builds tavik-dict, then runs bench/bench.py, which prints the
+# figures as Markdown.
+#   bench/run.sh                     the full run
+#   bench/run.sh --quick             fewer rounds, no count of headwords found
+#   bench/run.sh --readme README.md  also puts the figures into the README
 # Environment: TAVIK_BENCH_DIR (default /tmp/tavik-bench) keeps the generated
-# dictionaries between runs; TAVIK_BENCH_ROUNDS (default 200) the rounds of
-# one-process timings.
+# dictionaries between runs; TAVIK_BENCH_ROUNDS (default 200, 40 when quick)
+# the rounds of one-process timings.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=${TAVIK_BENCH_DIR:-/tmp/tavik-bench}

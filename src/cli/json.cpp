@@ -1,47 +1,73 @@
 // JSON string escaping.
 #include "cli/json.h"
 
+#include <array>
+
 namespace tavik::cli {
 
-std::string JsonString(TextView text) {
-    const std::string utf8 = ToUtf8(text);
-    std::string out(utf8.size() * 6 + 2, '\0');  // "\u00xx" is the longest escape
-    char* put = out.data();
-    *put++ = '"';
+namespace {
+
+inline char* PutEscapedAscii(char* put, char16_t c) {
     static constexpr char kHex[] = "0123456789abcdef";
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && c != '"' && c != '\\') {
-            *put++ = c;
-            continue;
-        }
-        *put++ = '\\';
-        switch (c) {
-            case '"':
-                *put++ = '"';
-                break;
-            case '\\':
-                *put++ = '\\';
-                break;
-            case '\n':
-                *put++ = 'n';
-                break;
-            case '\r':
-                *put++ = 'r';
-                break;
-            case '\t':
-                *put++ = 't';
-                break;
-            default:
-                *put++ = 'u';
-                *put++ = '0';
-                *put++ = '0';
-                *put++ = kHex[byte >> 4];
-                *put++ = kHex[byte & 0xF];
-        }
+    if (c >= 0x20 && c != u'"' && c != u'\\') {
+        *put++ = char(c);
+        return put;
     }
-    *put++ = '"';
-    out.resize(size_t(put - out.data()));
+    *put++ = '\\';
+    switch (c) {
+        case u'"':
+            *put++ = '"';
+            break;
+        case u'\\':
+            *put++ = '\\';
+            break;
+        case u'\n':
+            *put++ = 'n';
+            break;
+        case u'\r':
+            *put++ = 'r';
+            break;
+        case u'\t':
+            *put++ = 't';
+            break;
+        default:
+            *put++ = 'u';
+            *put++ = '0';
+            *put++ = '0';
+            *put++ = kHex[c >> 4];
+            *put++ = kHex[c & 0xF];
+    }
+    return put;
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, TextView text) {
+    // Bytes gather on the stack between appends: the output string is never
+    // zero-filled ahead of them, nor grown a byte at a time.
+    constexpr size_t kLongest = 6;  // an escape "\u00xx"
+    std::array<char, 1024> chunk;
+    char* const limit = chunk.data() + chunk.size() - kLongest;
+    out += '"';
+    size_t i = 0;
+    while (i < text.size()) {
+        char* put = chunk.data();
+        for (; i < text.size() && put <= limit; ++i) {
+            if (text[i] < 0x80) {
+                put = PutEscapedAscii(put, text[i]);
+                continue;
+            }
+            put = PutUtf8Multibyte(put, CodePointAt(text, i));
+        }
+        out.append(chunk.data(), size_t(put - chunk.data()));
+    }
+    out += '"';
+}
+
+std::string JsonString(TextView text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    AppendJsonString(out, text);
     return out;
 }
 

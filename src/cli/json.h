@@ -10,6 +10,8 @@ namespace tavik::cli {
 
 // `text` as a JSON string literal, quotes included, in UTF-8.
 std::string JsonString(TextView text);
+// The same, appended to `out`.
+void AppendJsonString(std::string& out, TextView text);
 
 // `texts` as a JSON array of strings.
 std::string JsonStringArray(const std::vector<Text>& texts);

@@ -18,6 +18,7 @@
 #include "config/home_folder.h"
 #include "dict/dictionary_folder.h"
 #include "dict/dictionary_line.h"
+#include "dict/dictionary_session.h"
 #include "dict/recorders.h"
 #include "dict/search.h"
 #include "dict/suggestions.h"
@@ -49,6 +50,11 @@ public:
     }
     void Write(std::string_view text) {
         m_buffer.append(text);
+        Written();
+    }
+    // For writers that append to the buffer themselves; then Written().
+    std::string& Buffer() { return m_buffer; }
+    void Written() {
         if (m_buffer.size() >= 1 << 16) Flush();
     }
     // A failed write ends the run at once: a batch to a full disk must not
@@ -90,11 +96,11 @@ bool TakeWord(const Text& rawWord, WordOutcome& outcome) {
     return false;
 }
 
-void LookUp(const Text& rawWord, const Dictionary& dictionary, const std::filesystem::path& home,
+void LookUp(const Text& rawWord, DictionarySession& dictionary, const std::filesystem::path& home,
             WordOutcome& outcome) {
     if (!TakeWord(rawWord, outcome)) return;
     EntryScreen screen{outcome.neighbours, outcome.page, outcome.messages};
-    SearchOutcome searched = SearchDictionary(outcome.word, dictionary, home, screen);
+    SearchOutcome searched = dictionary.Search(outcome.word, home, screen);
     outcome.result = std::move(searched.result);
     outcome.shown = std::move(searched.shown);
 }
@@ -146,28 +152,46 @@ private:
 };
 
 void WriteJson(const WordOutcome& outcome, Output& out) {
-    std::string json = "{\"word\":" + JsonString(outcome.word);
-    json += ",\"offset\":" + std::to_string(outcome.result.nOffset);
-    json += ",\"headword\":" + JsonString(outcome.result.strHeadword);
+    // Straight into the output buffer: a batch writes kilobytes of page per
+    // word, and each copy of them costs.
+    std::string& json = out.Buffer();
+    json += "{\"word\":";
+    AppendJsonString(json, outcome.word);
+    json += ",\"offset\":";
+    json += std::to_string(outcome.result.nOffset);
+    json += ",\"headword\":";
+    AppendJsonString(json, outcome.result.strHeadword);
     json += ",\"exact\":";
     json += outcome.shown.exact ? "true" : "false";
-    json += ",\"neighbours\":" + JsonStringArray(outcome.neighbours.Items());
-    json += ",\"selected\":" + std::to_string(outcome.neighbours.Selection());
+    json += ",\"neighbours\":[";
+    const auto& items = outcome.neighbours.Items();
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i) json += ',';
+        AppendJsonString(json, items[i]);
+    }
+    json += "],\"selected\":";
+    json += std::to_string(outcome.neighbours.Selection());
     json += ",\"page\":";
-    json += outcome.page.Page() ? JsonString(*outcome.page.Page()) : "null";
+    if (outcome.page.Page())
+        AppendJsonString(json, *outcome.page.Page());
+    else
+        json += "null";
     json += ",\"message\":";
     const auto& messages = outcome.messages.Messages();
-    json += messages.empty() ? "null" : JsonString(messages.back());
+    if (messages.empty())
+        json += "null";
+    else
+        AppendJsonString(json, messages.back());
     if (outcome.suggestions) {
         json += ",\"suggestions\":[";
         for (size_t i = 0; i < outcome.suggestions->size(); ++i) {
             if (i) json += ',';
-            json += JsonString((*outcome.suggestions)[i]);
+            AppendJsonString(json, (*outcome.suggestions)[i]);
         }
         json += ']';
     }
     json += "}\n";
-    out.Write(json);
+    out.Written();
 }
 
 // Escape sequences in a dictionary must not reach a terminal as commands.
@@ -237,11 +261,13 @@ int RunLookup(const std::vector<std::string>& args) {
         if (all->Dictionaries().empty())
             throw FileError(DataFolder(places.Folder()).string() + ": no dictionary");
     }
-    std::string error;
-    if (!all && !OpenRegularFileForReading(dictionaryPath, &error))
-        throw FileError(dictionaryPath.string() + ": " + error);
-
-    const Dictionary dictionary{dictionaryPath, codePage};
+    // Kept open for the whole batch, and checked before each word.
+    std::optional<DictionarySession> dictionary;
+    if (!all) {
+        dictionary.emplace(Dictionary{dictionaryPath, codePage});
+        if (!dictionary->OpenError().empty())
+            throw FileError(dictionaryPath.string() + ": " + dictionary->OpenError());
+    }
     Output out;
     const bool forTerminal = ::isatty(STDOUT_FILENO) == 1;
     bool allShown = true;
@@ -253,10 +279,10 @@ int RunLookup(const std::vector<std::string>& args) {
         if (all)
             LookUpAll(word, all->Dictionaries(), home, outcome, allOutcome);
         else
-            LookUp(word, dictionary, home, outcome);
+            LookUp(word, *dictionary, home, outcome);
         const bool offers = format == Format::kJson || (format == Format::kText && forTerminal);
         if (offers && !all && !outcome.word.empty() && !outcome.shown.exact)
-            outcome.suggestions = SuggestWords(dictionary.path, dictionary.codePage, outcome.word);
+            outcome.suggestions = SuggestWords(dictionaryPath, codePage, outcome.word);
         allShown = allShown && outcome.ShowedEntry();
         allExact = allExact && outcome.ShowedEntry() && outcome.shown.exact;
         switch (format) {

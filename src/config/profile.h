@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 
 namespace tavik {
 
@@ -23,6 +24,19 @@ inline constexpr int64_t kProfileReadLimit = int64_t(1) << 20;
 // megabyte of the file is read (kProfileReadLimit).
 int ProfileReadString(const char* section, const char* key, const char* defaultValue, char* buffer,
                       int size, const std::filesystem::path& file);
+
+// One value asked of ProfileReadStrings: as the arguments of ProfileReadString.
+struct ProfileRead {
+    const char* key;
+    const char* defaultValue;
+    char* buffer;
+    int size;
+};
+
+// Several values of one section, the file opened once: each buffer gets what
+// ProfileReadString would put into it.
+void ProfileReadStrings(const char* section, std::span<const ProfileRead> reads,
+                        const std::filesystem::path& file);
 
 // The value as a decimal integer (leading white space, sign, digits up to the
 // first non-digit; no digits give 0), or `defaultValue`.

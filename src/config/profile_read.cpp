@@ -1,5 +1,7 @@
 // Reading a value from a profile file: each call opens the file, scans it from
 // its first line and closes it again.
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -26,16 +28,12 @@ int CopyCut(std::string_view text, char* buffer, int size) {
 
 }  // namespace
 
-int ProfileReadString(const char* section, const char* key, const char* defaultValue, char* buffer,
-                      int size, const std::filesystem::path& file) {
-    // A link another user planted is read as no file at all.
-    const auto profile =
-        IsLinkOwnedByOtherUser(file) ? std::nullopt : OpenRegularFileForReading(file);
-    if (!profile) {
-        CopyCut(OrEmpty(defaultValue), buffer, size);
-        return 0;
-    }
-    ProfileByteReader reader(*profile, kProfileReadLimit);
+namespace {
+
+// One value from a profile already open, read from the file's start.
+int ReadValue(const FileHandle& profile, const char* section, const char* key,
+              const char* defaultValue, char* buffer, int size) {
+    ProfileByteReader reader(profile, kProfileReadLimit);
     std::array<char, kProfileLineBuffer> line;
     const auto value = ProfileFindSection(reader, OrEmpty(section))
                            ? ProfileFindKey(reader, OrEmpty(key), line)
@@ -45,6 +43,40 @@ int ProfileReadString(const char* section, const char* key, const char* defaultV
         return -1;
     }
     return CopyCut(ProfileStripQuotes(*value), buffer, size);
+}
+
+std::optional<FileHandle> OpenProfile(const std::filesystem::path& file) {
+    // A link another user planted is read as no file at all.
+    return IsLinkOwnedByOtherUser(file) ? std::nullopt : OpenRegularFileForReading(file);
+}
+
+}  // namespace
+
+int ProfileReadString(const char* section, const char* key, const char* defaultValue, char* buffer,
+                      int size, const std::filesystem::path& file) {
+    const auto profile = OpenProfile(file);
+    if (!profile) {
+        CopyCut(OrEmpty(defaultValue), buffer, size);
+        return 0;
+    }
+    return ReadValue(*profile, section, key, defaultValue, buffer, size);
+}
+
+void ProfileReadStrings(const char* section, std::span<const ProfileRead> reads,
+                        const std::filesystem::path& file) {
+    const auto profile = OpenProfile(file);
+    for (const ProfileRead& read : reads) {
+        if (!profile) {
+            CopyCut(OrEmpty(read.defaultValue), read.buffer, read.size);
+            continue;
+        }
+        // Each value is looked for from the first line, as a call of its own would.
+        if (::lseek(profile->Get(), 0, SEEK_SET) != 0) {
+            CopyCut(OrEmpty(read.defaultValue), read.buffer, read.size);
+            continue;
+        }
+        ReadValue(*profile, section, read.key, read.defaultValue, read.buffer, read.size);
+    }
 }
 
 int ProfileReadInt(const char* section, const char* key, int defaultValue,

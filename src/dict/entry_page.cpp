@@ -13,14 +13,10 @@ namespace tavik {
 
 namespace {
 
-// One colour of section "Content". The skin file is decoded as CP949, the
+// A colour of section "Content". The skin file is decoded as CP949, the
 // dictionaries' default; colour notations are ASCII and come through as
 // they stand.
-Text ReadColour(const std::filesystem::path& skinFile, const char* key, const char* fallback) {
-    std::array<char, kProfileLineBuffer> buffer{};
-    ProfileReadString("Content", key, fallback, buffer.data(), int(buffer.size()), skinFile);
-    return CodePage::Default().Decode(buffer.data());
-}
+Text ColourText(const char* value) { return CodePage::Default().Decode(value); }
 
 // Whether the page's viewer would read `c` as something other than itself:
 // the end of the single-quoted attribute, the start of an entity or a tag, a
@@ -80,11 +76,18 @@ Text AsUrlPath(TextView path) {
 }  // namespace
 
 PageColours ReadPageColours(const std::filesystem::path& home) {
-    const std::filesystem::path skinFile = SkinFilePath(home);
+    // Every page reads them: the file is opened once for all three.
+    std::array<std::array<char, kProfileLineBuffer>, 3> buffers{};
+    const std::array<ProfileRead, 3> reads{{
+        {"Word", "#0000ff", buffers[0].data(), kProfileLineBuffer},
+        {"Speak", "#ff0000", buffers[1].data(), kProfileLineBuffer},
+        {"Text", "#000000", buffers[2].data(), kProfileLineBuffer},
+    }};
+    ProfileReadStrings("Content", reads, SkinFilePath(home));
     PageColours colours;
-    colours.word = ReadColour(skinFile, "Word", "#0000ff");
-    colours.speak = ReadColour(skinFile, "Speak", "#ff0000");
-    colours.text = ReadColour(skinFile, "Text", "#000000");
+    colours.word = ColourText(buffers[0].data());
+    colours.speak = ColourText(buffers[1].data());
+    colours.text = ColourText(buffers[2].data());
     return colours;
 }
 

@@ -45,7 +45,7 @@ LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage&
 }
 
 LookupResult LookupWord(const FileHandle& file, const CodePage& codePage, const Text& word,
-                        int& probes) {
+                        int& probes, ProbeCache* cache) {
     probes = 0;
     LookupResult result;
     result.strWord = word;
@@ -67,13 +67,28 @@ LookupResult LookupWord(const FileHandle& file, const CodePage& codePage, const 
     for (;;) {
         ++probes;
         mid = lo + (hi - lo) / 2;
-        reader.Seek(mid);
-        bool read = readLine(line);
+        const bool cacheable = cache && probes <= kCachedProbeLevels;
+        const ProbeCache::Probe* kept = cacheable ? cache->Find(mid) : nullptr;
+        bool read = false;
         int64_t lineStart = mid;
-        if (read && mid > 0) {
-            // What was read is the tail of the line `mid` fell into.
-            lineStart = reader.Tell();
+        if (kept) {
+            read = kept->read;
+            lineStart = kept->lineStart;
+            if (read) {
+                headword = kept->headword;
+                reader.Seek(kept->lineEnd);
+            }
+        } else {
+            reader.Seek(mid);
             read = readLine(line);
+            if (read && mid > 0) {
+                // What was read is the tail of the line `mid` fell into.
+                lineStart = reader.Tell();
+                read = readLine(line);
+            }
+            if (read) headword = HeadwordOf(line, codePage);
+            if (cacheable)
+                cache->Add(mid, {read, lineStart, reader.Tell(), read ? headword : Text()});
         }
         if (!read) {
             // The end of the file: the word lies before `mid`. The record of
@@ -82,7 +97,6 @@ LookupResult LookupWord(const FileHandle& file, const CodePage& codePage, const 
             hi = mid;
             continue;
         }
-        headword = HeadwordOf(line, codePage);
         const int order = CompareOrder(word, headword);
         if (order == 0) {
             result.nOffset = mid;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "dict/probe_cache.h"
 #include "text/codepage.h"
 #include "text/file.h"
 #include "text/text.h"
@@ -34,8 +35,10 @@ LookupResult LookupWord(const std::filesystem::path& dictionary, const CodePage&
                         const Text& word, int& probes);
 
 // The same on a dictionary already open (a search opens it once for the
-// lookup and the gathering).
+// lookup and the gathering). With a `cache`, the lines read by the upper
+// levels of the search come from it, or go into it; the caller drops it when
+// the file changes.
 LookupResult LookupWord(const FileHandle& file, const CodePage& codePage, const Text& word,
-                        int& probes);
+                        int& probes, ProbeCache* cache = nullptr);
 
 }  // namespace tavik

@@ -15,12 +15,19 @@ SearchOutcome SearchDictionary(const Text& word, const Dictionary& dictionary,
         if (outcome.openError.empty()) outcome.openError = "cannot be opened";
         return outcome;
     }
+    return SearchOpenDictionary(word, *file, dictionary.codePage, home, screen);
+}
+
+SearchOutcome SearchOpenDictionary(const Text& word, const FileHandle& file,
+                                   const CodePage& codePage, const std::filesystem::path& home,
+                                   EntryScreen& screen, ProbeCache* cache) {
+    SearchOutcome outcome;
     int probes = 0;
-    outcome.result = LookupWord(*file, dictionary.codePage, word, probes);
+    outcome.result = LookupWord(file, codePage, word, probes, cache);
     if (!outcome.result.strHeadword.empty()) {
         LookupResult window = outcome.result;
         window.nOffset = GatherOffset(window.nOffset);
-        outcome.shown = GatherEntries(window, *file, dictionary.codePage, home, screen);
+        outcome.shown = GatherEntries(window, file, codePage, home, screen);
     }
     return outcome;
 }

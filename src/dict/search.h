@@ -39,6 +39,12 @@ struct SearchOutcome {
 SearchOutcome SearchDictionary(const Text& word, const Dictionary& dictionary,
                                const std::filesystem::path& home, EntryScreen& screen);
 
+// The same on a dictionary already open; with a `cache`, the upper levels of
+// the binary search read from it (see DictionarySession).
+SearchOutcome SearchOpenDictionary(const Text& word, const FileHandle& file,
+                                   const CodePage& codePage, const std::filesystem::path& home,
+                                   EntryScreen& screen, ProbeCache* cache = nullptr);
+
 // Looks `word` (already trimmed) up; when a headword was found, gathers the
 // window around it onto `screen`. Returns the lookup's result, its offset as
 // the lookup gave it.

@@ -124,31 +124,11 @@ std::string ToUtf8(TextView text) {
     std::string out(text.size() * 3, '\0');  // a code unit takes at most three bytes
     char* put = out.data();
     for (size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp < 0x80) {
-            *put++ = char(cp);
+        if (text[i] < 0x80) {
+            *put++ = char(text[i]);
             continue;
         }
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = kReplacement;
-        }
-        if (cp < 0x800) {
-            *put++ = char(0xC0 | (cp >> 6));
-            *put++ = char(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            *put++ = char(0xE0 | (cp >> 12));
-            *put++ = char(0x80 | ((cp >> 6) & 0x3F));
-            *put++ = char(0x80 | (cp & 0x3F));
-        } else {
-            *put++ = char(0xF0 | (cp >> 18));
-            *put++ = char(0x80 | ((cp >> 12) & 0x3F));
-            *put++ = char(0x80 | ((cp >> 6) & 0x3F));
-            *put++ = char(0x80 | (cp & 0x3F));
-        }
+        put = PutUtf8Multibyte(put, CodePointAt(text, i));
     }
     out.resize(size_t(put - out.data()));
     return out;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <climits>
 #include <string>
 
@@ -200,6 +201,29 @@ TEST_F(ProfileReadTest, ALinkAnotherUserOwnsReadsAsNoFile) {
     ASSERT_EQ(::lchown(m_file.c_str(), 65534, 65534), 0);  // tests run as root
     EXPECT_EQ(ProfileReadString("Control", "SearchEdit", "dflt", buffer, sizeof buffer, m_file), 0);
     EXPECT_STREQ(buffer, "dflt");
+}
+
+// Values read together, the file opened once, are what reads of their own
+// give: keys in any order, before and after each other, missing, cut short.
+TEST_F(ProfileReadTest, SeveralValuesAtOnceMatchReadsOfTheirOwn) {
+    const std::string file = "[Other]\nText=no\n[Content]\r\nText='#333333'\r\nWord=navy\r\n";
+    for (const std::filesystem::path& path : {m_file, m_folder / "none.cfg"}) {
+        WriteBytes(m_file, file);
+        std::array<std::array<char, kProfileLineBuffer>, 4> together{};
+        const std::array<ProfileRead, 4> reads{{
+            {"Word", "w", together[0].data(), kProfileLineBuffer},
+            {"Text", "t", together[1].data(), kProfileLineBuffer},
+            {"Speak", "s", together[2].data(), kProfileLineBuffer},
+            {"Word", "w", together[3].data(), 4},
+        }};
+        ProfileReadStrings("Content", reads, path);
+        for (size_t i = 0; i < reads.size(); ++i) {
+            std::array<char, kProfileLineBuffer> alone{};
+            ProfileReadString("Content", reads[i].key, reads[i].defaultValue, alone.data(),
+                              reads[i].size, path);
+            EXPECT_STREQ(together[i].data(), alone.data()) << i << " " << path;
+        }
+    }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "dict/dictionary_session.h"
 #include "dict/gather.h"
 #include "dict/recorders.h"
 #include "dict/search.h"
@@ -221,6 +222,48 @@ TEST(RandomDictionaries, AnyBytesEndTheSearchWithoutHarm) {
                 EXPECT_LE(shown.page.ClearCount(), 2);
             }
         }
+    }
+}
+
+// A batch keeps the dictionary open and the upper probes' lines between its
+// words: every word must come out exactly as a search of its own gives it.
+TEST(RandomDictionaries, KeptProbesGiveWhatSearchesOfTheirOwnGive) {
+    std::mt19937 rng(4242);
+    RandomDictionary generator(rng);
+    const CodePage cp = CodePage::Default();
+    testing::TempDir dir;
+    for (int round = 0; round < 40; ++round) {
+        auto lines = generator.Make();
+        if (round % 4 == 0)
+            for (auto& line : lines)
+                if (generator.Pick(0, 7) == 0)
+                    line.content += Text(size_t(generator.Pick(1000, 5000)), u'x');
+        const auto path = dir.Write("dict.txt", Encode(lines, cp));
+        const Dictionary dictionary{path, cp};
+        DictionarySession session(dictionary);
+        std::vector<Text> words;
+        for (const auto& line : lines) words.push_back(line.headword);
+        for (int i = 0; i < 60; ++i) words.push_back(generator.Word() + generator.Word());
+        std::shuffle(words.begin(), words.end(), rng);
+        for (const Text& word : words) {
+            Shown alone;
+            Shown kept;
+            EntryScreen aloneScreen{alone.list, alone.page, alone.messages};
+            EntryScreen keptScreen{kept.list, kept.page, kept.messages};
+            const SearchOutcome expected =
+                SearchDictionary(word, dictionary, dir.Path(), aloneScreen);
+            const SearchOutcome got = session.Search(word, dir.Path(), keptScreen);
+            ASSERT_EQ(got.result.nOffset, expected.result.nOffset)
+                << "round " << round << " word " << ToUtf8(word);
+            EXPECT_EQ(got.result.strHeadword, expected.result.strHeadword);
+            EXPECT_EQ(got.shown.exact, expected.shown.exact);
+            EXPECT_EQ(kept.page.Pieces(), alone.page.Pieces());
+            EXPECT_EQ(kept.list.Items(), alone.list.Items());
+            EXPECT_EQ(kept.list.Selection(), alone.list.Selection());
+            EXPECT_EQ(kept.messages.Messages(), alone.messages.Messages());
+        }
+        EXPECT_GT(session.Cache().Size(), 0u);
+        EXPECT_LE(session.Cache().Bytes(), kProbeCacheBytes);
     }
 }
 

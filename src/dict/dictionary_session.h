@@ -1,0 +1,46 @@
+// One dictionary kept open for many searches (a batch of words): checked
+// before each search against the file its path names now, reopened when that
+// changed, with the upper levels of the binary search kept in between.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "dict/probe_cache.h"
+#include "dict/search.h"
+#include "text/file.h"
+#include "text/file_identity.h"
+
+namespace tavik {
+
+class DictionarySession {
+public:
+    // Opens the dictionary at once; when it cannot be opened, OpenError()
+    // says why and each search tries again.
+    explicit DictionarySession(const Dictionary& dictionary);
+
+    // Why the dictionary could not be opened last time; empty when it was.
+    const std::string& OpenError() const { return m_openError; }
+
+    // Searches `word` (already trimmed) as SearchDictionary does, in the file
+    // the path names at this moment: one that was replaced, cut, grown or
+    // rewritten since the last search is opened afresh and the kept probes
+    // dropped.
+    SearchOutcome Search(const Text& word, const std::filesystem::path& home, EntryScreen& screen);
+
+    const ProbeCache& Cache() const { return m_cache; }
+
+private:
+    void Refresh();
+    void Reopen();
+
+    std::filesystem::path m_path;
+    const CodePage& m_codePage;
+    std::optional<FileHandle> m_file;
+    std::optional<FileIdentity> m_identity;
+    std::string m_openError;
+    ProbeCache m_cache;
+};
+
+}  // namespace tavik

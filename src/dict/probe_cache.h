@@ -1,0 +1,47 @@
+// The lines that the upper levels of the binary search read, kept across the
+// searches of one open dictionary.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+
+#include "text/text.h"
+
+namespace tavik {
+
+// Every search of a file halves the same byte range the same way, so its
+// first probes land on the same few midpoints: the lines read there are kept
+// (up to kCachedProbeLevels deep and kProbeCacheBytes in all) and the reads
+// skipped. The owner drops the cache when the file changes; the cache
+// itself knows nothing of the file.
+inline constexpr int kCachedProbeLevels = 11;
+inline constexpr size_t kProbeCacheBytes = size_t(256) << 10;
+
+class ProbeCache {
+public:
+    // What the probe at one midpoint read: the whole line after the one the
+    // midpoint falls in (or the first line, at midpoint 0).
+    struct Probe {
+        bool read = false;      // false: the end of the file came first
+        int64_t lineStart = 0;  // where the line read starts
+        int64_t lineEnd = 0;    // where the next line starts
+        Text headword;          // decoded, as the search compares it
+    };
+
+    // The probe made at `mid`, or null when it is not kept.
+    const Probe* Find(int64_t mid) const;
+    // Keeps the probe unless the cache is full or the headword is long (a
+    // line without "/" is all headword).
+    void Add(int64_t mid, Probe probe);
+    void Clear();
+
+    size_t Bytes() const { return m_bytes; }
+    size_t Size() const { return m_probes.size(); }
+
+private:
+    std::unordered_map<int64_t, Probe> m_probes;
+    size_t m_bytes = 0;
+};
+
+}  // namespace tavik

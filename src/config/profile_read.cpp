@@ -8,6 +8,7 @@
 #include "config/profile.h"
 #include "config/profile_syntax.h"
 #include "text/file.h"
+#include "text/guarded_open.h"
 
 namespace tavik {
 
@@ -29,8 +30,7 @@ int CopyCut(std::string_view text, char* buffer, int size) {
 int ProfileReadString(const char* section, const char* key, const char* defaultValue, char* buffer,
                       int size, const std::filesystem::path& file) {
     // A link another user planted is read as no file at all.
-    const auto profile =
-        IsLinkOwnedByOtherUser(file) ? std::nullopt : OpenRegularFileForReading(file);
+    const std::optional<FileHandle> profile = OpenRegularFileUnlessForeignLink(file).file;
     if (!profile) {
         CopyCut(OrEmpty(defaultValue), buffer, size);
         return 0;

@@ -62,6 +62,10 @@ void WordStores::Report(WordListKind list, WordFileProblem problem) {
 }
 
 bool WordStores::Failed(WordListKind list, WordFileProblem problem) {
+    // A link another user put in place after the checks made the open or the
+    // replacement refuse: said as what it is.
+    if (problem == WordFileProblem::kNotSaved && IsLinkOwnedByOtherUser(PathOf(list)))
+        problem = WordFileProblem::kForeignLink;
     Report(list, problem);
     return false;
 }
@@ -97,7 +101,10 @@ void WordStores::Load(WordListKind list, WordList& words, bool lowerCase) {
     }
     CreateWordFileIfMissing(path);
     std::optional<WordFileContent> content = ReadWordFile(path, KeepOf(list));
-    if (!content) return;
+    if (!content) {
+        if (IsLinkOwnedByOtherUser(path)) Report(list, WordFileProblem::kForeignLink);
+        return;
+    }
     words.RemoveAll();
     for (Text& word : content->words) words.AddHead(lowerCase ? ToLower(word) : std::move(word));
     Remember(list, &*content);

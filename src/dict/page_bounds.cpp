@@ -373,6 +373,7 @@ private:
     bool m_bound;
     std::vector<ListedTag> m_tags;
     std::vector<TableGrid> m_tables;
+    TableGrid m_strayCells;
     int64_t m_cells = 0;
     int m_unendedCopies = 0;
     PageShape m_shape;
@@ -497,8 +498,11 @@ void PageWalk::Run() {
             }
             m_gaveUp = m_bound;
         }
-        if (table >= 0 && (tag.name == U"TR" || tag.name == U"TD" || tag.name == U"TH")) {
-            if (!Cell(at, tag, listed, m_tables[size_t(table)])) {
+        if (tag.name == U"TR" || tag.name == U"TD" || tag.name == U"TH") {
+            // Cells outside every table this walk sees still count, as one
+            // grid of their own: the viewer may yet add them to a table.
+            TableGrid& grid = table >= 0 ? m_tables[size_t(table)] : m_strayCells;
+            if (!Cell(at, tag, listed, grid)) {
                 i = tag.begin;
                 continue;
             }

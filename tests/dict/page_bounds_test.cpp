@@ -175,6 +175,19 @@ TEST(PageBoundsTest, HugeSpansAndGridsAreCut) {
     EXPECT_LE(MeasurePage(tables).cells, kMaxPageCells);
 }
 
+TEST(PageBoundsTest, CellsOutsideTheTablesSeenStillCount) {
+    // The viewer added this cell to the table before it and allocated its
+    // span: 2147483647 rows were 64 GB.
+    const Text page = Page(
+        u"<table btd>a</td d>y<tr><td col\uFFFD\uFFFD=2>x<td>y<r></table>rowtd colsble>x<td>y<tr>"
+        u"<td  rowspan=2147483647>x</td></tlspable>");
+    EXPECT_GT(MeasurePage(page).widestSpan, kMaxCellSpan);
+    const Text bounded = Bounded(page);
+    EXPECT_EQ(bounded.find(u"2147483647"), Text::npos) << ToUtf8(bounded);
+    // Stray cells together are held to a table's bound.
+    Bounded(Page(Repeat(u"<td colspan=1000 rowspan=1000>x", 50)));
+}
+
 TEST(PageBoundsTest, APageThatCannotBeTrimmedIsShownAsPlainText) {
     // The script's end tag is written apart: the body's tags are no tags to the
     // tag list, but the tree still reads them, each reaching to the page's end.

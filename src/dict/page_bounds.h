@@ -32,6 +32,11 @@ inline constexpr int64_t kMaxPageCells = 200'000;
 // <script> and <style> tags whose body has no end: the viewer searches the
 // rest of the page for the end of each.
 inline constexpr int kMaxUnendedRawText = 16;
+// Tags standing in one word (no white space between them, as in
+// "<b>a</b><i>b</i>..."): the viewer may break a line only at white space,
+// and lays out such a word in time quadratic in its pieces. Past the bound a
+// space goes before the tag.
+inline constexpr int kMaxTagsInWord = 512;
 
 // What the viewer would build of a page.
 struct PageShape {
@@ -43,6 +48,7 @@ struct PageShape {
     int64_t largestTable = 0;  // grid positions of the largest table
     int64_t cells = 0;         // grid positions of all tables together
     int unendedRawText = 0;
+    int tagsInWord = 0;  // the most tags in one word
 };
 
 PageShape MeasurePage(TextView page);

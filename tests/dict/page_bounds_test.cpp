@@ -188,6 +188,23 @@ TEST(PageBoundsTest, CellsOutsideTheTablesSeenStillCount) {
     Bounded(Page(Repeat(u"<td colspan=1000 rowspan=1000>x", 50)));
 }
 
+TEST(PageBoundsTest, AWordOfTooManyTagsGetsASpacePastTheBound) {
+    // The viewer breaks lines only at white space: 4,000 pieces of one word
+    // took it 2 s, four times as long for twice as many.
+    const Text page = Page(Repeat(u"<b>q</b>", 2000));
+    EXPECT_GT(MeasurePage(page).tagsInWord, kMaxTagsInWord);
+    const Text bounded = Bounded(page);
+    EXPECT_EQ(std::count(bounded.begin(), bounded.end(), u'q'), 2000);
+    EXPECT_EQ(std::count(bounded.begin(), bounded.end(), u' '), 3);
+    // Up to the bound, words apart, or pieces in cells and lines of their
+    // own: unchanged.
+    EXPECT_FALSE(BoundPage(Page(Repeat(u"<b>y</b>", kMaxTagsInWord - 2))).has_value());
+    EXPECT_FALSE(BoundPage(Page(Repeat(u"<b>y</b> ", 5000))).has_value());
+    EXPECT_FALSE(BoundPage(Page(u"<table><tr>" + Repeat(u"<td><b>y</b></td>", 2000) + u"</table>"))
+                     .has_value());
+    EXPECT_FALSE(BoundPage(Page(Repeat(u"<i>y</i><br>", 5000))).has_value());
+}
+
 TEST(PageBoundsTest, APageThatCannotBeTrimmedIsShownAsPlainText) {
     // The script's end tag is written apart: the body's tags are no tags to the
     // tag list, but the tree still reads them, each reaching to the page's end.

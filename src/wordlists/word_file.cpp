@@ -155,7 +155,10 @@ bool ReplaceWordFile(const fs::path& path, const std::vector<Text>& words,
     }
     // On a line of its own, so that it takes nothing from the first word's
     // room in a line.
-    if (encoding == WordFileEncoding::Utf8 && detector.Encoding() != WordFileEncoding::Utf8)
+    // A first word that begins with U+FEFF needs it too, or the reading
+    // takes its first character for the mark.
+    if (encoding == WordFileEncoding::Utf8 &&
+        (detector.Encoding() != WordFileEncoding::Utf8 || content.starts_with(kUtf8Mark)))
         content.insert(0, std::string(kUtf8Mark) + '\n');
     // The file the user's own links name is the one to replace: replacing the
     // link itself would cut the word list off from wherever the user keeps it.

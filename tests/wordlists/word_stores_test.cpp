@@ -2,8 +2,8 @@
 // failures the files must survive.
 #include "wordlists/word_stores.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -17,6 +17,7 @@
 #include <iterator>
 #include <thread>
 
+#include "text/codepage.h"
 #include "text/file.h"
 #include "text/text.h"
 
@@ -614,6 +615,33 @@ TEST_F(WordStoresTest, LinksAnotherUserOwnsAreNeverFollowed) {
     EXPECT_TRUE(IsLinkOwnedByOtherUser(Recent()));
     EXPECT_FALSE(IsLinkOwnedByOtherUser(m_home / "bashrc"));
 }
+TEST_F(WordStoresTest, AFirstWordThatBeginsLikeTheUtf8MarkComesBackWhole) {
+    // Two Hanja whose CP949 bytes are EF BB BF A1: written as they are, the
+    // reading took the first three bytes for the mark.
+    const Text cp949 = CodePage::Default().Decode("\xEF\xBB\xBF\xA1");
+    ASSERT_EQ(cp949.size(), 2u);
+    for (const Text& word : {cp949, Text(u"\uFEFFzero-width")}) {
+        SCOPED_TRACE(ToUtf8(word));
+        fs::remove(Recent());
+        fs::remove(WordBook());
+        {
+            WordStores stores = Stores();
+            stores.LoadRecentWords();
+            stores.LoadWordBook();
+            stores.AddRecentWord(word);
+            stores.AddWordBook(u"apple");
+            stores.AddWordBook(word);
+            // Rewritten with the word first in the file.
+            ASSERT_TRUE(stores.DeleteWordBookEntry(*stores.m_listWordBook.Find(u"apple")));
+        }
+        WordStores again = Stores();
+        again.LoadRecentWords();
+        again.LoadWordBook();
+        EXPECT_EQ(Words(again.m_listRecentWord), std::vector<Text>{word});
+        EXPECT_EQ(Words(again.m_listWordBook), std::vector<Text>{ToLower(word)});
+    }
+}
+
 TEST_F(WordStoresTest, ALinkSwappedInBetweenTheCheckAndTheWriteIsNeverFollowed) {
     if (::geteuid() != 0) GTEST_SKIP() << "giving a link away takes root";
     WriteBytes(m_home / "bashrc", "export PATH\n");

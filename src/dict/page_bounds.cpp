@@ -530,8 +530,9 @@ void PageWalk::Run() {
         const int lists = frame.lists + (holds && isList ? 1 : 0);
         const int pres = frame.pres + (holds && tag.name == U"PRE" ? 1 : 0);
         const int depth = int(frames.size());  // the root frame is not an element
-        if (holds &&
-            (depth > kMaxPageNesting || lists > kMaxListNesting || pres > kMaxPreNesting)) {
+        const int64_t work = holds && lists > 0 ? int64_t(1) << std::min(lists, 40) : 0;
+        if (holds && (depth > kMaxPageNesting || lists > kMaxListNesting || pres > kMaxPreNesting ||
+                      m_shape.listWork + work > kMaxListWork)) {
             if (Drop(at, tag, listed)) {
                 i = tag.begin;
                 continue;
@@ -551,6 +552,7 @@ void PageWalk::Run() {
             i = tag.begin;
             continue;
         }
+        m_shape.listWork += work;
         m_shape.nesting = std::max(m_shape.nesting, depth);
         m_shape.listNesting = std::max(m_shape.listNesting, lists);
         m_shape.preNesting = std::max(m_shape.preNesting, pres);
@@ -601,7 +603,7 @@ bool WithinPageBounds(const PageShape& shape) {
            shape.preNesting <= kMaxPreNesting && shape.unendedCopies <= kMaxUnendedCopies &&
            shape.widestSpan <= kMaxCellSpan && shape.largestTable <= kMaxTableCells &&
            shape.cells <= kMaxPageCells && shape.unendedRawText <= kMaxUnendedRawText &&
-           shape.tagsInWord <= kMaxTagsInWord;
+           shape.tagsInWord <= kMaxTagsInWord && shape.listWork <= kMaxListWork;
 }
 
 std::optional<Text> BoundPage(TextView page) {

@@ -10,6 +10,7 @@
 #include "config/profile.h"
 #include "config/profile_syntax.h"
 #include "text/file.h"
+#include "text/guarded_open.h"
 
 namespace tavik {
 
@@ -47,7 +48,7 @@ int ReadValue(const FileHandle& profile, const char* section, const char* key,
 
 std::optional<FileHandle> OpenProfile(const std::filesystem::path& file) {
     // A link another user planted is read as no file at all.
-    return IsLinkOwnedByOtherUser(file) ? std::nullopt : OpenRegularFileForReading(file);
+    return OpenRegularFileUnlessForeignLink(file).file;
 }
 
 }  // namespace

@@ -362,6 +362,43 @@ private:
         if (listed->end1 != kNone) m_edits.push_back(Edit{listed->end1, listed->end2, {}});
         return true;
     }
+    // A tag at `at`, counted in the word it stands in.
+    void CountInWord(size_t at) {
+        const Chars name = NameAt(at);
+        // Scripts and styles are never shown: no piece of a word.
+        if (name == U"SCRIPT" || name == U"STYLE") return;
+        if (StartsALine(name)) {
+            m_wordTags = 0;
+            return;
+        }
+        if (++m_wordTags > kMaxTagsInWord && m_bound) {
+            m_edits.push_back(Edit{at, at, U" "});
+            m_wordTags = 1;
+        }
+        m_shape.tagsInWord = std::max(m_shape.tagsInWord, m_wordTags);
+    }
+    // The name of the start or end tag at `at`, upper-cased, enough of it to
+    // tell the names below apart.
+    Chars NameAt(size_t at) const {
+        size_t i = at + 1;
+        if (i < m_s.size() && m_s[i] == '/') ++i;
+        Chars name;
+        while (i < m_s.size() && name.size() < 11 &&
+               ((m_s[i] >= 'a' && m_s[i] <= 'z') || (m_s[i] >= 'A' && m_s[i] <= 'Z') ||
+                (m_s[i] >= '1' && m_s[i] <= '6')))
+            name.push_back(AsciiUpper(m_s[i++]));
+        return name;
+    }
+    // Tags that begin a line or a box of their own: a word ends there.
+    static bool StartsALine(const Chars& name) {
+        static const char32_t* const kNames[] = {
+            U"BR",    U"P",  U"DIV", U"TABLE", U"TR", U"TD", U"TH",         U"LI",
+            U"UL",    U"OL", U"DL",  U"DT",    U"DD", U"HR", U"BLOCKQUOTE", U"CENTER",
+            U"TITLE", U"H1", U"H2",  U"H3",    U"H4", U"H5", U"H6",         U"PRE"};
+        for (const char32_t* known : kNames)
+            if (name == known) return true;
+        return false;
+    }
     // A table tag: true when it stays.
     bool Cell(size_t at, TreeTag& tag, const ListedTag* listed, TableGrid& grid);
     bool Fits(const TableGrid& grid, int64_t rows, int64_t cols) const {
@@ -373,8 +410,10 @@ private:
     bool m_bound;
     std::vector<ListedTag> m_tags;
     std::vector<TableGrid> m_tables;
+    TableGrid m_strayCells;
     int64_t m_cells = 0;
     int m_unendedCopies = 0;
+    int m_wordTags = 0;
     PageShape m_shape;
     std::vector<Edit> m_edits;
     bool m_gaveUp = false;
@@ -449,6 +488,7 @@ void PageWalk::Run() {
             continue;
         }
         if (m_s[i] != '<') {
+            if (TreeSpace(m_s[i])) m_wordTags = 0;
             ++i;
             continue;
         }
@@ -457,6 +497,7 @@ void PageWalk::Run() {
             i = at + 1;
             continue;
         }
+        if (frame.pres == 0) CountInWord(at);
         if (!(i + 1 < frame.end && m_s[i + 1] != '/')) {
             while (i < frame.end && m_s[i] != '>') ++i;
             if (i < frame.end) ++i;
@@ -489,16 +530,20 @@ void PageWalk::Run() {
         const int lists = frame.lists + (holds && isList ? 1 : 0);
         const int pres = frame.pres + (holds && tag.name == U"PRE" ? 1 : 0);
         const int depth = int(frames.size());  // the root frame is not an element
-        if (holds &&
-            (depth > kMaxPageNesting || lists > kMaxListNesting || pres > kMaxPreNesting)) {
+        const int64_t work = holds && lists > 0 ? int64_t(1) << std::min(lists, 40) : 0;
+        if (holds && (depth > kMaxPageNesting || lists > kMaxListNesting || pres > kMaxPreNesting ||
+                      m_shape.listWork + work > kMaxListWork)) {
             if (Drop(at, tag, listed)) {
                 i = tag.begin;
                 continue;
             }
             m_gaveUp = m_bound;
         }
-        if (table >= 0 && (tag.name == U"TR" || tag.name == U"TD" || tag.name == U"TH")) {
-            if (!Cell(at, tag, listed, m_tables[size_t(table)])) {
+        if (tag.name == U"TR" || tag.name == U"TD" || tag.name == U"TH") {
+            // Cells outside every table this walk sees still count, as one
+            // grid of their own: the viewer may yet add them to a table.
+            TableGrid& grid = table >= 0 ? m_tables[size_t(table)] : m_strayCells;
+            if (!Cell(at, tag, listed, grid)) {
                 i = tag.begin;
                 continue;
             }
@@ -507,6 +552,7 @@ void PageWalk::Run() {
             i = tag.begin;
             continue;
         }
+        m_shape.listWork += work;
         m_shape.nesting = std::max(m_shape.nesting, depth);
         m_shape.listNesting = std::max(m_shape.listNesting, lists);
         m_shape.preNesting = std::max(m_shape.preNesting, pres);
@@ -523,8 +569,10 @@ void PageWalk::Run() {
 }
 
 Chars Apply(const Chars& s, std::vector<Edit> edits) {
-    std::sort(edits.begin(), edits.end(),
-              [](const Edit& a, const Edit& b) { return a.from < b.from; });
+    // A space put before a tag goes in ahead of the tag's own removal.
+    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) {
+        return a.from != b.from ? a.from < b.from : a.to < b.to;
+    });
     Chars out;
     out.reserve(s.size());
     size_t at = 0;
@@ -554,7 +602,8 @@ bool WithinPageBounds(const PageShape& shape) {
     return shape.nesting <= kMaxPageNesting && shape.listNesting <= kMaxListNesting &&
            shape.preNesting <= kMaxPreNesting && shape.unendedCopies <= kMaxUnendedCopies &&
            shape.widestSpan <= kMaxCellSpan && shape.largestTable <= kMaxTableCells &&
-           shape.cells <= kMaxPageCells && shape.unendedRawText <= kMaxUnendedRawText;
+           shape.cells <= kMaxPageCells && shape.unendedRawText <= kMaxUnendedRawText &&
+           shape.tagsInWord <= kMaxTagsInWord && shape.listWork <= kMaxListWork;
 }
 
 std::optional<Text> BoundPage(TextView page) {

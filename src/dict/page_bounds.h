@@ -32,6 +32,15 @@ inline constexpr int64_t kMaxPageCells = 200'000;
 // <script> and <style> tags whose body has no end: the viewer searches the
 // rest of the page for the end of each.
 inline constexpr int kMaxUnendedRawText = 16;
+// Tags standing in one word (no white space between them, as in
+// "<b>a</b><i>b</i>..."): the viewer may break a line only at white space,
+// and lays out such a word in time quadratic in its pieces. Past the bound a
+// space goes before the tag.
+inline constexpr int kMaxTagsInWord = 512;
+// Elements inside lists, each weighing 2 to the power of the lists around
+// it: the viewer lays out what a list holds once more for every list around
+// it, so deep elements inside deep lists multiply.
+inline constexpr int64_t kMaxListWork = int64_t(1) << 16;
 
 // What the viewer would build of a page.
 struct PageShape {
@@ -43,6 +52,8 @@ struct PageShape {
     int64_t largestTable = 0;  // grid positions of the largest table
     int64_t cells = 0;         // grid positions of all tables together
     int unendedRawText = 0;
+    int tagsInWord = 0;  // the most tags in one word
+    int64_t listWork = 0;
 };
 
 PageShape MeasurePage(TextView page);

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "text/codepage_detect.h"
+#include "text/guarded_open.h"
 
 namespace tavik {
 
@@ -39,18 +40,23 @@ std::optional<FileHandle> OpenRegularFileForReading(const std::filesystem::path&
         if (error) *error = std::strerror(errno);
         return std::nullopt;
     }
+    if (!KeepIfRegularFile(file, error)) return std::nullopt;
+    return file;
+}
+
+bool KeepIfRegularFile(FileHandle& file, std::string* error) {
     struct stat info;
     if (::fstat(file.Get(), &info) != 0) {
         if (error) *error = std::strerror(errno);
-        return std::nullopt;
+        return false;
     }
     if (!S_ISREG(info.st_mode)) {
         if (error) *error = S_ISDIR(info.st_mode) ? "is a folder" : "not a regular file";
-        return std::nullopt;
+        return false;
     }
     const int flags = ::fcntl(file.Get(), F_GETFL);
     if (flags >= 0) ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK);
-    return file;
+    return true;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -300,9 +306,7 @@ int64_t BackwardLineFinder::PreviousLineStart(int64_t lineStart, std::string_vie
 namespace tavik {
 
 bool IsLinkOwnedByOtherUser(const std::filesystem::path& path) {
-    struct stat info;
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return false;
-    return info.st_uid != ::geteuid() && info.st_uid != 0;
+    return !ResolveOwnLinks(path).has_value();
 }
 
 }  // namespace tavik

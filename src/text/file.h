@@ -36,6 +36,9 @@ private:
 // failure, `error` (when given) receives the reason.
 std::optional<FileHandle> OpenRegularFileForReading(const std::filesystem::path& path,
                                                     std::string* error = nullptr);
+// The second half of that: true when `file`, opened with O_NONBLOCK, is a
+// regular file, which then reads blocking as usual.
+bool KeepIfRegularFile(FileHandle& file, std::string* error = nullptr);
 
 // Writes all of `bytes` to `fd`, resuming after interrupted or short writes.
 // False when the system refused part of it (a full disk, an I/O error).
@@ -136,8 +139,8 @@ private:
 
 namespace tavik {
 
-// True when `path` is a symbolic link owned by a user other than the one
-// running this (or root). In a folder other users can write, such a link is
+// True when a symbolic link owned by a user other than the one running this
+// (or root) stands on the way from `path` to its file. In a folder other users can write, such a link is
 // how one of them would make this program read or write a file of theirs
 // choosing; it is never followed.
 bool IsLinkOwnedByOtherUser(const std::filesystem::path& path);

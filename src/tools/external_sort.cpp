@@ -146,10 +146,11 @@ void ExternalSorter::Add(std::string_view line) {
     // The run goes to disk before the line that would take it past the
     // bound, so the lines held never grow past their room.
     if (!m_records.empty() && m_memoryUsed + cost > m_memoryLimit) SpillRun();
-    if (m_bytes.capacity() == 0) {
+    if (m_records.capacity() == 0) {
         // Room for a whole run at once: growing by doubling would hold the
         // old and the new copy together, half as much again as the bound.
-        // Reserved pages cost no memory until lines fill them.
+        // Reserved pages cost no memory until lines fill them. (The vector
+        // starts without room; a string always has a little of its own.)
         m_bytes.reserve(m_memoryLimit);
         m_records.reserve(m_memoryLimit / (kRecordCost + 1));
     }
@@ -195,7 +196,8 @@ void ExternalSorter::SpillRun() {
 
 int64_t ExternalSorter::Finish() {
     ReplacingFile file(m_output);
-    if (!m_preamble.empty()) file.Write(m_preamble);
+    // A mark alone would read as one empty line.
+    if (m_lines > 0) file.Write(m_preamble);
     CountingSink out(file, m_progress, m_lines);
     if (m_progress) m_progress->Writing(0, uint64_t(m_lines));
     if (m_runFiles.empty()) {

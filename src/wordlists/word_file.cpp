@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <deque>
 
+#include "text/guarded_open.h"
 #include "text/replacement_file.h"
 
 namespace tavik {
@@ -49,15 +50,6 @@ bool AppendWhole(int fd, std::string_view record) {
     return false;
 }
 
-// The file a symbolic link names is the one to replace: replacing the link
-// itself would cut the word list off from wherever the user keeps it.
-fs::path ResolveLink(const fs::path& path) {
-    std::error_code error;
-    if (!fs::is_symlink(path, error)) return path;
-    fs::path resolved = fs::canonical(path, error);
-    return error ? path : resolved;
-}
-
 fs::path FolderOf(const fs::path& path) {
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
@@ -91,8 +83,7 @@ void CreateWordFileIfMissing(const fs::path& path) {
 }
 
 std::optional<WordFileContent> ReadWordFile(const fs::path& path, size_t keep) {
-    if (IsLinkOwnedByOtherUser(path)) return std::nullopt;
-    std::optional<FileHandle> file = OpenRegularFileForReading(path);
+    std::optional<FileHandle> file = OpenRegularFileUnlessForeignLink(path).file;
     if (!file) return std::nullopt;
     WordFileContent content;
     std::deque<std::string> kept;  // as bytes: the encoding is known only at the end
@@ -119,8 +110,9 @@ std::optional<WordFileContent> ReadWordFile(const fs::path& path, size_t keep) {
 }
 
 WordFileProblem CheckWordFile(const fs::path& path, WordFileChange change) {
-    if (IsLinkOwnedByOtherUser(path)) return WordFileProblem::kForeignLink;
-    const fs::path target = ResolveLink(path);
+    const std::optional<fs::path> resolved = ResolveOwnLinks(path);
+    if (!resolved) return WordFileProblem::kForeignLink;
+    const fs::path& target = *resolved;
     struct stat info;
     if (::stat(target.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode) || !MayWrite(target, info)) return WordFileProblem::kNotSaved;
@@ -135,9 +127,10 @@ WordFileProblem CheckWordFile(const fs::path& path, WordFileChange change) {
 }
 
 bool AppendWordLine(const fs::path& path, std::string_view line) {
-    FileHandle file(
-        ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
-    if (!file.IsOpen()) return false;
+    std::optional<FileHandle> opened =
+        OpenUnlessForeignLink(path, O_RDWR | O_APPEND | O_CREAT | O_NONBLOCK, 0666).file;
+    if (!opened) return false;
+    const FileHandle& file = *opened;
     struct stat info;
     if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     std::string record;
@@ -162,9 +155,16 @@ bool ReplaceWordFile(const fs::path& path, const std::vector<Text>& words,
     }
     // On a line of its own, so that it takes nothing from the first word's
     // room in a line.
-    if (encoding == WordFileEncoding::Utf8 && detector.Encoding() != WordFileEncoding::Utf8)
+    // A first word that begins with U+FEFF needs it too, or the reading
+    // takes its first character for the mark.
+    if (encoding == WordFileEncoding::Utf8 &&
+        (detector.Encoding() != WordFileEncoding::Utf8 || content.starts_with(kUtf8Mark)))
         content.insert(0, std::string(kUtf8Mark) + '\n');
-    std::optional<ReplacementFile> replacement = ReplacementFile::Create(ResolveLink(path));
+    // The file the user's own links name is the one to replace: replacing the
+    // link itself would cut the word list off from wherever the user keeps it.
+    const std::optional<fs::path> target = ResolveOwnLinks(path);
+    if (!target) return false;
+    std::optional<ReplacementFile> replacement = ReplacementFile::Create(*target);
     if (!replacement) return false;
     replacement->Write(content);
     return replacement->Commit();

@@ -62,6 +62,10 @@ void WordStores::Report(WordListKind list, WordFileProblem problem) {
 }
 
 bool WordStores::Failed(WordListKind list, WordFileProblem problem) {
+    // A link another user put in place after the checks made the open or the
+    // replacement refuse: said as what it is.
+    if (problem == WordFileProblem::kNotSaved && IsLinkOwnedByOtherUser(PathOf(list)))
+        problem = WordFileProblem::kForeignLink;
     Report(list, problem);
     return false;
 }
@@ -97,7 +101,10 @@ void WordStores::Load(WordListKind list, WordList& words, bool lowerCase) {
     }
     CreateWordFileIfMissing(path);
     std::optional<WordFileContent> content = ReadWordFile(path, KeepOf(list));
-    if (!content) return;
+    if (!content) {
+        if (IsLinkOwnedByOtherUser(path)) Report(list, WordFileProblem::kForeignLink);
+        return;
+    }
     words.RemoveAll();
     for (Text& word : content->words) words.AddHead(lowerCase ? ToLower(word) : std::move(word));
     Remember(list, &*content);
@@ -113,6 +120,12 @@ void WordStores::LoadRecentWords() {
 bool WordStores::Replace(WordListKind list, const std::vector<Text>& words,
                          WordFileEncoding encoding) {
     if (!AllFit(words, encoding)) encoding = WordFileEncoding::Utf8;
+    // A first word whose CP949 bytes begin like the UTF-8 mark would be read
+    // as the mark; in UTF-8 a line of its own holds the mark.
+    if (encoding != WordFileEncoding::Utf8 && !words.empty()) {
+        const std::optional<std::string> first = EncodeWordLine(encoding, words.front());
+        if (first && first->starts_with(kUtf8Mark)) encoding = WordFileEncoding::Utf8;
+    }
     if (!ReplaceWordFile(PathOf(list), words, encoding)) return false;
     const std::optional<WordFileContent> content = ReadWordFile(PathOf(list), 0);
     Remember(list, content ? &*content : nullptr);
@@ -134,7 +147,10 @@ bool WordStores::Append(WordListKind list, const Text& word) {
         // cannot be appended without changing how every line reads.
         WordFileDetector after = state.detector;
         after.AddLine(*line);
-        if (after.Encoding() == encoding) {
+        // Nor can a first line whose bytes begin like the UTF-8 mark: it
+        // would be read as the mark and lose them.
+        const bool readAsMark = state.stamp.size <= 0 && line->starts_with(kUtf8Mark);
+        if (after.Encoding() == encoding && !readAsMark) {
             if (!AppendWordLine(path, std::string_view(*line).substr(0, line->size() - 1)))
                 return Failed(list);
             state.detector = after;

@@ -70,6 +70,17 @@ TEST_F(PageLayoutTest, HostilePagesAreShownWithinABudget) {
         {"12 unended pre", Repeat(u"<pre>x", 12) + u"deep"},
         {"30000 unended html", Repeat(u"<html>x", 30000) + u"deep"},
         {"unended cells", u"<table>" + Repeat(u"<tr><td>a<td>b", 3000) + u"</table>deep"},
+        // 4,000 took 2 s, four times as long for twice as many.
+        {"6000 bold pieces in one word", Repeat(u"<b>y</b>", 6000) + u"deep"},
+        {"100000 nested bold and font in one word",
+         Repeat(u"<b><font color=#ff0000>y", 50000) + u"deep"},
+        // 20 s: each list doubles the layout of what it holds.
+        {"10 lists around 500 nested elements",
+         Repeat(u"<ul><li>", 10) + Repeat(u"<b><font color=#ff0000>y", 250) + u"deep"},
+        // 64 GB asked for: a cell the viewer adds to the table before it.
+        {"a stray cell spanning 2147483647 rows",
+         u"<table btd>a</td d>y<tr><td col\uFFFD\uFFFD=2>x<td>y<r></table>rowtd colsble>x<td>y"
+         u"<tr><td  rowspan=2147483647>deep</td></tlspable>"},
     };
     for (const auto& page : pages) {
         const double seconds = Show(page.body);

@@ -1,6 +1,7 @@
 // tavik-dict as a black box: output and exit status of check, sort, import
 // and batch lookups on tiny checked-in dictionaries.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -262,6 +264,42 @@ TEST(CliTools, RunningOutOfMemorySaysWhatWasBeingDone) {
     EXPECT_TRUE(Contains(output, "out of memory while sorting")) << output;
     EXPECT_TRUE(Contains(output, "big.txt")) << output;
     EXPECT_FALSE(std::filesystem::exists(folder / "out.txt"));
+}
+
+TEST(CliTools, ASortStaysWithinItsMemoryLimit) {
+    if (tavik::testing::kSanitized) GTEST_SKIP() << "the sanitizers take memory of their own";
+    Folder folder;
+    {
+        // 48 MB of a dictionary's lines in no order: runs fill their whole
+        // room before they go to disk.
+        std::ofstream out(folder / "shuffled.txt", std::ios::binary);
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> letter('a', 'z');
+        std::uniform_int_distribution<size_t> headwordLength(3, 12);
+        std::uniform_int_distribution<size_t> articleLength(40, 1000);
+        const std::string article(1000, 'x');
+        for (int i = 0; i < 90'000; ++i) {
+            std::string headword(headwordLength(random), ' ');
+            for (char& c : headword) c = char(letter(random));
+            out << headword << '/' << std::string_view(article).substr(0, articleLength(random))
+                << '\n';
+        }
+    }
+    const std::string input = folder / "shuffled.txt";
+    const std::string output = folder / "sorted.txt";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execl(kTool.c_str(), kTool.c_str(), "sort", input.c_str(), "-o", output.c_str(),
+                "--memory", "40", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    ASSERT_EQ(::wait4(child, &status, 0, &usage), child);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
+    // The whole process, as a user measures it, within what --memory says.
+    EXPECT_LE(usage.ru_maxrss, 40 * 1024) << usage.ru_maxrss << " KB at the peak";
+    EXPECT_EQ(std::filesystem::file_size(output), std::filesystem::file_size(input));
 }
 
 TEST(CliTools, ListsAndImportsInstalledDictionariesWithoutProgressWhenPiped) {

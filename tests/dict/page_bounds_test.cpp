@@ -175,6 +175,46 @@ TEST(PageBoundsTest, HugeSpansAndGridsAreCut) {
     EXPECT_LE(MeasurePage(tables).cells, kMaxPageCells);
 }
 
+TEST(PageBoundsTest, CellsOutsideTheTablesSeenStillCount) {
+    // The viewer added this cell to the table before it and allocated its
+    // span: 2147483647 rows were 64 GB.
+    const Text page = Page(
+        u"<table btd>a</td d>y<tr><td col\uFFFD\uFFFD=2>x<td>y<r></table>rowtd colsble>x<td>y<tr>"
+        u"<td  rowspan=2147483647>x</td></tlspable>");
+    EXPECT_GT(MeasurePage(page).widestSpan, kMaxCellSpan);
+    const Text bounded = Bounded(page);
+    EXPECT_EQ(bounded.find(u"2147483647"), Text::npos) << ToUtf8(bounded);
+    // Stray cells together are held to a table's bound.
+    Bounded(Page(Repeat(u"<td colspan=1000 rowspan=1000>x", 50)));
+}
+
+TEST(PageBoundsTest, AWordOfTooManyTagsGetsASpacePastTheBound) {
+    // The viewer breaks lines only at white space: 4,000 pieces of one word
+    // took it 2 s, four times as long for twice as many.
+    const Text page = Page(Repeat(u"<b>q</b>", 2000));
+    EXPECT_GT(MeasurePage(page).tagsInWord, kMaxTagsInWord);
+    const Text bounded = Bounded(page);
+    EXPECT_EQ(std::count(bounded.begin(), bounded.end(), u'q'), 2000);
+    EXPECT_EQ(std::count(bounded.begin(), bounded.end(), u' '), 3);
+    // Up to the bound, words apart, or pieces in cells and lines of their
+    // own: unchanged.
+    EXPECT_FALSE(BoundPage(Page(Repeat(u"<b>y</b>", kMaxTagsInWord - 2))).has_value());
+    EXPECT_FALSE(BoundPage(Page(Repeat(u"<b>y</b> ", 5000))).has_value());
+    EXPECT_FALSE(BoundPage(Page(u"<table><tr>" + Repeat(u"<td><b>y</b></td>", 2000) + u"</table>"))
+                     .has_value());
+    EXPECT_FALSE(BoundPage(Page(Repeat(u"<i>y</i><br>", 5000))).has_value());
+}
+
+TEST(PageBoundsTest, DeepElementsInsideDeepListsLoseTheirTagsPastTheListWork) {
+    // Each list around an element doubles its layout: found by laying pages
+    // out, 10 lists around a few hundred nested elements took 20 s.
+    const Text page = Page(Repeat(u"<ul><li>", 10) + Repeat(u"<b><font color=#ff0000>q", 250));
+    EXPECT_GT(MeasurePage(page).listWork, kMaxListWork);
+    const Text bounded = Bounded(page);
+    EXPECT_EQ(std::count(bounded.begin(), bounded.end(), u'q'), 250);
+    EXPECT_NE(bounded.find(u"<b><font color=#ff0000>q"), Text::npos);  // the outer ones stay
+}
+
 TEST(PageBoundsTest, APageThatCannotBeTrimmedIsShownAsPlainText) {
     // The script's end tag is written apart: the body's tags are no tags to the
     // tag list, but the tree still reads them, each reaching to the page's end.

@@ -2,12 +2,14 @@
 // cleanly encodes back to the same bytes.
 #include <cstdlib>
 
+#include "fuzz/cpu_budget.h"
 #include "fuzz/fuzz_input.h"
 #include "text/codepage.h"
 
 using namespace tavik;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const fuzz::CpuBudget budget;
     fuzz::FuzzInput input(data, size);
     const CodePage& codePage = fuzz::PickCodePage(input);
     const std::string_view bytes = input.Rest();

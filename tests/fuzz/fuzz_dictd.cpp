@@ -1,4 +1,5 @@
 // The dictd importer on arbitrary index and data bytes, plain or dictzip.
+#include "fuzz/cpu_budget.h"
 #include "fuzz/fuzz_folder.h"
 #include "fuzz/fuzz_importers.h"
 #include "fuzz/fuzz_input.h"
@@ -7,6 +8,7 @@
 using namespace tavik;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const fuzz::CpuBudget budget;
     static const CodePage utf8 = *CodePage::Named("UTF-8");
     // Small articles keep every input within the time budget; the real
     // bound's cut is the same code.

@@ -2,6 +2,7 @@
 // whatever is imported makes a dictionary that `check` finds clean.
 #pragma once
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 
@@ -21,7 +22,10 @@ inline void ImportAndCheck(const std::filesystem::path& output, const CodePage& 
     } catch (const ToolError&) {
         return;  // refused with a message: fine
     }
-    const CheckSummary summary = CheckDictionary(output, codePage, [](const Problem&) {});
+    const CheckSummary summary = CheckDictionary(output, codePage, [](const Problem& problem) {
+        std::fprintf(stderr, "line %lld: %s: %s\n", static_cast<long long>(problem.line),
+                     FaultName(problem.fault), problem.message.c_str());
+    });
     if (!summary.Clean()) std::abort();
 }
 

@@ -5,11 +5,13 @@
 
 #include "dict/recorders.h"
 #include "dict/search.h"
+#include "fuzz/cpu_budget.h"
 #include "fuzz/fuzz_input.h"
 
 using namespace tavik;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const fuzz::CpuBudget budget;
     static fuzz::MemoryFile file;
 
     fuzz::FuzzInput input(data, size);

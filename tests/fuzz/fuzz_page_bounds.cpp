@@ -4,11 +4,13 @@
 #include <cstdlib>
 
 #include "dict/page_bounds.h"
+#include "fuzz/cpu_budget.h"
 #include "fuzz/fuzz_input.h"
 
 using namespace tavik;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const fuzz::CpuBudget budget;
     fuzz::FuzzInput input(data, size);
     // UTF-8 as a dictionary gives it, or raw code units (lone surrogates too).
     Text page;

@@ -4,11 +4,13 @@
 #include <cstdlib>
 
 #include "app/picture_probe.h"
+#include "fuzz/cpu_budget.h"
 #include "fuzz/fuzz_input.h"
 
 using namespace tavik;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const fuzz::CpuBudget budget;
     static fuzz::MemoryFile file;
     file.Set(fuzz::FuzzInput(data, size).Rest());
     std::optional<FileHandle> handle = OpenRegularFileForReading(file.Path());

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "config/profile.h"
+#include "fuzz/cpu_budget.h"
 #include "fuzz/fuzz_folder.h"
 #include "fuzz/fuzz_input.h"
 
@@ -40,6 +41,7 @@ bool RoundTrips(std::string_view file, std::string_view section, std::string_vie
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const fuzz::CpuBudget budget;
     fuzz::FuzzInput input(data, size);
     const std::string section(input.Piece(12));
     const std::string key(input.Piece(12));

@@ -3,6 +3,7 @@
 // whenever the file can hold it as one line.
 #include <cstdlib>
 
+#include "fuzz/cpu_budget.h"
 #include "fuzz/fuzz_folder.h"
 #include "fuzz/fuzz_input.h"
 #include "text/codepage.h"
@@ -12,6 +13,7 @@
 using namespace tavik;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const fuzz::CpuBudget budget;
     fuzz::FuzzInput input(data, size);
     const CodePage& codePage = fuzz::PickCodePage(input);
     const Text word = Trim(codePage.Decode(input.Piece(30)));

@@ -102,6 +102,17 @@ TEST_F(Import, DictdPlainAndDictzipGiveTheSameWorkingDictionary) {
     EXPECT_NE(pome->find("A round fruit."), std::string::npos);
 }
 
+TEST_F(Import, AnImportWithoutEntriesIsAnEmptyFileThatChecksClean) {
+    // A byte-order mark alone read as one empty line without its line feed.
+    testing::WriteBytes(folder / "empty.index", "");
+    testing::WriteBytes(folder / "empty.dict", "");
+    DictionaryBuilder builder(utf8, folder / "empty.txt");
+    ImportDictd(folder / "empty.index", folder / "empty.dict", builder);
+    EXPECT_EQ(builder.Finish().lines, 0);
+    EXPECT_EQ(testing::ReadBytes(folder / "empty.txt"), "");
+    EXPECT_TRUE(Clean(folder / "empty.txt", utf8));
+}
+
 TEST_F(Import, DictdCorruptInputIsAClearError) {
     const std::string data = testing::ReadBytes(kData / "dictd-plain" / "tiny.dict");
     testing::WriteBytes(folder / "d.dict", data);

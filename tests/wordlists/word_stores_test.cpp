@@ -2,6 +2,7 @@
 // failures the files must survive.
 #include "wordlists/word_stores.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -10,10 +11,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <thread>
 
+#include "text/codepage.h"
+#include "text/file.h"
 #include "text/text.h"
 
 namespace tavik {
@@ -610,5 +615,59 @@ TEST_F(WordStoresTest, LinksAnotherUserOwnsAreNeverFollowed) {
     EXPECT_TRUE(IsLinkOwnedByOtherUser(Recent()));
     EXPECT_FALSE(IsLinkOwnedByOtherUser(m_home / "bashrc"));
 }
+TEST_F(WordStoresTest, AFirstWordThatBeginsLikeTheUtf8MarkComesBackWhole) {
+    // Two Hanja whose CP949 bytes are EF BB BF A1: written as they are, the
+    // reading took the first three bytes for the mark.
+    const Text cp949 = CodePage::Default().Decode("\xEF\xBB\xBF\xA1");
+    ASSERT_EQ(cp949.size(), 2u);
+    for (const Text& word : {cp949, Text(u"\uFEFFzero-width")}) {
+        SCOPED_TRACE(ToUtf8(word));
+        fs::remove(Recent());
+        fs::remove(WordBook());
+        {
+            WordStores stores = Stores();
+            stores.LoadRecentWords();
+            stores.LoadWordBook();
+            stores.AddRecentWord(word);
+            stores.AddWordBook(u"apple");
+            stores.AddWordBook(word);
+            // Rewritten with the word first in the file.
+            ASSERT_TRUE(stores.DeleteWordBookEntry(*stores.m_listWordBook.Find(u"apple")));
+        }
+        WordStores again = Stores();
+        again.LoadRecentWords();
+        again.LoadWordBook();
+        EXPECT_EQ(Words(again.m_listRecentWord), std::vector<Text>{word});
+        EXPECT_EQ(Words(again.m_listWordBook), std::vector<Text>{ToLower(word)});
+    }
+}
+
+TEST_F(WordStoresTest, ALinkSwappedInBetweenTheCheckAndTheWriteIsNeverFollowed) {
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a link away takes root";
+    WriteBytes(m_home / "bashrc", "export PATH\n");
+    WordStores stores = Stores();
+    // Another user swaps the recent-word file for a link of theirs and back,
+    // as fast as the system lets them, while words are added.
+    std::atomic<bool> stop = false;
+    std::thread swapper([&] {
+        const fs::path link = m_home / "planted-link";
+        const fs::path plain = m_home / "planted-file";
+        while (!stop) {
+            // The link stands only for the moment between two renames.
+            if (::symlink("bashrc", link.c_str()) != 0 ||
+                ::lchown(link.c_str(), kNobody, kNobody) != 0)
+                return;
+            FileHandle created(::open(plain.c_str(), O_WRONLY | O_CREAT, 0644));
+            if (::rename(link.c_str(), Recent().c_str()) != 0 ||
+                ::rename(plain.c_str(), Recent().c_str()) != 0)
+                return;
+        }
+    });
+    for (int i = 0; i < 5000; ++i) stores.AddRecentWord(u"secret");
+    stop = true;
+    swapper.join();
+    EXPECT_EQ(ReadBytes(m_home / "bashrc"), "export PATH\n");
+}
+
 }  // namespace
 }  // namespace tavik

@@ -14,23 +14,14 @@
 #include "dict/all_dictionaries.h"
 #include "dict/recorders.h"
 #include "text/codepage_detect.h"
+#include "thread_clock.h"
 #include "wordlists/dictionary_choice.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-// The processor time of this thread: on a busy machine the wall time also
-// counts the time other processes had the processor.
-double ThreadMilliseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
+using bench::Clock;
+using bench::Milliseconds;
+using bench::ThreadMilliseconds;
 
 }  // namespace
 

@@ -26,24 +26,15 @@
 #include "app/tavik_app.h"
 #include "app/tavik_view.h"
 #include "text/paths.h"
+#include "thread_clock.h"
 
 wxIMPLEMENT_APP_NO_MAIN(tavik::CTavikApp);
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-// Processor time of this thread: what the program itself spends, without
-// the display server and other programs on a loaded machine.
-double ThreadMilliseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
+using bench::Clock;
+using bench::Milliseconds;
+using bench::ThreadMilliseconds;
 
 // The proportional set size of this process, in kB; -1 when unknown.
 long ProportionalSetKb() {

@@ -151,6 +151,10 @@ bool CTavikView::OnClose(bool deleteWindow) {
     Activate(false);
     if (wxWindow* frame = GetFrame())
         frame->Unbind(wxEVT_ACTIVATE, &CTavikView::OnFrameActivate, this);
+    if (m_suggestions) {
+        m_suggestions->Unbind(wxEVT_DESTROY, &CTavikView::OnSuggestionBarDestroy, this);
+        m_suggestions = nullptr;
+    }
     if (m_form) {
         m_form->Unbind(wxEVT_CHAR_HOOK, &CTavikView::OnCharHook, this);
         m_form->Unbind(EVT_TAVIK_SEARCH, &CTavikView::OnSearchRequest, this);
@@ -301,8 +305,8 @@ SearchSources CTavikView::Sources() {
 }
 
 SearchScreen CTavikView::Screen() {
-    return SearchScreen{*m_searchBox, *m_neighbours, *m_hHtmlView, *this, *this, *this,
-                        m_suggestions};
+    return SearchScreen{*m_searchBox, *m_neighbours, *m_hHtmlView, *this,
+                        *this,        *this,         m_suggestions};
 }
 
 void CTavikView::CreateSuggestionBar(wxFrame& frame) {
@@ -311,11 +315,14 @@ void CTavikView::CreateSuggestionBar(wxFrame& frame) {
     m_suggestions = new SuggestionBar(frame, *statusBar, [this](const Text& word) {
         if (m_form) SearchFromBox(word);
     });
-    // It goes with the frame, which may be destroyed before the view.
-    m_suggestions->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
-        if (event.GetEventObject() == m_suggestions) m_suggestions = nullptr;
-        event.Skip();
-    });
+    // It goes with the frame, which may be destroyed before the view, or
+    // after it: the view lets go of it when it closes.
+    m_suggestions->Bind(wxEVT_DESTROY, &CTavikView::OnSuggestionBarDestroy, this);
+}
+
+void CTavikView::OnSuggestionBarDestroy(wxWindowDestroyEvent& event) {
+    if (event.GetEventObject() == m_suggestions) m_suggestions = nullptr;
+    event.Skip();
 }
 
 void CTavikView::OnSearch() {

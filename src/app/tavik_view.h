@@ -149,6 +149,7 @@ private:
     SearchScreen Screen();
     // The words offered for one not found, in the frame's status bar.
     void CreateSuggestionBar(wxFrame& frame);
+    void OnSuggestionBarDestroy(wxWindowDestroyEvent& event);
 
     // EntryControls
     void SetEntryCommands(bool enabled) override;

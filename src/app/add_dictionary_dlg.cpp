@@ -105,8 +105,7 @@ void AddDictionaryDlg::FillList() {
         m_list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                              wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     m_intro->SetLabel(m_shown.empty()
-                          ? _(L"이 컴퓨터에 설치된 사전 가운데 더 가져올 것이 없습니다. "
-                              L"다른 사전 파일은 ‘파일 선택’으로 가져옵니다.")
+                          ? _(L"이 컴퓨터에 설치된 사전 가운데 더 가져올 것이 없습니다. 다른 사전 파일은 ‘파일 선택’으로 가져옵니다.")
                           : _(L"이 컴퓨터에 설치되어 있고 아직 Tavik에 없는 사전입니다."));
     m_intro->Wrap(m_list->GetSize().x);
     UpdateButtons();
@@ -174,8 +173,7 @@ bool AddDictionaryDlg::AddSource(const DictionarySource& source) {
         if (checked.kind == JobEnd::Kind::kCancelled) return false;
         if (outOfOrder > 0) {
             const wxString question = wxString::Format(
-                _(L"‘%s’은(는) 표제어 순서가 맞지 않는 곳이 %lld군데 있어 그대로는 찾을 수 "
-                  L"없습니다.\n정렬해서 사전 폴더에 넣을까요? (원래 파일은 그대로 둡니다)"),
+                _(L"‘%s’은(는) 표제어 순서가 맞지 않는 곳이 %lld군데 있어 그대로는 찾을 수 없습니다.\n정렬해서 사전 폴더에 넣을까요? (원래 파일은 그대로 둡니다)"),
                 title, static_cast<long long>(outOfOrder));
             if (!AppPrompts().confirm(this, question)) return false;
             job.way = TextFileWay::kSort;

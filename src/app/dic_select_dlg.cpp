@@ -28,8 +28,7 @@ wxString TrashFailureText(const wxString& name, const TrashResult& result) {
             return wxString::Format(_(L"‘%s’ 파일이 이미 없습니다."), name);
         case TrashFailure::kNoTrash:
             return wxString::Format(
-                _(L"‘%s’이(가) 있는 디스크에는 쓸 수 있는 휴지통이 없어 휴지통으로 옮길 수 "
-                  L"없습니다. 파일은 그대로 있습니다."),
+                _(L"‘%s’이(가) 있는 디스크에는 쓸 수 있는 휴지통이 없어 휴지통으로 옮길 수 없습니다. 파일은 그대로 있습니다."),
                 name);
         case TrashFailure::kTrashNotWritable:
             return wxString::Format(
@@ -157,8 +156,7 @@ void CDicSelectDlg::OnOK(wxCommandEvent& event) {
         const std::string choice = automatic ? kAutomaticCodePage : std::string(typed.utf8_str());
         if (!m_app.CodePages().SetChoice(*path, choice)) {
             ShowMessage(this, wxString::Format(
-                                  _(L"‘%s’은(는) 알 수 없는 코드 페이지입니다.\nCP949, UTF-8 또는 "
-                                    L"iconv가 아는 다른 이름(예: EUC-KR)을 입력하십시오."),
+                                  _(L"‘%s’은(는) 알 수 없는 코드 페이지입니다.\nCP949, UTF-8 또는 iconv가 아는 다른 이름(예: EUC-KR)을 입력하십시오."),
                                   typed));
             m_codePage->SetFocus();
             return;  // the dialog stays open, nothing is stored
@@ -190,8 +188,7 @@ void CDicSelectDlg::OnRemove(wxCommandEvent& /*event*/) {
         m_app.ChooseDictionary(next.value_or(std::filesystem::path()));
         FillList();
         const wxString text =
-            next ? wxString::Format(_(L"사용하던 사전 ‘%s’을(를) 휴지통으로 옮겼습니다. 이제 ‘%s’ "
-                                      L"사전을 씁니다."),
+            next ? wxString::Format(_(L"사용하던 사전 ‘%s’을(를) 휴지통으로 옮겼습니다. 이제 ‘%s’ 사전을 씁니다."),
                                     name, ToWx(FileNameText(next->filename())))
                  : wxString::Format(
                        _(L"사용하던 사전 ‘%s’을(를) 휴지통으로 옮겼습니다. 남은 사전이 없습니다."),

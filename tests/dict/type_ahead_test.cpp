@@ -105,6 +105,37 @@ TEST(QuietSearchTest, ShowsThePageAndListButRemembersNothing) {
     EXPECT_EQ(page.ClearCount(), 1);
 }
 
+// Going back to a page of every dictionary, or typing with them chosen, reads
+// them all, and offers words like one found in none.
+TEST(QuietSearchTest, SearchesEveryDictionaryWhenTheyAreChosenAndOffersWords) {
+    testing::TempDir dir;
+    const auto first = dir.Write("Data/a.txt", "book/a book\npear/a pear\n");
+    const auto second = dir.Write("Data/b.txt", "pear/another pear\n");
+    const CodePage codePage = CodePage::Default();
+    const std::vector<Dictionary> all{{first, codePage}, {second, codePage}};
+    WordStores stores(dir.Path());
+    const std::filesystem::path none = "all-dictionaries/";
+    const SearchSources sources{dir.Path(), none, codePage, stores, &all};
+    CountingBox box;
+    RecordingNeighbourList list;
+    RecordingPage page;
+    RecordingMessages messages;
+    NullControls controls;
+    RecordingStatus status;
+    RecordingSuggestions suggestions;
+    SearchScreen screen{box, list, page, messages, controls, status, &suggestions};
+
+    ShowWordQuietly(u"pear", sources, screen);
+    ASSERT_TRUE(page.Page());
+    EXPECT_NE(page.Page()->find(u"a pear"), Text::npos);
+    EXPECT_NE(page.Page()->find(u"another pear"), Text::npos);
+    EXPECT_TRUE(messages.Messages().empty());
+
+    ShowWordQuietly(u"books", sources, screen);
+    EXPECT_EQ(suggestions.Last(), std::vector<Text>{u"book"});
+    EXPECT_TRUE(stores.m_listRecentWord.Entries().empty());
+}
+
 TEST(SelectedWordTest, TheFirstTextLineTrimmedAndBounded) {
     EXPECT_EQ(WordFromSelection(u"  light\t"), u"light");
     EXPECT_EQ(WordFromSelection(u"\n \r\n  keg of beer \nsecond line"), u"keg of beer");

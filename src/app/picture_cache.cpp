@@ -1,19 +1,11 @@
 // The decoded-picture cache.
 #include "app/picture_cache.h"
 
-#include <sys/stat.h>
-
 #include <optional>
 
 namespace tavik {
 
 namespace {
-
-std::optional<FileVersion> VersionOf(const std::filesystem::path& path) {
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
-    return FileVersion{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
-}
 
 int64_t Pixels(const ImageBitmap& picture) {
     return int64_t(picture.GetWidth()) * picture.GetHeight();
@@ -21,18 +13,13 @@ int64_t Pixels(const ImageBitmap& picture) {
 
 }  // namespace
 
-bool FileVersion::operator==(const FileVersion& other) const {
-    return device == other.device && inode == other.inode && size == other.size &&
-           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
-}
-
 PictureCache::PictureCache(size_t maxPictures, int64_t maxPixels)
     : m_maxPictures(maxPictures), m_maxPixels(maxPixels) {}
 
 const ImageBitmap& PictureCache::Get(const std::filesystem::path& path) {
     auto found = m_entries.begin();
     while (found != m_entries.end() && (*found)->path != path) ++found;
-    const std::optional<FileVersion> before = VersionOf(path);
+    const std::optional<FileIdentity> before = PathIdentity(path);
     if (found != m_entries.end()) {
         if (before && (*found)->version == *before) {
             m_entries.splice(m_entries.begin(), m_entries, found);
@@ -48,8 +35,8 @@ const ImageBitmap& PictureCache::Get(const std::filesystem::path& path) {
     ++m_decodes;
     entry->picture.LoadFromFile(path);
     // A file replaced while it was read is decoded again next time.
-    const std::optional<FileVersion> after = VersionOf(path);
-    if (!after || !(*after == *before)) entry->version = FileVersion{};
+    const std::optional<FileIdentity> after = PathIdentity(path);
+    if (!after || *after != *before) entry->version = FileIdentity{};
     m_entries.push_front(std::move(entry));
     Trim();
     return m_entries.front()->picture;

@@ -2,28 +2,15 @@
 // or a new page draws from memory instead of decoding the file again.
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
-#include <ctime>
 #include <filesystem>
 #include <list>
 #include <memory>
 
 #include "app/picture.h"
+#include "text/file_identity.h"
 
 namespace tavik {
-
-// What tells one version of a file from another: the file's identity, size
-// and modification time.
-struct FileVersion {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-
-    bool operator==(const FileVersion& other) const;
-};
 
 class PictureCache {
 public:
@@ -42,7 +29,7 @@ public:
 private:
     struct Entry {
         std::filesystem::path path;
-        FileVersion version;
+        FileIdentity version;
         ImageBitmap picture;
     };
     void Trim();

@@ -4,7 +4,6 @@
 #include "app/tavik_view.h"
 #include "app/window_title.h"
 #include "app/wx_text.h"
-#include "dict/dictionary_folder.h"
 #include "dict/quiet_search.h"
 
 namespace tavik {

@@ -71,13 +71,19 @@ std::string JsonString(TextView text) {
     return out;
 }
 
-std::string JsonStringArray(const std::vector<Text>& texts) {
-    std::string json = "[";
+void AppendJsonStringArray(std::string& out, const std::vector<Text>& texts) {
+    out += '[';
     for (size_t i = 0; i < texts.size(); ++i) {
-        if (i) json += ',';
-        json += JsonString(texts[i]);
+        if (i) out += ',';
+        AppendJsonString(out, texts[i]);
     }
-    return json + "]";
+    out += ']';
+}
+
+std::string JsonStringArray(const std::vector<Text>& texts) {
+    std::string json;
+    AppendJsonStringArray(json, texts);
+    return json;
 }
 
 }  // namespace tavik::cli

@@ -14,6 +14,7 @@ std::string JsonString(TextView text);
 void AppendJsonString(std::string& out, TextView text);
 
 // `texts` as a JSON array of strings.
+void AppendJsonStringArray(std::string& out, const std::vector<Text>& texts);
 std::string JsonStringArray(const std::vector<Text>& texts);
 
 }  // namespace tavik::cli

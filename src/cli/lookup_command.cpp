@@ -163,13 +163,9 @@ void WriteJson(const WordOutcome& outcome, Output& out) {
     AppendJsonString(json, outcome.result.strHeadword);
     json += ",\"exact\":";
     json += outcome.shown.exact ? "true" : "false";
-    json += ",\"neighbours\":[";
-    const auto& items = outcome.neighbours.Items();
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (i) json += ',';
-        AppendJsonString(json, items[i]);
-    }
-    json += "],\"selected\":";
+    json += ",\"neighbours\":";
+    AppendJsonStringArray(json, outcome.neighbours.Items());
+    json += ",\"selected\":";
     json += std::to_string(outcome.neighbours.Selection());
     json += ",\"page\":";
     if (outcome.page.Page())
@@ -183,12 +179,8 @@ void WriteJson(const WordOutcome& outcome, Output& out) {
     else
         AppendJsonString(json, messages.back());
     if (outcome.suggestions) {
-        json += ",\"suggestions\":[";
-        for (size_t i = 0; i < outcome.suggestions->size(); ++i) {
-            if (i) json += ',';
-            AppendJsonString(json, (*outcome.suggestions)[i]);
-        }
-        json += ']';
+        json += ",\"suggestions\":";
+        AppendJsonStringArray(json, *outcome.suggestions);
     }
     json += "}\n";
     out.Written();

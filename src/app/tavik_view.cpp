@@ -564,8 +564,11 @@ void CTavikView::OnPictureRequest(const PictureRequest& request) {
 }
 
 void CTavikView::OnEraseBackground(wxEraseEvent& event) {
+    // The picture is made for the skin's own pixels, whatever the text scale.
+    const SkinSize design = SkinDesignSize(theApp().m_rcSkin);
     DrawViewBackground(*event.GetDC(), *m_form,
-                       m_skinPicture.Get(theApp().SkinHome() / "Skin" / "BGImg.bmp"), m_labels);
+                       m_skinPicture.Get(theApp().SkinHome() / "Skin" / "BGImg.bmp"),
+                       wxSize(design.width, design.height), m_labels);
 }
 
 void CTavikView::SetEntryCommands(bool enabled) {

@@ -564,10 +564,10 @@ void CTavikView::OnPictureRequest(const PictureRequest& request) {
 }
 
 void CTavikView::OnEraseBackground(wxEraseEvent& event) {
-    // The picture is made for the skin's own pixels, whatever the text scale.
-    const SkinSize design = SkinDesignSize(theApp().m_rcSkin);
+    const ImageBitmap& picture = m_skinPicture.Get(theApp().SkinHome() / "Skin" / "BGImg.bmp");
+    const SkinSize design = ScaleSkinSize(SkinDesignSize(theApp().m_rcSkin), m_scale);
     DrawViewBackground(*event.GetDC(), *m_form,
-                       m_skinPicture.Get(theApp().SkinHome() / "Skin" / "BGImg.bmp"),
+                       m_scaledSkinPicture.Get(picture, m_skinPicture.Decodes(), m_scale),
                        wxSize(design.width, design.height), m_labels);
 }
 

@@ -87,11 +87,24 @@ std::vector<ColourBand> ContinuedEdges(const wxBitmap& picture, const wxSize& de
     return bands;
 }
 
-void DrawViewBackground(wxDC& dc, const wxWindow& form, const ImageBitmap& picture,
+const wxBitmap& ScaledPicture::Get(const ImageBitmap& picture, int version, double scale) {
+    if (!picture.IsOk() || scale == 1.0) return picture.Bitmap();
+    if (version != m_version || scale != m_scale) {
+        const wxSize size(int(picture.GetWidth() * scale + 0.5),
+                          int(picture.GetHeight() * scale + 0.5));
+        m_scaled = wxBitmap(
+            picture.Bitmap().ConvertToImage().Scale(size.x, size.y, wxIMAGE_QUALITY_BILINEAR));
+        m_version = version;
+        m_scale = scale;
+    }
+    return m_scaled;
+}
+
+void DrawViewBackground(wxDC& dc, const wxWindow& form, const wxBitmap& picture,
                         const wxSize& design, std::span<SkinLabel* const> labels) {
-    const wxSize pictureSize(picture.GetWidth(), picture.GetHeight());
+    const wxSize pictureSize = picture.IsOk() ? picture.GetSize() : wxSize();
     const wxSize formSize = form.GetClientSize();
-    const std::vector<ColourBand> bands = ContinuedEdges(picture.Bitmap(), design, formSize);
+    const std::vector<ColourBand> bands = ContinuedEdges(picture, design, formSize);
 
     // Every pixel is painted once, so nothing flickers: the picture, its
     // continued edges, and the form's plain colour where neither reaches.
@@ -111,20 +124,19 @@ void DrawViewBackground(wxDC& dc, const wxWindow& form, const ImageBitmap& pictu
     if (!Meets(bands, beside)) FillPlain(dc, beside);
     if (!Meets(bands, below)) FillPlain(dc, below);
     if (!Meets(bands, corner)) FillPlain(dc, corner);
-    if (picture.IsOk()) dc.DrawBitmap(picture.Bitmap(), 0, 0);
+    if (picture.IsOk()) dc.DrawBitmap(picture, 0, 0);
 
     for (SkinLabel* label : labels) {
         if (!label) continue;
         const wxRect bounds = label->GetRect();
         const wxRect piece = LabelPiece(pictureSize, bounds);
         if (Meets(bands, bounds))
-            label->SetPiece(
-                ComposedPiece(picture.Bitmap(), bands, bounds, form.GetBackgroundColour()),
-                wxPoint());
+            label->SetPiece(ComposedPiece(picture, bands, bounds, form.GetBackgroundColour()),
+                            wxPoint());
         else if (piece.IsEmpty())
             label->SetPiece(wxBitmap(), wxPoint());
         else
-            label->SetPiece(picture.Bitmap().GetSubBitmap(piece),
+            label->SetPiece(picture.GetSubBitmap(piece),
                             piece.GetPosition() - bounds.GetPosition());
     }
 }

@@ -1,6 +1,6 @@
 // The main form's background: the skin picture drawn at the form's top
-// left corner, unscaled, carried on to the form's edges when the window is
-// larger than the skin, and the labels' pieces of it.
+// left corner at the layout's scale, carried on to the form's edges when the
+// window is larger than the skin, and the labels' pieces of it.
 #pragma once
 
 #include <wx/colour.h>
@@ -37,10 +37,24 @@ struct ColourBand {
 std::vector<ColourBand> ContinuedEdges(const wxBitmap& picture, const wxSize& design,
                                        const wxSize& form);
 
+// The skin picture as the form shows it: as decoded at scale 1, else
+// enlarged with the layout (a larger desktop font), made once for each
+// decoded version of the picture and each scale.
+class ScaledPicture {
+public:
+    // `version` changes whenever `picture` is decoded anew.
+    const wxBitmap& Get(const ImageBitmap& picture, int version, double scale);
+
+private:
+    int m_version = -1;
+    double m_scale = 0;
+    wxBitmap m_scaled;
+};
+
 // Draws `picture` on `dc` (the form's) with its continued edges, fills the
 // rest of the form with its plain colour, and gives every label its piece.
 // A picture that is not IsOk() (missing, unreadable) leaves the form plain.
-void DrawViewBackground(wxDC& dc, const wxWindow& form, const ImageBitmap& picture,
+void DrawViewBackground(wxDC& dc, const wxWindow& form, const wxBitmap& picture,
                         const wxSize& design, std::span<SkinLabel* const> labels);
 
 }  // namespace tavik

@@ -265,6 +265,21 @@ TEST(ContinuedEdgesTest, TheLastColumnAndRowGoOnToTheFormsEdgesOneBandPerColour)
     EXPECT_TRUE(ContinuedEdges(wxBitmap(), wxSize(4, 3), wxSize(10, 8)).empty());
 }
 
+TEST(ScaledPictureTest, TheSkinPictureGrowsWithTheLayoutAndIsMadeOncePerVersion) {
+    ImageBitmap picture;
+    ASSERT_TRUE(picture.LoadFromFile(kSkin / "BGImg.bmp"));
+    ScaledPicture scaled;
+    // At the skin's own scale, the decoded pixels themselves.
+    EXPECT_TRUE(scaled.Get(picture, 1, 1.0).IsSameAs(picture.Bitmap()));
+    const wxBitmap& larger = scaled.Get(picture, 1, 1.5);
+    EXPECT_EQ(larger.GetSize(), wxSize(960, 720));
+    const wxBitmap copy = larger;
+    EXPECT_TRUE(scaled.Get(picture, 1, 1.5).IsSameAs(copy)) << "made again without a change";
+    EXPECT_FALSE(scaled.Get(picture, 2, 1.5).IsSameAs(copy)) << "a new version is scaled anew";
+    EXPECT_EQ(scaled.Get(picture, 2, 1.25).GetSize(), wxSize(800, 600));
+    EXPECT_FALSE(scaled.Get(ImageBitmap(), 3, 1.5).IsOk());
+}
+
 // The viewer asks its host for every picture with a cookie; the host
 // answers with a copy or with image-fail.
 class PictureRequestTest : public ::testing::Test {

@@ -89,9 +89,12 @@ std::vector<ColourBand> ContinuedEdges(const wxBitmap& picture, const wxSize& de
 
 const wxBitmap& ScaledPicture::Get(const ImageBitmap& picture, int version, double scale) {
     if (!picture.IsOk() || scale == 1.0) return picture.Bitmap();
+    const wxSize size(int(picture.GetWidth() * scale + 0.5),
+                      int(picture.GetHeight() * scale + 0.5));
+    // A picture as large as a picture may be stays as it is rather than
+    // taking several times its memory.
+    if (int64_t(size.x) * size.y > kMaxPicturePixels) return picture.Bitmap();
     if (version != m_version || scale != m_scale) {
-        const wxSize size(int(picture.GetWidth() * scale + 0.5),
-                          int(picture.GetHeight() * scale + 0.5));
         m_scaled = wxBitmap(
             picture.Bitmap().ConvertToImage().Scale(size.x, size.y, wxIMAGE_QUALITY_BILINEAR));
         m_version = version;

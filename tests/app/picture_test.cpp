@@ -278,6 +278,8 @@ TEST(ScaledPictureTest, TheSkinPictureGrowsWithTheLayoutAndIsMadeOncePerVersion)
     EXPECT_FALSE(scaled.Get(picture, 2, 1.5).IsSameAs(copy)) << "a new version is scaled anew";
     EXPECT_EQ(scaled.Get(picture, 2, 1.25).GetSize(), wxSize(800, 600));
     EXPECT_FALSE(scaled.Get(ImageBitmap(), 3, 1.5).IsOk());
+    // Beyond the pixels any picture may have, it stays at its own size.
+    EXPECT_TRUE(scaled.Get(picture, 4, 12.0).IsSameAs(picture.Bitmap()));
 }
 
 // The viewer asks its host for every picture with a cookie; the host

@@ -2,7 +2,6 @@
 #include "app/main_frame.h"
 
 #include <wx/accel.h>
-#include <wx/artprov.h>
 #include <wx/clipbrd.h>
 #include <wx/menu.h>
 #include <wx/textentry.h>
@@ -94,12 +93,8 @@ void CMainFrame::CreateMenu() {
 void CMainFrame::CreateTools() {
     wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
     bar->SetToolBitmapSize(wxSize(16, 16));
-    bar->AddTool(wxID_BACKWARD, _(L"뒤로"),
-                 wxArtProvider::GetBitmap(wxART_GO_BACK, wxART_TOOLBAR, wxSize(16, 16)),
-                 _(L"뒤로") + " (Alt+Left)");
-    bar->AddTool(wxID_FORWARD, _(L"앞으로"),
-                 wxArtProvider::GetBitmap(wxART_GO_FORWARD, wxART_TOOLBAR, wxSize(16, 16)),
-                 _(L"앞으로") + " (Alt+Right)");
+    bar->AddTool(wxID_BACKWARD, _(L"뒤로"), BackImage(), _(L"뒤로") + " (Alt+Left)");
+    bar->AddTool(wxID_FORWARD, _(L"앞으로"), ForwardImage(), _(L"앞으로") + " (Alt+Right)");
     bar->AddSeparator();
     bar->AddTool(WxId(kCmdAddWordBookButton), _(L"단어장에추가"), AddWordBookImage(),
                  _(L"단어장에 추가") + " (Ctrl+D)");

@@ -564,8 +564,11 @@ void CTavikView::OnPictureRequest(const PictureRequest& request) {
 }
 
 void CTavikView::OnEraseBackground(wxEraseEvent& event) {
+    const ImageBitmap& picture = m_skinPicture.Get(theApp().SkinHome() / "Skin" / "BGImg.bmp");
+    const SkinSize design = ScaleSkinSize(SkinDesignSize(theApp().m_rcSkin), m_scale);
     DrawViewBackground(*event.GetDC(), *m_form,
-                       m_skinPicture.Get(theApp().SkinHome() / "Skin" / "BGImg.bmp"), m_labels);
+                       m_scaledSkinPicture.Get(picture, m_skinPicture.Decodes(), m_scale),
+                       wxSize(design.width, design.height), m_labels);
 }
 
 void CTavikView::SetEntryCommands(bool enabled) {

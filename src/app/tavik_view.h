@@ -21,6 +21,7 @@
 #include "app/picture_cache.h"
 #include "app/skin_apply.h"
 #include "app/skin_label.h"
+#include "app/view_background.h"
 #include "config/skin_scaling.h"
 #include "dict/all_dictionaries.h"
 #include "dict/page_history.h"
@@ -191,6 +192,7 @@ private:
     // background above all), decoded once per version of their files.
     PictureCache m_skinPicture{1, kMaxPicturePixels};
     PictureCache m_pagePictures{16, kMaxPicturePixels};
+    ScaledPicture m_scaledSkinPicture;
     wxFont m_font;
     double m_scale = 1.0;
     SkinLayout m_design{};

@@ -2,6 +2,7 @@
 #include "app/toolbar_images.h"
 
 #include <wx/dcmemory.h>
+#include <wx/image.h>
 
 #include <functional>
 #include <iterator>
@@ -29,6 +30,15 @@ wxBitmap Draw(const std::function<void(wxDC&)>& paint) {
 }
 
 }  // namespace
+
+wxBitmap BackImage() {
+    return Draw([](wxDC& dc) {
+        const wxPoint outline[] = {{1, 8}, {7, 2}, {7, 6}, {14, 6}, {14, 10}, {7, 10}, {7, 14}};
+        dc.DrawPolygon(int(std::size(outline)), outline);
+    });
+}
+
+wxBitmap ForwardImage() { return wxBitmap(BackImage().ConvertToImage().Mirror()); }
 
 wxBitmap AddWordBookImage() {
     return Draw([](wxDC& dc) {

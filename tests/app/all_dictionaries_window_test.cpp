@@ -70,6 +70,7 @@ TEST_F(AllDictionariesWindowTest, EveryDictionaryShowsEachEntryUnderItsNameAndSt
     EXPECT_LT(extra, page.Find("an extra apple"));
     EXPECT_LT(page.Find("an extra apple"), bundled);
     EXPECT_EQ(page.Find("zz-other"), wxNOT_FOUND);
+    EXPECT_EQ(Frame().GetTitle(), wxString::FromUTF8("apple — 모든 사전 — Tavik"));
     // The bundled entry read in its own code page (CP949), not the other's.
     EXPECT_NE(page.Find(wxString::FromUTF8("사과")), wxNOT_FOUND) << page;
     // The neighbours are the first dictionary's.
@@ -107,6 +108,7 @@ TEST_F(AllDictionariesWindowTest, EveryDictionaryShowsEachEntryUnderItsNameAndSt
     PressEnter(SearchEdit());
     EXPECT_EQ(Shown().Find("<b>aa-extra</b>"), wxNOT_FOUND);
     EXPECT_EQ(Shown().Find("<b>Tavik</b>"), wxNOT_FOUND);
+    EXPECT_EQ(Frame().GetTitle(), wxString::FromUTF8("apple — Tavik — Tavik"));
 
     theApp().ChooseDictionary(before);
     fs::remove(Data() / "zz-other.txt");

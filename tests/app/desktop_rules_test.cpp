@@ -112,6 +112,9 @@ TEST(WindowTitleTest, TheTitleNamesTheWordAndTheDictionary) {
               wxString::FromUTF8("사과 — Tavik — Tavik"));
     EXPECT_EQ(WindowTitle("", "/d/Tavik.txt"), "Tavik");
     EXPECT_EQ(WindowTitle("light", ""), wxString::FromUTF8("light — Tavik"));
+    // Every dictionary at once is named as the dictionary list names it.
+    EXPECT_EQ(WindowTitle("light", kAllDictionariesPath),
+              wxString::FromUTF8("light — 모든 사전 — Tavik"));
 }
 
 TEST(ProgramIconsTest, EveryInstalledSizeIsCompiledIn) {

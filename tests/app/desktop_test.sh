@@ -42,41 +42,13 @@ wm=$!
 sleep 1
 
 # A home of the run's own, so the build's word lists stay as they are.
-cp -r "$build/Data" "$build/Skin" "$work/"
-mkdir -p "$work/run" "$work/config"
-chmod 700 "$work/run"
-export TAVIK_HOME="$work" TAVIK_SETTINGS="$work/settings.ini" XDG_RUNTIME_DIR="$work/run"
-export XDG_CONFIG_HOME="$work/config"
+make_home
 # The tools here read window titles in UTF-8; Tavik gets only the LANG
 # each run names.
 unset LC_MESSAGES LANGUAGE
 export LC_ALL=C.UTF-8
 
-window=""
-start() {  # start PROGRAM [VAR=VALUE...]: starts Tavik and waits for its window
-    program=$1; shift
-    env -u LC_ALL "$@" "$program" >"$work/tavik.log" 2>&1 &
-    pid=$!
-    wait_for 30 sh -c 'xdotool search --onlyvisible --name "^Tavik$" >/dev/null 2>&1' ||
-        fail "no window"
-    window=$(xdotool search --onlyvisible --name "^Tavik$" | head -1)
-    xdotool windowactivate --sync "$window" 2>/dev/null || true
-    sleep 0.5
-}
-stop() {
-    xdotool windowactivate --sync "$window" 2>/dev/null || true
-    key ctrl+q
-    wait_for 20 sh -c "! kill -0 $pid 2>/dev/null" || fail "Ctrl+Q did not end Tavik"
-    pid=""
-    if grep -q "Gtk-WARNING\|Gtk-CRITICAL" "$work/tavik.log"; then
-        cat "$work/tavik.log"
-        fail "the toolkit warned"
-    fi
-}
-key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
-title() { xdotool getwindowname "$window"; }
 active_is() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "$1" ]; }
-search() { xdotool type --delay 30 "$1"; key Return; }
 shoot() { import -window root "$artifacts/$1"; }
 geometry() {  # width and height of the window, as the screen has it
     xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p'

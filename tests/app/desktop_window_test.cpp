@@ -3,12 +3,17 @@
 // title. Runs after the other window tests, on the same window; the
 // screenshots come from the real program (desktop_test.sh).
 #include <wx/clipbrd.h>
+#include <wx/dcmemory.h>
+#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#include <cstring>
 #include <set>
 
+#include "app/skin_label.h"
+#include "app/toolbar_images.h"
 #include "app/window_fixture.h"
 #include "app/window_geometry.h"
 #include "app/wx_text.h"
@@ -78,6 +83,74 @@ TEST_F(DesktopTest, TheLayoutFollowsTheWindowAndStopsAtItsMinimum) {
     SetClientSize(wxSize(640, 480));
     EXPECT_EQ(View().HtmlView()->GetRect(), wxRect(10, 96, 620, 374));
     EXPECT_EQ(Rect(kIdSelectDicList), dictionaries);
+}
+
+TEST_F(DesktopTest, TheSkinPictureGoesOnToTheEdgesOfALargerWindow) {
+    SetClientSize(wxSize(1200, 900));
+    Search("light");
+    // The form's background as the view draws it whenever it is erased; the
+    // screen itself may show it late on a busy machine.
+    const wxSize size = View().Form()->GetClientSize();
+    ASSERT_EQ(size, wxSize(1200, 900));
+    wxBitmap shot(size, 24);
+    {
+        wxMemoryDC memory(shot);
+        wxEraseEvent erase(View().Form()->GetId(), &memory);
+        erase.SetEventObject(View().Form());
+        View().Form()->ProcessWindowEvent(erase);
+    }
+    wxFileName::Mkdir(TAVIK_ARTIFACT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    shot.SaveFile(wxString(TAVIK_ARTIFACT_DIR) + "/window-1200x900.png", wxBITMAP_TYPE_PNG);
+
+    wxImage skin;
+    ASSERT_TRUE(skin.LoadFile(PathToWx(theApp().SkinHome() / "Skin" / "BGImg.bmp")));
+    ASSERT_EQ(skin.GetSize(), wxSize(640, 480));
+    const wxImage image = shot.ConvertToImage();
+    auto same = [&](wxPoint shown, wxPoint inSkin) {
+        return image.GetRed(shown.x, shown.y) == skin.GetRed(inSkin.x, inSkin.y) &&
+               image.GetGreen(shown.x, shown.y) == skin.GetGreen(inSkin.x, inSkin.y) &&
+               image.GetBlue(shown.x, shown.y) == skin.GetBlue(inSkin.x, inSkin.y);
+    };
+    // Beside the picture each row goes on in its last pixel's colour, below
+    // it each column; the corner takes the last pixel of all.
+    for (int y : {2, 40, 92, 93, 94}) EXPECT_TRUE(same({900, y}, {639, y})) << "row " << y;
+    for (int y : {200, 470}) EXPECT_TRUE(same({1195, y}, {639, y})) << "row " << y;
+    for (int x : {3, 300}) EXPECT_TRUE(same({x, 895}, {x, 479})) << "column " << x;
+    EXPECT_TRUE(same({1195, 895}, {639, 479}));
+    EXPECT_TRUE(same({3, 600}, {3, 479}));
+    // A label beyond the picture stands on the continued picture as well.
+    auto& label = Control<SkinLabel>(kIdSelectDicStatic);
+    ASSERT_GE(label.GetRect().x, 640);
+    ASSERT_TRUE(label.Piece().IsOk());
+    EXPECT_EQ(label.Piece().GetSize(), label.GetSize());
+    const wxImage piece = label.Piece().ConvertToImage();
+    const wxRect bounds = label.GetRect();
+    EXPECT_EQ(piece.GetBlue(0, 0), skin.GetBlue(639, bounds.y));
+    EXPECT_EQ(piece.GetRed(0, bounds.height - 1), skin.GetRed(639, bounds.GetBottom()));
+    SetClientSize(wxSize(640, 480));
+}
+
+TEST_F(DesktopTest, TheToolbarPicturesAreDrawnAlikeWhateverTheIconTheme) {
+    const wxImage plus = AddWordBookImage().ConvertToImage();
+    const wxImage back = BackImage().ConvertToImage();
+    // The same face in the corner, the same ink in the middle.
+    EXPECT_EQ(back.GetRed(0, 0), plus.GetRed(0, 0));
+    EXPECT_EQ(back.GetBlue(0, 0), plus.GetBlue(0, 0));
+    EXPECT_EQ(back.GetBlue(8, 8), plus.GetBlue(8, 8));
+    EXPECT_EQ(back.GetRed(8, 8), plus.GetRed(8, 8));
+    const wxImage forward = ForwardImage().ConvertToImage();
+    const wxImage mirrored = back.Mirror();
+    EXPECT_EQ(std::memcmp(forward.GetData(), mirrored.GetData(), 16 * 16 * 3), 0);
+
+    wxToolBar& bar = *Frame().GetToolBar();
+    for (int id : {int(wxID_BACKWARD), int(wxID_FORWARD), WxId(kCmdAddWordBookButton),
+                   WxId(kCmdRecentWordButton), WxId(kCmdWordBookButton), WxId(kCmdAppAbout)}) {
+        const wxToolBarToolBase* tool = bar.FindById(id);
+        ASSERT_NE(tool, nullptr) << id;
+        EXPECT_EQ(tool->GetNormalBitmap().GetSize(), wxSize(16, 16)) << id;
+    }
+    const wxImage shown = bar.FindById(wxID_BACKWARD)->GetNormalBitmap().ConvertToImage();
+    EXPECT_EQ(std::memcmp(shown.GetData(), back.GetData(), 16 * 16 * 3), 0);
 }
 
 TEST_F(DesktopTest, TheWindowsGeometryIsStoredAndGivenBack) {

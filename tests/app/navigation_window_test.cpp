@@ -140,6 +140,41 @@ TEST_F(NavigationTest, TypingShowsTheWordOnlyWithTheOptionAndRemembersItOnlyOnEn
     EXPECT_TRUE(ShowsHeadword("apple")) << Shown();
 }
 
+TEST_F(NavigationTest, CtrlTOnTheKeyboardTurnsTypingSearchesOnAndOff) {
+    Search("apple");
+    const size_t recent = RecentWordCount();
+    ASSERT_FALSE(View().SearchesAsYouType());
+    wxUIActionSimulator keyboard;
+
+    // Every key goes through the X server, as a user's do.
+    Focus(SearchEdit());
+    Keys('t', wxMOD_CONTROL);
+    EXPECT_TRUE(PumpUntil([&] { return View().SearchesAsYouType(); }));
+    EXPECT_TRUE(Frame().GetMenuBar()->IsChecked(WxId(kCmdSearchAsYouType)));
+    EXPECT_TRUE(theApp().Settings().ReadBool("/Window/SearchAsYouType", false));
+    SearchEdit().SelectAll();
+    keyboard.Text("zoo");
+    EXPECT_TRUE(PumpUntil([&] { return ShowsHeadword("zoo"); })) << Shown();
+    EXPECT_EQ(Neighbours().GetStringSelection(), "zoo");
+    EXPECT_EQ(SearchEdit().GetValue(), "zoo");
+    EXPECT_EQ(RecentWordCount(), recent);
+    keyboard.Char(WXK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return RecentWordCount() == recent + 1; }));
+    EXPECT_EQ(LatestRecentWord(), u"zoo");
+
+    Keys('t', wxMOD_CONTROL);
+    EXPECT_TRUE(PumpUntil([&] { return !View().SearchesAsYouType(); }));
+    EXPECT_FALSE(Frame().GetMenuBar()->IsChecked(WxId(kCmdSearchAsYouType)));
+    EXPECT_FALSE(theApp().Settings().ReadBool("/Window/SearchAsYouType", true));
+    SearchEdit().SelectAll();
+    keyboard.Text("lion");
+    EXPECT_TRUE(PumpUntil([&] { return SearchEdit().GetValue() == "lion"; }));
+    wxMilliSleep(300);
+    Pump();
+    EXPECT_TRUE(ShowsHeadword("zoo")) << Shown();
+    EXPECT_EQ(RecentWordCount(), recent + 1);
+}
+
 TEST_F(NavigationTest, BackAndForwardRestoreTheWordTheDictionaryAndTheScrollPosition) {
     // A second dictionary with one page long enough to scroll.
     const fs::path second = theApp().m_strAppDir / "Data" / "Second.txt";

@@ -233,6 +233,55 @@ TEST(LabelPieceTest, CoversOnlyWhatThePictureHoldsBehindTheLabel) {
     EXPECT_EQ(LabelPiece(wxSize(40, 30), wxRect(-10, -5, 20, 20)), wxRect(0, 0, 10, 15));
 }
 
+// A picture of 4x3 pixels: its last column red, red, blue from the top,
+// its last row green, green, green and that column's blue.
+wxBitmap EdgePicture() {
+    wxImage image(4, 3);
+    image.SetRGB(wxRect(0, 0, 4, 3), 10, 10, 10);
+    image.SetRGB(wxRect(3, 0, 1, 2), 200, 0, 0);
+    image.SetRGB(wxRect(0, 2, 3, 1), 0, 200, 0);
+    image.SetRGB(3, 2, 0, 0, 200);
+    return wxBitmap(image);
+}
+
+TEST(ContinuedEdgesTest, TheLastColumnAndRowGoOnToTheFormsEdgesOneBandPerColour) {
+    const wxBitmap picture = EdgePicture();
+    const wxColour red(200, 0, 0), green(0, 200, 0), blue(0, 0, 200);
+    EXPECT_EQ(ContinuedEdges(picture, wxSize(4, 3), wxSize(10, 8)),
+              (std::vector<ColourBand>{{wxRect(4, 0, 6, 2), red},
+                                       {wxRect(4, 2, 6, 1), blue},
+                                       {wxRect(0, 3, 3, 5), green},
+                                       {wxRect(3, 3, 1, 5), blue},
+                                       {wxRect(4, 3, 6, 5), blue}}));
+    // Wider only: the right edge goes on over the picture's rows alone.
+    EXPECT_EQ(ContinuedEdges(picture, wxSize(4, 3), wxSize(6, 2)),
+              (std::vector<ColourBand>{{wxRect(4, 0, 2, 2), red}, {wxRect(4, 2, 2, 1), blue}}));
+    // The picture covers the form (the skin's own size, or smaller): nothing.
+    EXPECT_TRUE(ContinuedEdges(picture, wxSize(4, 3), wxSize(4, 3)).empty());
+    EXPECT_TRUE(ContinuedEdges(picture, wxSize(4, 3), wxSize(2, 1)).empty());
+    // A picture narrower than its skin's layout is not stretched to it.
+    EXPECT_EQ(ContinuedEdges(picture, wxSize(5, 3), wxSize(10, 8)).size(), 2u);
+    EXPECT_TRUE(ContinuedEdges(picture, wxSize(5, 4), wxSize(10, 8)).empty());
+    EXPECT_TRUE(ContinuedEdges(wxBitmap(), wxSize(4, 3), wxSize(10, 8)).empty());
+}
+
+TEST(ScaledPictureTest, TheSkinPictureGrowsWithTheLayoutAndIsMadeOncePerVersion) {
+    ImageBitmap picture;
+    ASSERT_TRUE(picture.LoadFromFile(kSkin / "BGImg.bmp"));
+    ScaledPicture scaled;
+    // At the skin's own scale, the decoded pixels themselves.
+    EXPECT_TRUE(scaled.Get(picture, 1, 1.0).IsSameAs(picture.Bitmap()));
+    const wxBitmap& larger = scaled.Get(picture, 1, 1.5);
+    EXPECT_EQ(larger.GetSize(), wxSize(960, 720));
+    const wxBitmap copy = larger;
+    EXPECT_TRUE(scaled.Get(picture, 1, 1.5).IsSameAs(copy)) << "made again without a change";
+    EXPECT_FALSE(scaled.Get(picture, 2, 1.5).IsSameAs(copy)) << "a new version is scaled anew";
+    EXPECT_EQ(scaled.Get(picture, 2, 1.25).GetSize(), wxSize(800, 600));
+    EXPECT_FALSE(scaled.Get(ImageBitmap(), 3, 1.5).IsOk());
+    // Beyond the pixels any picture may have, it stays at its own size.
+    EXPECT_TRUE(scaled.Get(picture, 4, 12.0).IsSameAs(picture.Bitmap()));
+}
+
 // The viewer asks its host for every picture with a cookie; the host
 // answers with a copy or with image-fail.
 class PictureRequestTest : public ::testing::Test {

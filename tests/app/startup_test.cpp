@@ -7,14 +7,16 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
+#include "app/all_dictionaries_choice.h"
 #include "app/command_line.h"
 #include "app/instance_link.h"
 #include "app/settings.h"
 #include "app/wx_text.h"
+#include "dict/recorders.h"
 #include "support/temp_dir.h"
 #include "version/tavik_version.h"
 
@@ -90,6 +92,37 @@ TEST_F(StoredSettingsTest, ASettingsFileThatIsALinkStaysALink) {
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_NE(ReadBytes(target).find("CurDicPath=/data/Mine.txt"), std::string::npos);
     EXPECT_NE(ReadBytes(target).find("CodePage=949"), std::string::npos);
+}
+
+TEST_F(StoredSettingsTest, EveryDictionaryChosenComesBackAtTheNextStartAndSearchesThemAll) {
+    const fs::path home = m_dir.Path() / "home";
+    m_dir.Write("home/Data/aa-extra.txt", "apple/an extra apple\nmango/a mango\n");
+    m_dir.Write("home/Data/Tavik.txt", "apple/an apple\nzoo/a zoo\n");
+    // One run chooses every dictionary and ends; its settings are gone with it.
+    StoreDictionaryPath(*OpenSettings(m_file), kAllDictionariesPath);
+    EXPECT_NE(ReadBytes(m_file).find(std::string("CurDicPath=") + kAllDictionariesPath),
+              std::string::npos);
+
+    // The next one reads the choice as the window does at its start.
+    const auto settings = OpenSettings(m_file);
+    const fs::path restored = RestoreDictionaryPath(*settings, Places(home));
+    ASSERT_TRUE(IsAllDictionaries(restored)) << restored;
+    const DictionaryListing listing = ListDictionaries({home / "Data"}, restored);
+    EXPECT_EQ(listing.selection, -1);  // no file of the list is the choice
+    DictionaryCodePages codePages(*settings, CodePage::Default());
+    const DictionaryList dictionaries = ListedDictionaries(listing, codePages);
+    ASSERT_EQ(dictionaries.Dictionaries().size(), 2u);
+
+    RecordingNeighbourList neighbours;
+    RecordingPage page;
+    RecordingMessages messages;
+    EntryScreen screen{neighbours, page, messages};
+    const DictionariesOutcome outcome =
+        SearchDictionaries(u"apple", dictionaries.Dictionaries(), home, screen);
+    EXPECT_EQ(outcome.found, (std::vector<size_t>{0, 1}));
+    ASSERT_TRUE(page.Page());
+    EXPECT_NE(page.Page()->find(u"an extra apple"), Text::npos);
+    EXPECT_NE(page.Page()->find(u"an apple"), Text::npos);
 }
 
 // --help and --version before the toolkit: written to the stream given,

@@ -2,6 +2,7 @@
 // line, searched with a click or Alt+1, gone once a word is found.
 #include <wx/hyperlink.h>
 #include <wx/statusbr.h>
+#include <wx/uiaction.h>
 
 #include <filesystem>
 
@@ -85,6 +86,19 @@ TEST_F(SuggestionWindowTest, AWordNotFoundOffersLinksThatSearchWithAClickOrAltAn
     Pump();
     EXPECT_EQ(SearchEdit().GetValue(), "went");
     EXPECT_TRUE(ShowsHeadword("went"));
+    // The same from the keyboard, through the X server.
+    Search("wnet");
+    Frame().Raise();
+    SearchEdit().SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == &SearchEdit(); }));
+    wxUIActionSimulator keyboard;
+    keyboard.Char('1', wxMOD_ALT);
+    // The page of "wnet" is already the nearest entry, "went": wait on the
+    // box and the links.
+    EXPECT_TRUE(PumpUntil([&] { return SearchEdit().GetValue() == "went"; }))
+        << SearchEdit().GetValue();
+    EXPECT_TRUE(ShowsHeadword("went")) << Shown();
+    EXPECT_FALSE(Bar().IsShown());
     // Alt with a number beyond the words offered does nothing.
     Search("wnet");
     key.m_keyCode = '3';

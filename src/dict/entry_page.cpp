@@ -107,11 +107,20 @@ Text ColouredContent(const Text& content, const PageColours& colours) {
     return ReplaceAll(ReplaceAll(content, u"[", openBracket), u"]", closeBracket);
 }
 
+EntryPageStyle ReadEntryPageStyle(const std::filesystem::path& home) {
+    return {ReadPageColours(home), PageBodyStart(home)};
+}
+
 void ShowEntryPage(const std::filesystem::path& home, const Text& headword, const Text& content,
                    PageSink& sink) {
-    const PageColours colours = ReadPageColours(home);
+    ShowEntryPage(ReadEntryPageStyle(home), headword, content, sink);
+}
+
+void ShowEntryPage(const EntryPageStyle& style, const Text& headword, const Text& content,
+                   PageSink& sink) {
+    const PageColours& colours = style.colours;
     const Text head =
-        PageBodyStart(home) + u"<font face=\"tahoma\" size=\"8\" color=" + colours.word + u"><b>";
+        style.bodyStart + u"<font face=\"tahoma\" size=\"8\" color=" + colours.word + u"><b>";
 
     sink.Clear();
     sink.AddText(head);

@@ -58,7 +58,7 @@ LookupResult LookupWord(const FileHandle& file, const CodePage& codePage, const 
     BackwardLineFinder backward(file);
     std::string_view ignored;
     int64_t lo = 0;
-    int64_t hi = reader.Size();
+    int64_t hi = cache && cache->FileSize() >= 0 ? cache->FileSize() : reader.Size();
     int64_t previousLineStart = -1;
     int64_t mid = 0;
     std::string_view line;

@@ -37,6 +37,8 @@ void ProbeCache::Clear() {
     // A fresh map gives its buckets back too.
     std::unordered_map<int64_t, Probe>().swap(m_probes);
     m_bytes = 0;
+    m_fileSize = -1;
+    m_firstLineEnd = -1;
 }
 
 }  // namespace tavik

@@ -36,12 +36,21 @@ public:
     void Add(int64_t mid, Probe probe);
     void Clear();
 
+    // What every search of the file asks before its probes, kept with them:
+    // the file's size and where its first line ends; -1 when not known yet.
+    int64_t FileSize() const { return m_fileSize; }
+    void SetFileSize(int64_t size) { m_fileSize = size; }
+    int64_t FirstLineEnd() const { return m_firstLineEnd; }
+    void SetFirstLineEnd(int64_t end) { m_firstLineEnd = end; }
+
     size_t Bytes() const { return m_bytes; }
     size_t Size() const { return m_probes.size(); }
 
 private:
     std::unordered_map<int64_t, Probe> m_probes;
     size_t m_bytes = 0;
+    int64_t m_fileSize = -1;
+    int64_t m_firstLineEnd = -1;
 };
 
 }  // namespace tavik

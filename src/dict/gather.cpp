@@ -106,6 +106,10 @@ struct WindowPass {
     bool stoppedAtWindowEnd = false;  // else at the end of the file
 };
 
+// What a window of short lines reads past its end: the line that reaches
+// the end, and a little.
+constexpr size_t kWindowTail = 2 * (kShortLineLimit + 2);
+
 // Reads whole lines from `offset` (from the file's start when it lies in the
 // first line; else from the line after the one it falls in) until a line ends
 // at or past `windowEnd`, or -1 for kGatherWindow past the window's start.
@@ -123,7 +127,10 @@ WindowPass ReadWindow(const FileHandle& file, const CodePage& codePage, const Lo
         firstLineEnd = reader.Tell();
         if (cache) cache->SetFirstLineEnd(firstLineEnd);
     }
-    reader.SetReadSize(LineReader::kCapacity);
+    // A search of a batch reads what a window of short lines takes, and more
+    // only when its lines are longer: what is read from the page cache is
+    // what such a search costs.
+    reader.SetReadSize(cache ? size_t(kGatherWindow) + kWindowTail : LineReader::kCapacity);
 
     int64_t windowStart = 0;
     if (offset < firstLineEnd) {

@@ -1,7 +1,5 @@
-// A bounded map from midpoints to the lines read there.
+// A bounded open-addressed table from midpoints to the lines read there.
 #include "dict/probe_cache.h"
-
-#include <utility>
 
 namespace tavik {
 
@@ -9,34 +7,63 @@ namespace {
 
 // A headword longer than this is read again each time rather than kept.
 constexpr size_t kLongestKeptHeadword = 256;
+// Twice the probes of the kept levels: the table stays at most half full.
+constexpr size_t kSlots = size_t(2) << kCachedProbeLevels;
 
-// What one kept probe costs, the map's own node and bucket included.
-size_t Cost(const ProbeCache::Probe& probe) {
-    constexpr size_t kNodeOverhead = 4 * sizeof(void*);
-    constexpr size_t kShortText = 8;  // held within the string itself
-    const size_t text =
-        probe.headword.size() < kShortText ? 0 : (probe.headword.capacity() + 1) * sizeof(char16_t);
-    return sizeof(std::pair<const int64_t, ProbeCache::Probe>) + kNodeOverhead + text;
+size_t Home(int64_t key) {
+    // Midpoints of one search differ in their high bits as much as in their
+    // low ones: a multiplicative hash spreads both.
+    return size_t((uint64_t(key) * 0x9E3779B97F4A7C15ull) >> 32) & (kSlots - 1);
 }
 
 }  // namespace
 
-const ProbeCache::Probe* ProbeCache::Find(int64_t mid) const {
-    const auto found = m_probes.find(mid);
-    return found == m_probes.end() ? nullptr : &found->second;
+const ProbeCache::Slot* ProbeCache::FindSlot(int64_t mid) const {
+    if (m_slots.empty()) return nullptr;
+    const int64_t key = mid + 1;
+    for (size_t i = Home(key);; i = (i + 1) & (kSlots - 1)) {
+        const Slot& slot = m_slots[i];
+        if (slot.key == key) return &slot;
+        if (slot.key == 0) return nullptr;
+    }
 }
 
-void ProbeCache::Add(int64_t mid, Probe probe) {
-    if (probe.headword.size() > kLongestKeptHeadword) return;
-    const size_t cost = Cost(probe);
-    if (m_bytes + cost > kProbeCacheBytes) return;
-    if (m_probes.try_emplace(mid, std::move(probe)).second) m_bytes += cost;
+std::optional<ProbeCache::Probe> ProbeCache::Find(int64_t mid) const {
+    const Slot* slot = FindSlot(mid);
+    if (!slot) return std::nullopt;
+    return Probe{slot->read, slot->lineStart, slot->lineEnd,
+                 TextView(m_headwords).substr(slot->headwordAt, slot->headwordLength)};
+}
+
+void ProbeCache::Add(int64_t mid, const Probe& probe) {
+    if (probe.headword.size() > kLongestKeptHeadword || mid < 0) return;
+    if (m_size >= kSlots / 2) return;
+    if (m_slots.empty()) m_slots.resize(kSlots);
+    const size_t grown = (m_headwords.size() + probe.headword.size()) * sizeof(char16_t);
+    if (kSlots * sizeof(Slot) + grown > kProbeCacheBytes) return;
+    const int64_t key = mid + 1;
+    size_t i = Home(key);
+    for (; m_slots[i].key != 0; i = (i + 1) & (kSlots - 1))
+        if (m_slots[i].key == key) return;
+    m_slots[i] = {key,
+                  probe.lineStart,
+                  probe.lineEnd,
+                  uint32_t(m_headwords.size()),
+                  uint16_t(probe.headword.size()),
+                  probe.read};
+    m_headwords.append(probe.headword);
+    ++m_size;
+}
+
+size_t ProbeCache::Bytes() const {
+    return m_slots.capacity() * sizeof(Slot) + m_headwords.capacity() * sizeof(char16_t);
 }
 
 void ProbeCache::Clear() {
-    // A fresh map gives its buckets back too.
-    std::unordered_map<int64_t, Probe>().swap(m_probes);
-    m_bytes = 0;
+    // Fresh containers give their memory back too.
+    std::vector<Slot>().swap(m_slots);
+    Text().swap(m_headwords);
+    m_size = 0;
     m_fileSize = -1;
     m_firstLineEnd = -1;
 }

@@ -4,7 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
+#include <optional>
+#include <vector>
 
 #include "text/text.h"
 
@@ -26,15 +27,19 @@ public:
         bool read = false;      // false: the end of the file came first
         int64_t lineStart = 0;  // where the line read starts
         int64_t lineEnd = 0;    // where the next line starts
-        Text headword;          // decoded, as the search compares it
+        TextView headword;      // decoded, as the search compares it
     };
 
-    // The probe made at `mid`, or null when it is not kept.
-    const Probe* Find(int64_t mid) const;
+    // The probe made at `mid`, or nothing when it is not kept. Its headword
+    // stays valid until the next Add or Clear.
+    std::optional<Probe> Find(int64_t mid) const;
     // Keeps the probe unless the cache is full or the headword is long (a
     // line without "/" is all headword).
-    void Add(int64_t mid, Probe probe);
+    void Add(int64_t mid, const Probe& probe);
     void Clear();
+
+    size_t Bytes() const;
+    size_t Size() const { return m_size; }
 
     // What every search of the file asks before its probes, kept with them:
     // the file's size and where its first line ends; -1 when not known yet.
@@ -43,12 +48,23 @@ public:
     int64_t FirstLineEnd() const { return m_firstLineEnd; }
     void SetFirstLineEnd(int64_t end) { m_firstLineEnd = end; }
 
-    size_t Bytes() const { return m_bytes; }
-    size_t Size() const { return m_probes.size(); }
-
 private:
-    std::unordered_map<int64_t, Probe> m_probes;
-    size_t m_bytes = 0;
+    // One kept probe in an open-addressed table; its headword lies in
+    // m_headwords. Empty while `key` is 0 (midpoint + 1 otherwise).
+    struct Slot {
+        int64_t key = 0;
+        int64_t lineStart = 0;
+        int64_t lineEnd = 0;
+        uint32_t headwordAt = 0;
+        uint16_t headwordLength = 0;
+        bool read = false;
+    };
+
+    const Slot* FindSlot(int64_t mid) const;
+
+    std::vector<Slot> m_slots;  // allocated at the first Add
+    Text m_headwords;
+    size_t m_size = 0;
     int64_t m_fileSize = -1;
     int64_t m_firstLineEnd = -1;
 };

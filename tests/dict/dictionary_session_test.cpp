@@ -136,13 +136,13 @@ TEST_F(KeptDictionary, AFolderIsNoDictionary) {
 TEST(ProbeCache, KeepsShortHeadwordsWithinItsBound) {
     ProbeCache cache;
     cache.Add(1, {true, 2, 9, Text(300, u'x')});
-    EXPECT_EQ(cache.Find(1), nullptr);
+    EXPECT_FALSE(cache.Find(1));
     for (int64_t mid = 0; mid < 100000; ++mid) cache.Add(mid, {true, mid, mid + 5, u"headword"});
     EXPECT_LE(cache.Bytes(), kProbeCacheBytes);
     EXPECT_GT(cache.Size(), 1000u);
-    ASSERT_NE(cache.Find(7), nullptr);
+    ASSERT_TRUE(cache.Find(7));
     EXPECT_EQ(cache.Find(7)->lineEnd, 12);
-    EXPECT_EQ(cache.Find(99999), nullptr);
+    EXPECT_FALSE(cache.Find(99999));
     cache.Clear();
     EXPECT_EQ(cache.Size(), 0u);
     EXPECT_EQ(cache.Bytes(), 0u);

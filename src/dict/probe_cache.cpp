@@ -32,7 +32,7 @@ std::optional<ProbeCache::Probe> ProbeCache::Find(int64_t mid) const {
     const Slot* slot = FindSlot(mid);
     if (!slot) return std::nullopt;
     return Probe{slot->read, slot->lineStart, slot->lineEnd,
-                 TextView(m_headwords).substr(slot->headwordAt, slot->headwordLength)};
+                 TextView(m_headwords.data() + slot->headwordAt, slot->headwordLength)};
 }
 
 void ProbeCache::Add(int64_t mid, const Probe& probe) {
@@ -51,7 +51,7 @@ void ProbeCache::Add(int64_t mid, const Probe& probe) {
                   uint32_t(m_headwords.size()),
                   uint16_t(probe.headword.size()),
                   probe.read};
-    m_headwords.append(probe.headword);
+    m_headwords.insert(m_headwords.end(), probe.headword.begin(), probe.headword.end());
     ++m_size;
 }
 
@@ -62,7 +62,7 @@ size_t ProbeCache::Bytes() const {
 void ProbeCache::Clear() {
     // Fresh containers give their memory back too.
     std::vector<Slot>().swap(m_slots);
-    Text().swap(m_headwords);
+    std::vector<char16_t>().swap(m_headwords);
     m_size = 0;
     m_fileSize = -1;
     m_firstLineEnd = -1;

@@ -63,7 +63,7 @@ private:
     const Slot* FindSlot(int64_t mid) const;
 
     std::vector<Slot> m_slots;  // allocated at the first Add
-    Text m_headwords;
+    std::vector<char16_t> m_headwords;
     size_t m_size = 0;
     int64_t m_fileSize = -1;
     int64_t m_firstLineEnd = -1;

@@ -1,6 +1,8 @@
 // A bounded open-addressed table from midpoints to the lines read there.
 #include "dict/probe_cache.h"
 
+#include <algorithm>
+
 namespace tavik {
 
 namespace {
@@ -10,10 +12,13 @@ constexpr size_t kLongestKeptHeadword = 256;
 // Twice the probes of the kept levels: the table stays at most half full.
 constexpr size_t kSlots = size_t(2) << kCachedProbeLevels;
 
-size_t Home(int64_t key) {
+// A single search keeps a few probes: the table starts small and doubles.
+constexpr size_t kFirstSlots = 32;
+
+size_t Home(int64_t key, size_t slots) {
     // Midpoints of one search differ in their high bits as much as in their
     // low ones: a multiplicative hash spreads both.
-    return size_t((uint64_t(key) * 0x9E3779B97F4A7C15ull) >> 32) & (kSlots - 1);
+    return size_t((uint64_t(key) * 0x9E3779B97F4A7C15ull) >> 32) & (slots - 1);
 }
 
 }  // namespace
@@ -21,11 +26,19 @@ size_t Home(int64_t key) {
 const ProbeCache::Slot* ProbeCache::FindSlot(int64_t mid) const {
     if (m_slots.empty()) return nullptr;
     const int64_t key = mid + 1;
-    for (size_t i = Home(key);; i = (i + 1) & (kSlots - 1)) {
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = Home(key, m_slots.size());; i = (i + 1) & mask) {
         const Slot& slot = m_slots[i];
         if (slot.key == key) return &slot;
         if (slot.key == 0) return nullptr;
     }
+}
+
+void ProbeCache::Place(const Slot& slot) {
+    const size_t mask = m_slots.size() - 1;
+    size_t i = Home(slot.key, m_slots.size());
+    while (m_slots[i].key != 0) i = (i + 1) & mask;
+    m_slots[i] = slot;
 }
 
 std::optional<ProbeCache::Probe> ProbeCache::Find(int64_t mid) const {
@@ -36,21 +49,20 @@ std::optional<ProbeCache::Probe> ProbeCache::Find(int64_t mid) const {
 }
 
 void ProbeCache::Add(int64_t mid, const Probe& probe) {
-    if (probe.headword.size() > kLongestKeptHeadword || mid < 0) return;
+    if (probe.headword.size() > kLongestKeptHeadword || mid < 0 || FindSlot(mid)) return;
     if (m_size >= kSlots / 2) return;
-    if (m_slots.empty()) m_slots.resize(kSlots);
+    size_t slots = std::max(kFirstSlots, m_slots.size());
+    if ((m_size + 1) * 2 > slots) slots *= 2;
     const size_t grown = (m_headwords.size() + probe.headword.size()) * sizeof(char16_t);
-    if (kSlots * sizeof(Slot) + grown > kProbeCacheBytes) return;
-    const int64_t key = mid + 1;
-    size_t i = Home(key);
-    for (; m_slots[i].key != 0; i = (i + 1) & (kSlots - 1))
-        if (m_slots[i].key == key) return;
-    m_slots[i] = {key,
-                  probe.lineStart,
-                  probe.lineEnd,
-                  uint32_t(m_headwords.size()),
-                  uint16_t(probe.headword.size()),
-                  probe.read};
+    if (slots * sizeof(Slot) + grown > kProbeCacheBytes) return;
+    if (slots != m_slots.size()) {
+        std::vector<Slot> old(slots);
+        old.swap(m_slots);
+        for (const Slot& slot : old)
+            if (slot.key != 0) Place(slot);
+    }
+    Place({mid + 1, probe.lineStart, probe.lineEnd, uint32_t(m_headwords.size()),
+           uint16_t(probe.headword.size()), probe.read});
     m_headwords.insert(m_headwords.end(), probe.headword.begin(), probe.headword.end());
     ++m_size;
 }

@@ -61,8 +61,9 @@ private:
     };
 
     const Slot* FindSlot(int64_t mid) const;
+    void Place(const Slot& slot);
 
-    std::vector<Slot> m_slots;  // allocated at the first Add
+    std::vector<Slot> m_slots;  // a power of two, at most half full
     std::vector<char16_t> m_headwords;
     size_t m_size = 0;
     int64_t m_fileSize = -1;

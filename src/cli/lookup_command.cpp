@@ -72,8 +72,9 @@ private:
 };
 
 struct WordOutcome {
-    // Only the text format prints the entry as plain text.
-    explicit WordOutcome(Format format) : page(format == Format::kText) {}
+    // Only the text format prints the entry as plain text; no format prints
+    // the page's pieces one by one.
+    explicit WordOutcome(Format format) : page(format == Format::kText, false) {}
 
     Text word;
     LookupResult result;

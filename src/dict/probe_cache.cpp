@@ -53,8 +53,13 @@ void ProbeCache::Add(int64_t mid, const Probe& probe) {
     if (m_size >= kSlots / 2) return;
     size_t slots = std::max(kFirstSlots, m_slots.size());
     if ((m_size + 1) * 2 > slots) slots *= 2;
-    const size_t grown = (m_headwords.size() + probe.headword.size()) * sizeof(char16_t);
-    if (slots * sizeof(Slot) + grown > kProbeCacheBytes) return;
+    // The bound holds for what is allocated, spare room included.
+    const size_t need = m_headwords.size() + probe.headword.size();
+    const size_t capacity = need <= m_headwords.capacity()
+                                ? m_headwords.capacity()
+                                : std::max(need, 2 * m_headwords.capacity());
+    if (slots * sizeof(Slot) + capacity * sizeof(char16_t) > kProbeCacheBytes) return;
+    m_headwords.reserve(capacity);
     if (slots != m_slots.size()) {
         std::vector<Slot> old(slots);
         old.swap(m_slots);

@@ -16,8 +16,8 @@ namespace tavik {
 // (up to kCachedProbeLevels deep and kProbeCacheBytes in all) and the reads
 // skipped. The owner drops the cache when the file changes; the cache
 // itself knows nothing of the file.
-inline constexpr int kCachedProbeLevels = 11;
-inline constexpr size_t kProbeCacheBytes = size_t(256) << 10;
+inline constexpr int kCachedProbeLevels = 12;
+inline constexpr size_t kProbeCacheBytes = size_t(384) << 10;
 
 class ProbeCache {
 public:

@@ -1,6 +1,7 @@
 // JSON string escaping.
 #include "cli/json.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tavik::cli {
@@ -52,12 +53,20 @@ void AppendJsonString(std::string& out, TextView text) {
     size_t i = 0;
     while (i < text.size()) {
         char* put = chunk.data();
-        for (; i < text.size() && put <= limit; ++i) {
+        while (i < text.size() && put <= limit) {
+            // Most of a page is plain ASCII: a run of it is copied with one
+            // test a character, as far as the chunk holds it.
+            const size_t run = std::min(text.size(), i + size_t(limit - put) + 1);
+            for (char16_t c;
+                 i < run && (c = text[i]) >= 0x20 && c < 0x80 && c != u'"' && c != u'\\'; ++i)
+                *put++ = char(c);
+            if (i == run) continue;
             if (text[i] < 0x80) {
                 put = PutEscapedAscii(put, text[i]);
-                continue;
+            } else {
+                put = PutUtf8Multibyte(put, CodePointAt(text, i));
             }
-            put = PutUtf8Multibyte(put, CodePointAt(text, i));
+            ++i;
         }
         out.append(chunk.data(), size_t(put - chunk.data()));
     }

@@ -19,6 +19,7 @@
 #include "dict/dictionary_folder.h"
 #include "dict/dictionary_line.h"
 #include "dict/dictionary_session.h"
+#include "dict/entry_page.h"
 #include "dict/recorders.h"
 #include "dict/search.h"
 #include "dict/suggestions.h"
@@ -71,8 +72,9 @@ private:
 };
 
 struct WordOutcome {
-    // Only the text format prints the entry as plain text.
-    explicit WordOutcome(Format format) : page(format == Format::kText) {}
+    // Only the text format prints the entry as plain text; no format prints
+    // the page's pieces one by one.
+    explicit WordOutcome(Format format) : page(format == Format::kText, false) {}
 
     Text word;
     LookupResult result;
@@ -97,9 +99,9 @@ bool TakeWord(const Text& rawWord, WordOutcome& outcome) {
 }
 
 void LookUp(const Text& rawWord, DictionarySession& dictionary, const std::filesystem::path& home,
-            WordOutcome& outcome) {
+            const EntryPageStyle& style, WordOutcome& outcome) {
     if (!TakeWord(rawWord, outcome)) return;
-    EntryScreen screen{outcome.neighbours, outcome.page, outcome.messages};
+    EntryScreen screen{outcome.neighbours, outcome.page, outcome.messages, &style};
     SearchOutcome searched = dictionary.Search(outcome.word, home, screen);
     outcome.result = std::move(searched.result);
     outcome.shown = std::move(searched.shown);
@@ -260,6 +262,10 @@ int RunLookup(const std::vector<std::string>& args) {
         if (!dictionary->OpenError().empty())
             throw FileError(dictionaryPath.string() + ": " + dictionary->OpenError());
     }
+    // Read once: a batch of thousands of words would otherwise read the skin
+    // file for every page.
+    std::optional<EntryPageStyle> style;
+    if (!all) style = ReadEntryPageStyle(home);
     Output out;
     const bool forTerminal = ::isatty(STDOUT_FILENO) == 1;
     bool allShown = true;
@@ -271,7 +277,7 @@ int RunLookup(const std::vector<std::string>& args) {
         if (all)
             LookUpAll(word, all->Dictionaries(), home, outcome, allOutcome);
         else
-            LookUp(word, *dictionary, home, outcome);
+            LookUp(word, *dictionary, home, *style, outcome);
         const bool offers = format == Format::kJson || (format == Format::kText && forTerminal);
         if (offers && !all && !outcome.word.empty() && !outcome.shown.exact)
             outcome.suggestions = SuggestWords(dictionaryPath, codePage, outcome.word);

@@ -20,6 +20,7 @@ void DictionarySession::Reopen() {
     // Taken of the handle, not the path: should the path change again
     // meanwhile, the next check sees it.
     m_identity = HandleIdentity(*m_file);
+    if (m_identity) m_cache.SetFileSize(m_identity->size);
 }
 
 void DictionarySession::Refresh() {

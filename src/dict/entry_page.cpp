@@ -102,16 +102,39 @@ Text PageBodyStart(const std::filesystem::path& home) {
 }
 
 Text ColouredContent(const Text& content, const PageColours& colours) {
-    const Text openBracket = u"</font><font color=" + colours.speak + u">[";
     const Text closeBracket = u"]</font><font color=" + colours.text + u">";
-    return ReplaceAll(ReplaceAll(content, u"[", openBracket), u"]", closeBracket);
+    // As if each "[" were replaced first and then each "]", those of the
+    // colour inserted included, in one pass over the content.
+    const Text openBracket =
+        ReplaceAll(u"</font><font color=" + colours.speak + u">[", u"]", closeBracket);
+    Text out;
+    out.reserve(content.size() + content.size() / 8);
+    size_t pos = 0;
+    for (size_t i = 0; i < content.size(); ++i) {
+        const char16_t c = content[i];
+        if (c != u'[' && c != u']') continue;
+        out.append(content, pos, i - pos);
+        out.append(c == u'[' ? openBracket : closeBracket);
+        pos = i + 1;
+    }
+    out.append(content, pos);
+    return out;
+}
+
+EntryPageStyle ReadEntryPageStyle(const std::filesystem::path& home) {
+    return {ReadPageColours(home), PageBodyStart(home)};
 }
 
 void ShowEntryPage(const std::filesystem::path& home, const Text& headword, const Text& content,
                    PageSink& sink) {
-    const PageColours colours = ReadPageColours(home);
+    ShowEntryPage(ReadEntryPageStyle(home), headword, content, sink);
+}
+
+void ShowEntryPage(const EntryPageStyle& style, const Text& headword, const Text& content,
+                   PageSink& sink) {
+    const PageColours& colours = style.colours;
     const Text head =
-        PageBodyStart(home) + u"<font face=\"tahoma\" size=\"8\" color=" + colours.word + u"><b>";
+        style.bodyStart + u"<font face=\"tahoma\" size=\"8\" color=" + colours.word + u"><b>";
 
     sink.Clear();
     sink.AddText(head);

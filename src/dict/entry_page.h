@@ -33,11 +33,24 @@ Text PageBodyStart(const std::filesystem::path& home);
 // the pronunciation's colour, the rest in the text colour.
 Text ColouredContent(const Text& content, const PageColours& colours);
 
+// What every page of one skin shares: its colours and the start of its body.
+struct EntryPageStyle {
+    PageColours colours;
+    Text bodyStart;
+};
+
+// The home folder's page style as the skin file says now.
+EntryPageStyle ReadEntryPageStyle(const std::filesystem::path& home);
+
 // Sends the page of one entry (headword large and bold, then the content
 // with its bracketed pronunciation in its own colour) to `sink`: a clear,
 // seven pieces of HTML and an end of source. Headword and content go in
 // unescaped: their markup takes effect.
 void ShowEntryPage(const std::filesystem::path& home, const Text& headword, const Text& content,
+                   PageSink& sink);
+// The same in a style read before: many pages in a row (a batch) read the
+// skin once.
+void ShowEntryPage(const EntryPageStyle& style, const Text& headword, const Text& content,
                    PageSink& sink);
 
 }  // namespace tavik

@@ -106,20 +106,31 @@ struct WindowPass {
     bool stoppedAtWindowEnd = false;  // else at the end of the file
 };
 
+// What a window of short lines reads past its end: the line that reaches
+// the end, and a little.
+constexpr size_t kWindowTail = 2 * (kShortLineLimit + 2);
+
 // Reads whole lines from `offset` (from the file's start when it lies in the
 // first line; else from the line after the one it falls in) until a line ends
 // at or past `windowEnd`, or -1 for kGatherWindow past the window's start.
 // Once an entry is cut, reading goes on at `entryEnd`: the rest of it would
 // add nothing.
 WindowPass ReadWindow(const FileHandle& file, const CodePage& codePage, const LookupResult& result,
-                      int64_t offset, int64_t windowEnd, int64_t entryEnd) {
+                      int64_t offset, int64_t windowEnd, int64_t entryEnd, ProbeCache* cache) {
     // The first line alone needs a small read; the window, large ones.
     LineReader reader = DictionaryLineReader(file, kShortLineLimit + 2);
     std::string_view line;
-    reader.Seek(0);
-    ReadDictionaryLine(reader, codePage, line);
-    const int64_t firstLineEnd = reader.Tell();
-    reader.SetReadSize(LineReader::kCapacity);
+    int64_t firstLineEnd = cache ? cache->FirstLineEnd() : -1;
+    if (firstLineEnd < 0) {
+        reader.Seek(0);
+        ReadDictionaryLine(reader, codePage, line);
+        firstLineEnd = reader.Tell();
+        if (cache) cache->SetFirstLineEnd(firstLineEnd);
+    }
+    // A search of a batch reads what a window of short lines takes, and more
+    // only when its lines are longer: what is read from the page cache is
+    // what such a search costs.
+    reader.SetReadSize(cache ? size_t(kGatherWindow) + kWindowTail : LineReader::kCapacity);
 
     int64_t windowStart = 0;
     if (offset < firstLineEnd) {
@@ -228,14 +239,16 @@ std::optional<Span> OutsideSpan(const FileHandle& file, const CodePage& codePage
 void Show(const WindowPass& pass, const LookupResult& result, const std::filesystem::path& home,
           EntryScreen& screen, GatheredEntry& shown) {
     FillNeighbours(screen.neighbours, pass.neighbours);
-    ShowEntryPage(home, pass.exact.Headword(), pass.exact.PageContent(), screen.page);
+    const EntryPageStyle style = screen.style ? EntryPageStyle() : ReadEntryPageStyle(home);
+    const EntryPageStyle& shownStyle = screen.style ? *screen.style : style;
+    ShowEntryPage(shownStyle, pass.exact.Headword(), pass.exact.PageContent(), screen.page);
 
     const Text* select = nullptr;
     if (pass.exact.Started()) {
         select = &result.strWord;
         shown = {true, pass.exact.Headword(), pass.exact.Cut()};
     } else if (pass.nearest.Started()) {
-        ShowEntryPage(home, pass.nearest.Headword(), pass.nearest.PageContent(), screen.page);
+        ShowEntryPage(shownStyle, pass.nearest.Headword(), pass.nearest.PageContent(), screen.page);
         select = &result.strHeadword;
         shown = {false, pass.nearest.Headword(), pass.nearest.Cut()};
     } else {
@@ -245,9 +258,9 @@ void Show(const WindowPass& pass, const LookupResult& result, const std::filesys
 }
 
 // Reads the window and widens it to the entry shown until it holds it whole.
-WindowPass GatherPass(const LookupResult& result, const FileHandle& file,
-                      const CodePage& codePage) {
-    WindowPass pass = ReadWindow(file, codePage, result, result.nOffset, -1, -1);
+WindowPass GatherPass(const LookupResult& result, const FileHandle& file, const CodePage& codePage,
+                      ProbeCache* cache) {
+    WindowPass pass = ReadWindow(file, codePage, result, result.nOffset, -1, -1, cache);
     // A widened window may bring the searched word's own entry in, which may
     // in turn not fit; one more widening settles it.
     for (int widenings = 0; widenings < 2; ++widenings) {
@@ -258,7 +271,7 @@ WindowPass GatherPass(const LookupResult& result, const FileHandle& file,
         if (!span) break;
         pass =
             ReadWindow(file, codePage, result, std::max<int64_t>(0, span->start - kWidenedMargin),
-                       span->end + kWidenedMargin, span->end);
+                       span->end + kWidenedMargin, span->end, cache);
         if ((pass.Shown() == &pass.exact) == exact) break;
     }
     return pass;
@@ -278,7 +291,7 @@ void SelectNeighbour(NeighbourList& list, const Text& word) {
 
 GatheredWindow GatherWindow(const LookupResult& result, const FileHandle& file,
                             const CodePage& codePage) {
-    WindowPass pass = GatherPass(result, file, codePage);
+    WindowPass pass = GatherPass(result, file, codePage, nullptr);
     GatheredWindow gathered;
     if (const EntryGroup* group = pass.Shown()) {
         gathered.entry = {group == &pass.exact, group->Headword(), group->Cut()};
@@ -298,8 +311,8 @@ GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::p
 
 GatheredEntry GatherEntries(const LookupResult& result, const FileHandle& file,
                             const CodePage& codePage, const std::filesystem::path& home,
-                            EntryScreen& screen) {
-    const WindowPass pass = GatherPass(result, file, codePage);
+                            EntryScreen& screen, ProbeCache* cache) {
+    const WindowPass pass = GatherPass(result, file, codePage, cache);
     GatheredEntry shown;
     Show(pass, result, home, screen, shown);
     return shown;

@@ -31,11 +31,16 @@ inline constexpr std::u16string_view kSearchErrorMessage = u"검색 오류 입�
 inline constexpr std::u16string_view kEntryCutNote =
     u"<br><br>…(항목이 너무 길어 여기서 잘렸습니다)";
 
+struct EntryPageStyle;
+
 // Where the results of a gathering go.
 struct EntryScreen {
     NeighbourList& neighbours;
     PageSink& page;
     MessageSink& messages;
+    // The page style read once for many searches; null: each page reads the
+    // skin as it is then.
+    const EntryPageStyle* style = nullptr;
 };
 
 // What a gathering put on the page.
@@ -56,10 +61,11 @@ struct GatheredEntry {
 GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::path& dictionary,
                             const CodePage& codePage, const std::filesystem::path& home,
                             EntryScreen& screen);
-// The same on a dictionary already open.
+// The same on a dictionary already open; what `cache` knows of the file is
+// not read again (see DictionarySession).
 GatheredEntry GatherEntries(const LookupResult& result, const FileHandle& file,
                             const CodePage& codePage, const std::filesystem::path& home,
-                            EntryScreen& screen);
+                            EntryScreen& screen, ProbeCache* cache = nullptr);
 
 // What a gathering found, shown nowhere yet.
 struct GatheredWindow {

@@ -58,7 +58,7 @@ LookupResult LookupWord(const FileHandle& file, const CodePage& codePage, const 
     BackwardLineFinder backward(file);
     std::string_view ignored;
     int64_t lo = 0;
-    int64_t hi = reader.Size();
+    int64_t hi = cache && cache->FileSize() >= 0 ? cache->FileSize() : reader.Size();
     int64_t previousLineStart = -1;
     int64_t mid = 0;
     std::string_view line;
@@ -68,7 +68,7 @@ LookupResult LookupWord(const FileHandle& file, const CodePage& codePage, const 
         ++probes;
         mid = lo + (hi - lo) / 2;
         const bool cacheable = cache && probes <= kCachedProbeLevels;
-        const ProbeCache::Probe* kept = cacheable ? cache->Find(mid) : nullptr;
+        const std::optional<ProbeCache::Probe> kept = cacheable ? cache->Find(mid) : std::nullopt;
         bool read = false;
         int64_t lineStart = mid;
         if (kept) {
@@ -88,7 +88,8 @@ LookupResult LookupWord(const FileHandle& file, const CodePage& codePage, const 
             }
             if (read) headword = HeadwordOf(line, codePage);
             if (cacheable)
-                cache->Add(mid, {read, lineStart, reader.Tell(), read ? headword : Text()});
+                cache->Add(
+                    mid, {read, lineStart, reader.Tell(), read ? TextView(headword) : TextView()});
         }
         if (!read) {
             // The end of the file: the word lies before `mid`. The record of

@@ -25,7 +25,7 @@ void RecordingPage::Clear() {
 void RecordingPage::AddText(const Text& html) {
     if (!m_page) m_page = Text();
     m_page->append(html);
-    m_pieces.push_back(html);
+    if (m_keepsPieces) m_pieces.push_back(html);
 }
 
 }  // namespace tavik

@@ -27,7 +27,10 @@ private:
 
 class RecordingPage : public PageSink {
 public:
-    explicit RecordingPage(bool wantsCopyText = true) : m_wantsCopyText(wantsCopyText) {}
+    // A recorder that keeps only the joined page (`keepsPieces` false) copies
+    // each piece once: a batch of thousands of pages needs no more.
+    explicit RecordingPage(bool wantsCopyText = true, bool keepsPieces = true)
+        : m_wantsCopyText(wantsCopyText), m_keepsPieces(keepsPieces) {}
 
     void Clear() override;
     void AddText(const Text& html) override;
@@ -38,7 +41,7 @@ public:
     // Everything sent since the last clear, pieces joined; nullopt before
     // the first clear.
     const std::optional<Text>& Page() const { return m_page; }
-    // The pieces sent since the last clear, one by one.
+    // The pieces sent since the last clear, one by one (none when not kept).
     const std::vector<Text>& Pieces() const { return m_pieces; }
     int ClearCount() const { return m_clearCount; }
     int EndOfSourceCount() const { return m_endOfSourceCount; }
@@ -46,6 +49,7 @@ public:
 
 private:
     bool m_wantsCopyText;
+    bool m_keepsPieces;
     std::optional<Text> m_page;
     std::vector<Text> m_pieces;
     int m_clearCount = 0;

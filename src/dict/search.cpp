@@ -27,7 +27,7 @@ SearchOutcome SearchOpenDictionary(const Text& word, const FileHandle& file,
     if (!outcome.result.strHeadword.empty()) {
         LookupResult window = outcome.result;
         window.nOffset = GatherOffset(window.nOffset);
-        outcome.shown = GatherEntries(window, file, codePage, home, screen);
+        outcome.shown = GatherEntries(window, file, codePage, home, screen, cache);
     }
     return outcome;
 }

@@ -5,11 +5,22 @@
 
 namespace tavik {
 
+namespace {
+
+// Most headwords are ASCII: their letters fold without the table.
+inline char16_t FoldChar(char16_t c) {
+    if (c < 0x80) return (c >= u'A' && c <= u'Z') ? char16_t(c + 0x20) : c;
+    return LowerChar(c);
+}
+
+}  // namespace
+
 int CompareOrder(TextView a, TextView b) {
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-        const char16_t x = LowerChar(a[i]);
-        const char16_t y = LowerChar(b[i]);
+        if (a[i] == b[i]) continue;
+        const char16_t x = FoldChar(a[i]);
+        const char16_t y = FoldChar(b[i]);
         if (x != y) return x < y ? -1 : 1;
     }
     if (a.size() == b.size()) return 0;

@@ -10,7 +10,10 @@ namespace tavik {
 // Both sides lower-cased with LowerChar, then compared code unit by code unit
 // as unsigned 16-bit values. Negative, zero or positive like strcmp.
 int CompareOrder(TextView a, TextView b);
-inline bool EqualOrder(TextView a, TextView b) { return CompareOrder(a, b) == 0; }
+inline bool EqualOrder(TextView a, TextView b) {
+    // Lower-casing keeps the length: texts of two lengths never match.
+    return a.size() == b.size() && CompareOrder(a, b) == 0;
+}
 
 // Exact code units, case-sensitive.
 int CompareExact(TextView a, TextView b);

@@ -2,7 +2,6 @@
 #include "wordlists/dictionary_choice.h"
 
 #include <algorithm>
-#include <cmath>
 #include <system_error>
 
 #include "text/compare.h"
@@ -16,6 +15,11 @@ std::uint64_t SizeOf(const std::filesystem::path& file) {
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     return error ? 0 : std::uint64_t(size);
 }
+
+// Rounds half away from zero, as llround does for what it is given here (not
+// negative, far below 2^52, where adding a half is exact); written out, the
+// command-line tool, which shares this library, needs no maths library.
+long long RoundedSize(double value) { return static_cast<long long>(value + 0.5); }
 
 }  // namespace
 
@@ -69,14 +73,14 @@ Text FileSizeText(std::uint64_t bytes) {
     // One decimal below ten, whole numbers above; what rounds up to 1000
     // is shown in the next unit. Digits are written here, not by the
     // locale, so the text is the same in every language.
-    if (std::llround(value) >= 1000 && unit < kLastUnit) {
+    if (RoundedSize(value) >= 1000 && unit < kLastUnit) {
         value /= 1000;
         ++unit;
     }
-    const long long tenths = std::llround(value * 10);
+    const long long tenths = RoundedSize(value * 10);
     const std::string number = tenths < 100
                                    ? std::to_string(tenths / 10) + "." + std::to_string(tenths % 10)
-                                   : std::to_string(std::llround(value));
+                                   : std::to_string(RoundedSize(value));
     return Ascii(number + " " + kUnits[unit]);
 }
 

@@ -133,16 +133,58 @@ TEST_F(KeptDictionary, AFolderIsNoDictionary) {
     EXPECT_FALSE(Search(session, u"word12345").Opened());
 }
 
+// The end of the first line is kept with the probes: a first line that grew
+// by the same bytes the second lost (same size) must still start the window
+// right, and the second word's entry is found whole.
+TEST_F(KeptDictionary, FirstLineChangedBetweenWords) {
+    DictionarySession session(Dictionary{m_path, m_codePage});
+    ASSERT_TRUE(Search(session, u"word10001").shown.exact);
+    ASSERT_EQ(m_list.Item(0), u"word10000");
+    std::string bytes = m_bytes;
+    bytes.replace(0, std::string("word10000/entry\nword10001/entry").size(),
+                  "word10000/entry ent\nword10001/e");
+    ASSERT_EQ(bytes.size(), m_bytes.size());
+    const auto before = std::filesystem::last_write_time(m_path);
+    testing::WriteBytes(m_path, bytes);
+    std::filesystem::last_write_time(m_path, before - std::chrono::seconds(5));
+    EXPECT_TRUE(Search(session, u"word10000").shown.exact);
+    EXPECT_EQ(Content(), u"entry ent");
+    EXPECT_TRUE(Search(session, u"word10001").shown.exact);
+    EXPECT_EQ(Content(), u"e");
+    EXPECT_EQ(m_list.Item(0), u"word10000");
+}
+
+// Grown past its first size, the table still finds every probe kept before.
+TEST(ProbeCache, KeepsWhatItTookWhileItGrows) {
+    ProbeCache cache;
+    for (int64_t mid = 0; mid < 1500; ++mid)
+        cache.Add(mid * 4099, {mid % 3 != 0, mid, mid + 7, FromUtf8("h" + std::to_string(mid))});
+    ASSERT_EQ(cache.Size(), 1500u);
+    for (int64_t mid = 0; mid < 1500; ++mid) {
+        const auto probe = cache.Find(mid * 4099);
+        ASSERT_TRUE(probe) << mid;
+        EXPECT_EQ(probe->read, mid % 3 != 0);
+        EXPECT_EQ(probe->lineStart, mid);
+        EXPECT_EQ(probe->lineEnd, mid + 7);
+        EXPECT_EQ(probe->headword, FromUtf8("h" + std::to_string(mid)));
+        EXPECT_FALSE(cache.Find(mid * 4099 + 1));
+    }
+    // A probe taken twice is kept once.
+    cache.Add(0, {true, 99, 99, u"other"});
+    EXPECT_EQ(cache.Size(), 1500u);
+    EXPECT_EQ(cache.Find(0)->lineStart, 0);
+}
+
 TEST(ProbeCache, KeepsShortHeadwordsWithinItsBound) {
     ProbeCache cache;
     cache.Add(1, {true, 2, 9, Text(300, u'x')});
-    EXPECT_EQ(cache.Find(1), nullptr);
+    EXPECT_FALSE(cache.Find(1));
     for (int64_t mid = 0; mid < 100000; ++mid) cache.Add(mid, {true, mid, mid + 5, u"headword"});
     EXPECT_LE(cache.Bytes(), kProbeCacheBytes);
     EXPECT_GT(cache.Size(), 1000u);
-    ASSERT_NE(cache.Find(7), nullptr);
+    ASSERT_TRUE(cache.Find(7));
     EXPECT_EQ(cache.Find(7)->lineEnd, 12);
-    EXPECT_EQ(cache.Find(99999), nullptr);
+    EXPECT_FALSE(cache.Find(99999));
     cache.Clear();
     EXPECT_EQ(cache.Size(), 0u);
     EXPECT_EQ(cache.Bytes(), 0u);

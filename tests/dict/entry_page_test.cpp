@@ -67,5 +67,30 @@ TEST(EntryPage, UnbalancedBracketsAreReplacedOneByOne) {
     EXPECT_EQ(page.Pieces()[5], u"<b>no brackets</b>");
 }
 
+// A batch reads the skin once and hands that style to every page: the pages
+// are those a page reading the skin itself shows.
+TEST(EntryPage, AStyleReadBeforeGivesThePageTheSkinGives) {
+    testing::TempDir home;
+    home.Write("Skin/SkinInfo.Cfg", "[Content]\nWord=#111111\nSpeak=#222222\nText=#333333\n");
+    RecordingPage fromSkin;
+    RecordingPage fromStyle;
+    const EntryPageStyle style = ReadEntryPageStyle(home.Path());
+    ShowEntryPage(home.Path(), u"w", u"a [b] c", fromSkin);
+    ShowEntryPage(style, u"w", u"a [b] c", fromStyle);
+    EXPECT_EQ(fromStyle.Pieces(), fromSkin.Pieces());
+    EXPECT_EQ(fromStyle.CopyText(), fromSkin.CopyText());
+    EXPECT_NE(fromSkin.Pieces()[5].find(u"#222222"), Text::npos);
+}
+
+// Brackets in a colour are set as if every "[" were replaced before every
+// "]": the "]" of the pronunciation's colour closes it again.
+TEST(EntryPage, BracketsInTheSkinsColoursAreSetAsBefore) {
+    PageColours colours;
+    colours.speak = u"#f]0";
+    colours.text = u"#[0]";
+    EXPECT_EQ(ColouredContent(u"a[b]c", colours),
+              u"a</font><font color=#f]</font><font color=#[0]>0>[b]</font><font color=#[0]>c");
+}
+
 }  // namespace
 }  // namespace tavik

@@ -40,6 +40,19 @@ TEST(CompareOrder, FoldsCaseThenComparesCodeUnits) {
     EXPECT_FALSE(StartsWithOrder(u"ru", u"run"));
 }
 
+// ASCII is folded without the table: it must order as the table does.
+TEST(CompareOrder, OrdersAsciiAsTheCaseTableFoldsIt) {
+    for (char16_t a = 0; a < 0x80; ++a) {
+        for (char16_t b = 0; b < 0x80; ++b) {
+            const int folded = int(LowerChar(a)) - int(LowerChar(b));
+            const int expected = folded < 0 ? -1 : folded > 0 ? 1 : 0;
+            ASSERT_EQ(CompareOrder(Text(1, a), Text(1, b)), expected) << int(a) << " " << int(b);
+            ASSERT_EQ(EqualOrder(Text{u'x', a}, Text{u'X', b}), expected == 0);
+        }
+    }
+    EXPECT_FALSE(EqualOrder(u"ab", u"abc"));
+}
+
 TEST(CodePage, NamesAndNumbers) {
     EXPECT_EQ(CodePage::Named("949")->Name(), "CP949");
     EXPECT_EQ(CodePage::Named("utf-8")->Name(), "UTF-8");

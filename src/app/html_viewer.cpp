@@ -59,7 +59,19 @@ void HtmlViewerHost::EndOfSource() {
     // Dictionary markup reaches the page as it is written: a page the layout
     // could not take in bounded time and memory is trimmed first.
     const std::optional<Text> bounded = BoundPage(FromWx(m_source));
+    // The pictures of a page shown in two steps stay served until the
+    // whole page is parsed.
+    if (PagePending()) ForgetServedPictures();
     SetPage(bounded ? ToWx(*bounded) : m_source);
+    if (!PagePending()) WholePageShown();
+}
+
+void HtmlViewerHost::WholePageParsing() {
+    // The first part's pictures are asked for again: each use counts once.
+    m_pagePixels = 0;
+}
+
+void HtmlViewerHost::WholePageShown() {
     // The parser has read every picture by now.
     m_picturePixelsShown = m_pagePixels;
     ForgetServedPictures();
@@ -81,7 +93,7 @@ void HtmlViewerHost::ImageFail(int cookie) {
 
 void HtmlViewerHost::SetHTMLBackgroundImage(const wxBitmapBundle& picture) {
     m_pageBackground = picture.IsOk() ? picture.GetBitmap(wxDefaultSize) : wxBitmap();
-    Refresh();
+    if (!CompletingPage()) Refresh();
 }
 
 void HtmlViewerHost::OnLinkClicked(const wxHtmlLinkInfo& link) {

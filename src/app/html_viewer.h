@@ -55,6 +55,8 @@ public:
     void SetHTMLBackgroundImage(const wxBitmapBundle& picture) override;
 
 protected:
+    void WholePageParsing() override;
+    void WholePageShown() override;
     void OnLinkClicked(const wxHtmlLinkInfo& link) override;
     wxHtmlOpeningStatus OnOpeningURL(wxHtmlURLType type, const wxString& url,
                                      wxString* redirect) const override;

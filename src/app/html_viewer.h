@@ -55,6 +55,7 @@ public:
     void SetHTMLBackgroundImage(const wxBitmapBundle& picture) override;
 
 protected:
+    wxString PageToShow(const wxString& source) override;
     void WholePageParsing() override;
     void WholePageShown() override;
     void OnLinkClicked(const wxHtmlLinkInfo& link) override;

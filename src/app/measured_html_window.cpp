@@ -32,7 +32,7 @@ bool MeasuredHtmlWindow::SetPage(const wxString& source) {
     m_pending.reset();
     // A selection being dragged holds a cell of the page in the base class,
     // out of reach here: the base class replaces the page then.
-    if (m_makingSelection) return wxHtmlWindow::SetPage(source);
+    if (m_makingSelection) return wxHtmlWindow::SetPage(PageToShow(source));
 
     m_OpenedPage.clear();
     m_OpenedAnchor.clear();
@@ -45,7 +45,7 @@ bool MeasuredHtmlWindow::SetPage(const wxString& source) {
     // must not find it.
     const bool deletionPending = m_replaced != nullptr;
     m_replaced.reset(std::exchange(m_Cell, nullptr));
-    if (!ShowFirstPart(source)) ShowCells(Parse(source));
+    if (!ShowFirstPart(source)) ShowCells(Parse(PageToShow(source)));
     Refresh();
     if (!deletionPending) CallAfter([this] { m_replaced.reset(); });
     if (PagePending()) Update();  // on the screen before the rest is laid out
@@ -61,7 +61,7 @@ bool MeasuredHtmlWindow::ShowFirstPart(const wxString& source) {
         const std::optional<size_t> end = PageFirstPartEnd(start, least);
         if (!end) break;
         delete std::exchange(m_Cell, nullptr);
-        ShowCells(Parse(ToWx(start.substr(0, *end))));
+        ShowCells(Parse(PageToShow(ToWx(start.substr(0, *end)))));
         // The first part must fill the window: what it shows is then all
         // anyone sees until the whole page is there.
         if (FillsWindow()) {
@@ -84,7 +84,7 @@ void MeasuredHtmlWindow::CompletePage() {
     const bool sameOnScreen = at == wxPoint(0, 0) && FillsWindow();
     std::unique_ptr<wxHtmlContainerCell> firstPart(std::exchange(m_Cell, nullptr));
     m_completing = true;
-    ShowCells(Parse(*source));
+    ShowCells(Parse(PageToShow(*source)));
     m_completing = false;
     Scroll(at);
     if (!sameOnScreen) Refresh();

@@ -46,6 +46,9 @@ public:
 protected:
     void OnInternalIdle() override;
     void DoScroll(int x, int y) override;
+    // The markup the layout is given for a page or its first part: a page
+    // as it came, once a long page's first screen is shown.
+    virtual wxString PageToShow(const wxString& source) { return source; }
     // The rest of the page is about to be parsed; then the whole page is
     // shown.
     virtual void WholePageParsing() {}

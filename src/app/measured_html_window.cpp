@@ -5,6 +5,7 @@
 #include <wx/dcclient.h>
 #include <wx/html/winpars.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "app/wx_text.h"
@@ -54,7 +55,7 @@ bool MeasuredHtmlWindow::SetPage(const wxString& source) {
 
 bool MeasuredHtmlWindow::ShowFirstPart(const wxString& source) {
     if (source.length() < kTwoStepLength) return false;
-    for (size_t least = kFirstPartLength; 2 * least < source.length(); least *= 3) {
+    for (size_t least = kFirstPartLength; 2 * least < source.length();) {
         // Where to cut depends only on what comes before: the start of the
         // page is enough to find it.
         const Text start = FromWx(source.Left(2 * least));
@@ -68,6 +69,9 @@ bool MeasuredHtmlWindow::ShowFirstPart(const wxString& source) {
             m_pending = std::make_unique<wxString>(source);
             return true;
         }
+        // Longer by what was missing, and some more.
+        const double missing = double(WindowFillHeight()) / std::max(m_Cell->GetHeight(), 1);
+        least = std::max(2 * least, size_t(double(*end) * missing * 1.25));
     }
     delete std::exchange(m_Cell, nullptr);
     return false;
@@ -91,11 +95,15 @@ void MeasuredHtmlWindow::CompletePage() {
     WholePageShown();
 }
 
-bool MeasuredHtmlWindow::FillsWindow() const {
+int MeasuredHtmlWindow::WindowFillHeight() const {
     // With a margin: the end of a page is laid out with less space after
     // its last line than that line has with more below it.
     const int visible = GetClientSize().y;
-    return m_Cell && m_Cell->GetHeight() > visible + visible / 4 + 2 * m_Borders;
+    return visible + visible / 4 + 2 * m_Borders;
+}
+
+bool MeasuredHtmlWindow::FillsWindow() const {
+    return m_Cell && m_Cell->GetHeight() > WindowFillHeight();
 }
 
 wxHtmlContainerCell* MeasuredHtmlWindow::Parse(const wxString& source) {

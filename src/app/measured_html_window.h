@@ -64,6 +64,8 @@ private:
     bool ShowFirstPart(const wxString& source);
     // Whether the page laid out reaches well below the window's bottom.
     bool FillsWindow() const;
+    // The height the first part must pass.
+    int WindowFillHeight() const;
     void CompleteFirst(wxEvent& event);
 
     TextExtentCache m_measured;

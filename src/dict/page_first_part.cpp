@@ -36,6 +36,12 @@ std::optional<Held> HeldBy(TextView name) {
     return std::nullopt;
 }
 
+bool StartsBlock(TextView name) {
+    static constexpr std::array<std::u16string_view, 9> kBlocks{u"p",  u"hr", u"div", u"h1", u"h2",
+                                                                u"h3", u"h4", u"h5",  u"h6"};
+    return std::find(kBlocks.begin(), kBlocks.end(), name) != kBlocks.end();
+}
+
 // A tag read from `<` on: its lower-cased name, whether it ends an element,
 // whether it is a plain line break, and where it ends (just past `>`);
 // nothing when it has no end.
@@ -105,6 +111,8 @@ std::optional<size_t> PageFirstPartEnd(TextView page, size_t least) {
         }
         const std::optional<Tag> tag = ReadTag(page, i);
         if (!tag) return std::nullopt;
+        // Before a new block the line above it is whole.
+        if (!tag->closing && i > 0 && i >= least && !inside() && StartsBlock(tag->name)) return i;
         if (const auto held = HeldBy(tag->name)) {
             int& depth = open[size_t(*held)];
             depth = tag->closing ? std::max(0, depth - 1) : depth + 1;

@@ -126,24 +126,31 @@ std::vector<std::string> Words(const wxHtmlCell* cell) {
 }
 
 TEST_F(MeasuredPageTest, ALongPageShowsItsTopFirstThenTheWholePageWhenIdle) {
-    const wxString page = LongEntry(400);
-    ASSERT_GT(page.length(), MeasuredHtmlWindow::kTwoStepLength);
-    m_plain->SetPage(page);
-    m_measured->SetPage(page);
-    ASSERT_TRUE(m_measured->PagePending());
-    // The first part fills the window and stands where the whole page puts it.
-    const wxHtmlCell* firstPart = m_measured->GetInternalRepresentation();
-    EXPECT_GT(firstPart->GetHeight(), m_measured->GetClientSize().y);
-    const std::vector<std::string> shown = Words(firstPart);
-    const std::vector<std::string> whole = Words(m_plain->GetInternalRepresentation());
-    ASSERT_LT(shown.size(), whole.size() / 2);
-    EXPECT_EQ(shown, std::vector<std::string>(whole.begin(), whole.begin() + shown.size()));
+    // Lines, and paragraphs that wrap.
+    wxString paragraphs = "<html><body>";
+    for (int i = 0; i < 150; ++i)
+        paragraphs += wxString::Format("<p align=justify>%d. ", i) +
+                      Repeat("words that wrap at the window's edge ", 4) + "</p>";
+    for (const wxString& page : {LongEntry(400), paragraphs}) {
+        ASSERT_GT(page.length(), MeasuredHtmlWindow::kTwoStepLength);
+        m_plain->SetPage(page);
+        m_measured->SetPage(page);
+        ASSERT_TRUE(m_measured->PagePending());
+        // The first part fills the window and stands where the whole page
+        // puts it.
+        const wxHtmlCell* firstPart = m_measured->GetInternalRepresentation();
+        EXPECT_GT(firstPart->GetHeight(), m_measured->GetClientSize().y);
+        const std::vector<std::string> shown = Words(firstPart);
+        const std::vector<std::string> whole = Words(m_plain->GetInternalRepresentation());
+        ASSERT_LT(shown.size(), whole.size() / 2);
+        EXPECT_EQ(shown, std::vector<std::string>(whole.begin(), whole.begin() + shown.size()));
 
-    wxTheApp->ProcessIdle();
-    EXPECT_FALSE(m_measured->PagePending());
-    EXPECT_EQ(Cells(m_measured->GetInternalRepresentation()),
-              Cells(m_plain->GetInternalRepresentation()));
-    EXPECT_EQ(m_measured->GetVirtualSize(), m_plain->GetVirtualSize());
+        wxTheApp->ProcessIdle();
+        EXPECT_FALSE(m_measured->PagePending());
+        EXPECT_EQ(Cells(m_measured->GetInternalRepresentation()),
+                  Cells(m_plain->GetInternalRepresentation()));
+        EXPECT_EQ(m_measured->GetVirtualSize(), m_plain->GetVirtualSize());
+    }
 
     // A page that cannot be cut safely is laid out whole at once.
     const wxString table = "<html><body><table><tr><td>" + LongEntry(400) + "</td></tr></table>";

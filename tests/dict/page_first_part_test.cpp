@@ -17,6 +17,14 @@ TEST(PageFirstPart, CutsAfterTheFirstLineBreakPastTheLeastLength) {
     EXPECT_EQ(FirstPart(page, 20), u"<html><body>one<br>two<br>");
     EXPECT_EQ(FirstPart(u"a<BR/>b<br />c", 2), u"a<BR/>");
     EXPECT_EQ(FirstPart(u"a<br />b", 2), u"a<br />");
+    // Paragraphs, rules, divisions and headings start on a line of their own.
+    EXPECT_EQ(FirstPart(u"<b>one</b><P>two<p>three", 1), u"<b>one</b>");
+    EXPECT_EQ(FirstPart(u"one</p><hr>two", 1), u"one</p>");
+    EXPECT_EQ(FirstPart(u"one<div align=center>two</div><h2>three</h2>", 5),
+              u"one<div align=center>two</div>");
+    EXPECT_EQ(FirstPart(u"<p>one", 0), u"-");
+    EXPECT_EQ(FirstPart(u"<table><tr><td>a<p>b</td></tr></table>c<p>d", 0),
+              u"<table><tr><td>a<p>b</td></tr></table>c");
 }
 
 TEST(PageFirstPart, LeavesAPageWholeWhenNothingWouldBeLeftForTheRest) {

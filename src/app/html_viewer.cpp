@@ -78,8 +78,9 @@ wxString HtmlViewerHost::PageToShow(const wxString& source) {
     return bounded ? ToWx(*bounded) : source;
 }
 
-void HtmlViewerHost::WholePageParsing() {
-    // The first part's pictures are asked for again: each use counts once.
+void HtmlViewerHost::PageParsing() {
+    // A first part's pictures are asked for again, from memory: each use
+    // counts once.
     m_pagePixels = 0;
 }
 

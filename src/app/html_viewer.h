@@ -56,7 +56,7 @@ public:
 
 protected:
     wxString PageToShow(const wxString& source) override;
-    void WholePageParsing() override;
+    void PageParsing() override;
     void WholePageShown() override;
     void OnLinkClicked(const wxHtmlLinkInfo& link) override;
     wxHtmlOpeningStatus OnOpeningURL(wxHtmlURLType type, const wxString& url,

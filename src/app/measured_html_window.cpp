@@ -46,7 +46,10 @@ bool MeasuredHtmlWindow::SetPage(const wxString& source) {
     // must not find it.
     const bool deletionPending = m_replaced != nullptr;
     m_replaced.reset(std::exchange(m_Cell, nullptr));
-    if (!ShowFirstPart(source)) ShowCells(Parse(PageToShow(source)));
+    if (!ShowFirstPart(source)) {
+        PageParsing();
+        ShowCells(Parse(PageToShow(source)));
+    }
     Refresh();
     if (!deletionPending) CallAfter([this] { m_replaced.reset(); });
     if (PagePending()) Update();  // on the screen before the rest is laid out
@@ -62,6 +65,7 @@ bool MeasuredHtmlWindow::ShowFirstPart(const wxString& source) {
         const std::optional<size_t> end = PageFirstPartEnd(start, least);
         if (!end) break;
         delete std::exchange(m_Cell, nullptr);
+        PageParsing();
         ShowCells(Parse(PageToShow(ToWx(start.substr(0, *end)))));
         // The first part must fill the window: what it shows is then all
         // anyone sees until the whole page is there.
@@ -80,7 +84,7 @@ bool MeasuredHtmlWindow::ShowFirstPart(const wxString& source) {
 void MeasuredHtmlWindow::CompletePage() {
     if (!m_pending) return;
     const std::unique_ptr<wxString> source = std::move(m_pending);
-    WholePageParsing();
+    PageParsing();
     const wxPoint at = GetViewStart();
     wxDELETE(m_selection);
     // The window shows nothing but the first part's lines, which the whole

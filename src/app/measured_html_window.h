@@ -49,9 +49,9 @@ protected:
     // The markup the layout is given for a page or its first part: a page
     // as it came, once a long page's first screen is shown.
     virtual wxString PageToShow(const wxString& source) { return source; }
-    // The rest of the page is about to be parsed; then the whole page is
-    // shown.
-    virtual void WholePageParsing() {}
+    // A page, or a part of it, is about to be parsed, perhaps again; once
+    // the whole page is parsed, it is shown.
+    virtual void PageParsing() {}
     virtual void WholePageShown() {}
     // Whether the whole page is being laid out in place of its first part,
     // which looks the same at the top.

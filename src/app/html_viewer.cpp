@@ -8,6 +8,7 @@
 #include <wx/image.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "app/command_ids.h"
@@ -51,15 +52,39 @@ HtmlViewerHost::~HtmlViewerHost() = default;
 
 void HtmlViewerHost::Clear() { m_source.clear(); }
 
-void HtmlViewerHost::AddText(const Text& html) { m_source += ToWx(html); }
+void HtmlViewerHost::AddText(const Text& html) {
+    // Straight into the toolkit's own characters: a long page comes in
+    // pieces of hundreds of thousands of characters.
+    std::wstring wide;
+    wide.reserve(html.size());
+    for (size_t i = 0; i < html.size(); ++i) wide.push_back(wchar_t(CodePointAt(html, i)));
+    m_source.append(wide.data(), wide.size());
+}
 
 void HtmlViewerHost::EndOfSource() {
     m_shownSource = m_source;
     m_pageBackground = wxBitmap();
+    // The pictures of a page shown in two steps stay served until the
+    // whole page is parsed.
+    if (PagePending()) ForgetServedPictures();
+    SetPage(m_source);
+    if (!PagePending()) WholePageShown();
+}
+
+wxString HtmlViewerHost::PageToShow(const wxString& source) {
     // Dictionary markup reaches the page as it is written: a page the layout
     // could not take in bounded time and memory is trimmed first.
-    const std::optional<Text> bounded = BoundPage(FromWx(m_source));
-    SetPage(bounded ? ToWx(*bounded) : m_source);
+    const std::optional<Text> bounded = BoundPage(FromWx(source));
+    return bounded ? ToWx(*bounded) : source;
+}
+
+void HtmlViewerHost::PageParsing() {
+    // A first part's pictures are asked for again, from memory: each use
+    // counts once.
+    m_pagePixels = 0;
+}
+
+void HtmlViewerHost::WholePageShown() {
     // The parser has read every picture by now.
     m_picturePixelsShown = m_pagePixels;
     ForgetServedPictures();
@@ -81,7 +106,7 @@ void HtmlViewerHost::ImageFail(int cookie) {
 
 void HtmlViewerHost::SetHTMLBackgroundImage(const wxBitmapBundle& picture) {
     m_pageBackground = picture.IsOk() ? picture.GetBitmap(wxDefaultSize) : wxBitmap();
-    Refresh();
+    if (!CompletingPage()) Refresh();
 }
 
 void HtmlViewerHost::OnLinkClicked(const wxHtmlLinkInfo& link) {

@@ -55,6 +55,9 @@ public:
     void SetHTMLBackgroundImage(const wxBitmapBundle& picture) override;
 
 protected:
+    wxString PageToShow(const wxString& source) override;
+    void PageParsing() override;
+    void WholePageShown() override;
     void OnLinkClicked(const wxHtmlLinkInfo& link) override;
     wxHtmlOpeningStatus OnOpeningURL(wxHtmlURLType type, const wxString& url,
                                      wxString* redirect) const override;

@@ -1,6 +1,7 @@
 // Pages laid out with remembered word extents come out exactly as the
 // toolkit's own window lays them out.
 #include <gtest/gtest.h>
+#include <wx/app.h>
 #include <wx/dcclient.h>
 #include <wx/fontenum.h>
 #include <wx/frame.h>
@@ -92,6 +93,132 @@ TEST_F(MeasuredPageTest, PagesAreLaidOutAsTheToolkitLaysThemOut) {
     // Again, now with every word already measured.
     for (const auto& page : pages) ExpectSameLayout(page.page, page.what);
     EXPECT_GT(m_measured->MeasuredWords().Size(), 0u);
+}
+
+// An entry of `lines` numbered lines, long enough to be shown in two steps.
+wxString LongEntry(int lines) {
+    wxString page =
+        "<html><body><font face=\"tahoma\" size=\"8\" color=#0000ff><b>run</b></font>&nbsp;"
+        "<font color=#000000>";
+    for (int i = 0; i < lines; ++i)
+        page += wxString::Format(
+            "%d. to move swiftly </font><font color=#ff0000>[1913 Webster]"
+            "</font><font color=#000000> on foot<br>",
+            i);
+    return page + "</font></body></html>";
+}
+
+// The words of a laid-out page with where each stands on it (the cells
+// that only change the colour or font show nothing).
+std::vector<std::string> Words(const wxHtmlCell* cell) {
+    std::vector<std::string> out;
+    for (; cell; cell = cell->GetNext()) {
+        const wxString word = cell->ConvertToText(nullptr);
+        if (!cell->GetFirstChild() && !word.empty()) {
+            const wxPoint at = cell->GetAbsPos();
+            out.push_back(std::string(word.utf8_string()) + " " + std::to_string(at.x) + "," +
+                          std::to_string(at.y));
+        }
+        const std::vector<std::string> inner = Words(cell->GetFirstChild());
+        out.insert(out.end(), inner.begin(), inner.end());
+    }
+    return out;
+}
+
+TEST_F(MeasuredPageTest, ALongPageShowsItsTopFirstThenTheWholePageWhenIdle) {
+    // Lines, and paragraphs that wrap.
+    wxString paragraphs = "<html><body>";
+    for (int i = 0; i < 150; ++i)
+        paragraphs += wxString::Format("<p align=justify>%d. ", i) +
+                      Repeat("words that wrap at the window's edge ", 4) + "</p>";
+    for (const wxString& page : {LongEntry(400), paragraphs}) {
+        ASSERT_GT(page.length(), MeasuredHtmlWindow::kTwoStepLength);
+        m_plain->SetPage(page);
+        m_measured->SetPage(page);
+        ASSERT_TRUE(m_measured->PagePending());
+        // The first part fills the window and stands where the whole page
+        // puts it.
+        const wxHtmlCell* firstPart = m_measured->GetInternalRepresentation();
+        EXPECT_GT(firstPart->GetHeight(), m_measured->GetClientSize().y);
+        const std::vector<std::string> shown = Words(firstPart);
+        const std::vector<std::string> whole = Words(m_plain->GetInternalRepresentation());
+        ASSERT_LT(shown.size(), whole.size() / 2);
+        EXPECT_EQ(shown, std::vector<std::string>(whole.begin(), whole.begin() + shown.size()));
+
+        wxTheApp->ProcessIdle();
+        EXPECT_FALSE(m_measured->PagePending());
+        EXPECT_EQ(Cells(m_measured->GetInternalRepresentation()),
+                  Cells(m_plain->GetInternalRepresentation()));
+        EXPECT_EQ(m_measured->GetVirtualSize(), m_plain->GetVirtualSize());
+    }
+
+    // A page that cannot be cut safely is laid out whole at once.
+    const wxString table = "<html><body><table><tr><td>" + LongEntry(400) + "</td></tr></table>";
+    m_plain->SetPage(table);
+    m_measured->SetPage(table);
+    EXPECT_FALSE(m_measured->PagePending());
+    EXPECT_EQ(Cells(m_measured->GetInternalRepresentation()),
+              Cells(m_plain->GetInternalRepresentation()));
+}
+
+TEST_F(MeasuredPageTest, WhatNeedsTheWholePageCompletesItFirst) {
+    const wxString page = LongEntry(400);
+    m_plain->SetPage(page);
+    const wxString text = m_plain->ToText();
+    ASSERT_TRUE(text.Contains("399. to move"));
+
+    m_measured->SetPage(page);
+    ASSERT_TRUE(m_measured->PagePending());
+    EXPECT_EQ(m_measured->ToText(), text);
+    EXPECT_FALSE(m_measured->PagePending());
+
+    m_measured->SetPage(page);
+    m_measured->SelectAll();
+    EXPECT_EQ(m_measured->SelectionToText(), text);
+
+    // A scroll down the page, as going back to a page does.
+    m_measured->SetPage(page);
+    m_measured->Scroll(0, 300);
+    EXPECT_FALSE(m_measured->PagePending());
+    EXPECT_EQ(m_measured->GetViewStart().y, 300);
+
+    // A click, a key or the wheel on the page.
+    for (const wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_MOUSEWHEEL}) {
+        m_measured->SetPage(page);
+        wxMouseEvent mouse(type);
+        mouse.SetEventObject(m_measured);
+        m_measured->ProcessWindowEvent(mouse);
+        EXPECT_FALSE(m_measured->PagePending()) << type;
+    }
+    // The click's button goes up again: the window lets go of the mouse.
+    wxMouseEvent up(wxEVT_LEFT_UP);
+    up.SetEventObject(m_measured);
+    m_measured->ProcessWindowEvent(up);
+    if (m_measured->HasCapture()) m_measured->ReleaseMouse();
+    m_measured->SetPage(page);
+    wxKeyEvent key(wxEVT_KEY_DOWN);
+    key.m_keyCode = WXK_END;
+    key.SetEventObject(m_measured);
+    m_measured->ProcessWindowEvent(key);
+    EXPECT_FALSE(m_measured->PagePending());
+}
+
+TEST_F(MeasuredPageTest, ANewPageDropsTheRestOfTheOneBefore) {
+    m_measured->SetPage(LongEntry(400));
+    ASSERT_TRUE(m_measured->PagePending());
+    m_measured->SetPage("<html><body>short</body></html>");
+    EXPECT_FALSE(m_measured->PagePending());
+    wxTheApp->ProcessIdle();
+    EXPECT_EQ(m_measured->ToText(), "short");
+
+    // A long page after a long page: only the second is completed.
+    m_measured->SetPage(LongEntry(400));
+    const wxString second = LongEntry(500);
+    m_measured->SetPage(second);
+    ASSERT_TRUE(m_measured->PagePending());
+    wxTheApp->ProcessIdle();
+    m_plain->SetPage(second);
+    EXPECT_EQ(m_measured->ToText(), m_plain->ToText());
 }
 
 TEST_F(MeasuredPageTest, MeasuringGivesWhatTheWindowsContextGives) {

@@ -371,6 +371,26 @@ TEST_F(PictureRequestTest, ManySmallPicturesAreAllShown) {
     EXPECT_EQ(m_viewer->PicturePixelsShown(), 200 * 20 * 10);
 }
 
+TEST_F(PictureRequestTest, ALongPageInTwoStepsAsksForEachPictureOnceAndCountsEachUseOnce) {
+    testing::TempDir dir;
+    const auto small = dir.Path() / "small.png";
+    ASSERT_TRUE(wxImage(20, 10).SaveFile(wxString::FromUTF8(small.string()), wxBITMAP_TYPE_PNG));
+    const wxString gif = wxString::FromUTF8((kSkin / "BGHtml.gif").string());
+    wxString page = "<html><body background='" + gif + "'>";
+    for (int i = 0; i < 600; ++i) {
+        page += wxString::Format("line %d of a long entry<br>", i);
+        if (i % 100 == 0) page += "<img src='" + wxString::FromUTF8(small.string()) + "'><br>";
+    }
+    Show(page + "</body></html>");
+    ASSERT_TRUE(m_viewer->PagePending());
+    EXPECT_TRUE(m_viewer->PageBackground().IsOk());
+    wxTheApp->ProcessIdle();
+    ASSERT_FALSE(m_viewer->PagePending());
+    EXPECT_EQ(m_requests.size(), 2u);
+    EXPECT_EQ(m_viewer->PicturePixelsShown(), 160 * 120 + 6 * 20 * 10);
+    EXPECT_TRUE(m_viewer->PageBackground().IsOk());
+}
+
 TEST_F(PictureRequestTest, AMissingOrUnsafePictureIsAnsweredWithImageFail) {
     testing::TempDir dir;
     const auto fifo = dir.Path() / "pipe";

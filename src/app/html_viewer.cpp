@@ -3,7 +3,6 @@
 
 #include <wx/dc.h>
 #include <wx/filesys.h>
-#include <wx/fontenum.h>
 #include <wx/fs_mem.h>
 #include <wx/image.h>
 
@@ -12,6 +11,7 @@
 #include <utility>
 
 #include "app/command_ids.h"
+#include "app/page_faces.h"
 #include "app/picture.h"
 #include "app/wx_text.h"
 #include "dict/page_bounds.h"
@@ -37,10 +37,8 @@ HtmlViewerHost::HtmlViewerHost(wxWindow* parent, const wxRect& rect, Callbacks c
                          wxHW_SCROLLBAR_AUTO | wxCLIP_SIBLINGS),
       m_callbacks(std::move(callbacks)) {
     AddMemoryFiles();
-    // Korean text needs a face that holds it; the rest falls back to the
-    // toolkit's default.
-    if (wxFontEnumerator::IsValidFacename("NanumGothic"))
-        SetFonts("NanumGothic", "NanumGothicCoding");
+    const PageFaces faces = CurrentPageFaces();
+    SetFonts(faces.normal, faces.fixed);
     SetBorders(6);
     // The background stays put while the text scrolls, so a scroll redraws
     // the whole window instead of moving what is drawn.

@@ -15,6 +15,7 @@
 #include "app/command_ids.h"
 #include "app/first_start.h"
 #include "app/main_frame.h"
+#include "app/page_faces.h"
 #include "app/prompts.h"
 #include "app/settings.h"
 #include "app/skin_apply.h"
@@ -209,9 +210,8 @@ void CTavikView::NameControls() {
 
 void CTavikView::ApplyPageFonts() {
     const double points = m_font.GetFractionalPointSize() * m_zoom / 100.0;
-    const bool nanum = wxFontEnumerator::IsValidFacename("NanumGothic");
-    m_hHtmlView->SetStandardFonts(std::max(1, int(std::lround(points))), nanum ? "NanumGothic" : "",
-                                  nanum ? "NanumGothicCoding" : "");
+    const PageFaces faces = CurrentPageFaces();
+    m_hHtmlView->SetStandardFonts(std::max(1, int(std::lround(points))), faces.normal, faces.fixed);
 }
 
 void CTavikView::OnInitialUpdate() {

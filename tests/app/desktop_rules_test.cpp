@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "app/edit_history.h"
+#include "app/page_faces.h"
 #include "app/program_icons.h"
 #include "app/ui_language.h"
 #include "app/window_geometry.h"
@@ -28,6 +29,18 @@ TEST(UiLanguageTest, KoreanUnlessTheDesktopSpeaksAnotherLanguageOrTheUserChose) 
     EXPECT_EQ(ChooseUiLanguage("ko", "en_US.UTF-8"), UiLanguage::kKorean);
     EXPECT_EQ(ChooseUiLanguage("en", "ko_KR.UTF-8"), UiLanguage::kEnglish);
     EXPECT_EQ(ChooseUiLanguage("xx", "C"), UiLanguage::kKorean);
+}
+
+TEST(PageFacesTest, OnlyAKoreanWindowDrawsPagesInTheFaceWhoseBackslashIsTheWonSign) {
+    const PageFaces korean = ChoosePageFaces(UiLanguage::kKorean, true);
+    EXPECT_EQ(korean.normal, "NanumGothic");
+    EXPECT_EQ(korean.fixed, "NanumGothicCoding");
+    // An English reader of a dictd pronunciation (\Keg\) sees backslashes.
+    for (bool installed : {true, false}) {
+        const PageFaces english = ChoosePageFaces(UiLanguage::kEnglish, installed);
+        EXPECT_TRUE(english.normal.empty() && english.fixed.empty()) << installed;
+    }
+    EXPECT_TRUE(ChoosePageFaces(UiLanguage::kKorean, false).normal.empty());
 }
 
 TEST(UiLanguageTest, TheEnglishCatalogueIsFoundBesideTheProgramAndTheChoiceIsStored) {

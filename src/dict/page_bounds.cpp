@@ -422,6 +422,7 @@ private:
         // Block quotes inside the innermost table and the innermost list.
         int quotesInTable = 0;
         int quotesInList = 0;
+        bool inUnendedPre = false;
     };
 
     const ListedTag* Listed(size_t start) const { return FindListed(m_tags, start); }
@@ -642,14 +643,18 @@ void PageWalk::Run() {
         // A cell or a list item puts the viewer's current box back into its
         // table or list; a block quote around it then closes boxes above its
         // own, and three or four of them close more boxes than there are (a
-        // segmentation fault).
-        if ((table >= 0 && frame.quotesInTable > 0 && (tag.name == U"TD" || tag.name == U"TH")) ||
-            (frame.lists > 0 && frame.quotesInList > 0 && tag.name == U"LI")) {
+        // segmentation fault). A <pre> without an end tag has what follows it
+        // parsed twice, in its box and after it, and cells in it crashed the
+        // viewer as well.
+        const bool cell = table >= 0 && (tag.name == U"TD" || tag.name == U"TH");
+        const bool item = frame.lists > 0 && tag.name == U"LI";
+        if ((cell && (frame.quotesInTable > 0 || frame.inUnendedPre)) ||
+            (item && (frame.quotesInList > 0 || frame.inUnendedPre))) {
             if (Drop(at, tag, listed)) {
                 frame.last = i = tag.begin;
                 continue;
             }
-            ++m_shape.itemsInQuotes;
+            ++m_shape.itemsOutOfPlace;
             m_gaveUp = m_bound;
         }
         if (tag.name == U"TR" || tag.name == U"TD" || tag.name == U"TH") {
@@ -678,7 +683,8 @@ void PageWalk::Run() {
         const int quote = tag.name == U"BLOCKQUOTE" ? 1 : 0;
         frames.push_back(Frame{end1, end2, lists, pres, inner, tag.begin,
                                tag.name == U"TABLE" ? 0 : frame.quotesInTable + quote,
-                               isList ? 0 : frame.quotesInList + quote});
+                               isList ? 0 : frame.quotesInList + quote,
+                               frame.inUnendedPre || (!hasEnd && tag.name == U"PRE")});
         i = rawText ? end1 : tag.begin;
     }
     m_shape.cells = m_cells;
@@ -720,7 +726,7 @@ bool WithinPageBounds(const PageShape& shape) {
            shape.widestSpan <= kMaxCellSpan && shape.largestTable <= kMaxTableCells &&
            shape.cells <= kMaxPageCells && shape.unendedRawText <= kMaxUnendedRawText &&
            shape.tagsInWord <= kMaxTagsInWord && shape.listWork <= kMaxListWork &&
-           shape.itemsInQuotes == 0;
+           shape.itemsOutOfPlace == 0;
 }
 
 std::optional<Text> BoundPage(TextView page) {

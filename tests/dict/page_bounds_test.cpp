@@ -249,17 +249,23 @@ TEST(PageBoundsTest, AnElementWhoseContentEndedEarlyTakesTheNextItemAfterIt) {
     EXPECT_EQ(std::count(worse.begin(), worse.end(), u'x'), 4);
 }
 
-TEST(PageBoundsTest, CellsAndListItemsInsideABlockQuoteOfTheirTableOrListLoseTheirTags) {
+TEST(PageBoundsTest, CellsAndListItemsTheViewerCannotPlaceLoseTheirTags) {
     // The viewer crashed: three block quotes around a cell of the table
-    // outside them closed more boxes than there were.
+    // outside them closed more boxes than there were; so did cells in a
+    // <pre> without an end tag (found by laying random pages out).
     for (const Text& page :
          {Page(u"<table><blockquote><blockquote><blockquote><td>y"),
           Page(u"<table><tr><td><blockquote><blockquote><blockquote><blockquote><th>y"),
-          Page(u"<ol>" + Repeat(u"<blockquote>", 60) + u"<li>y")}) {
+          Page(u"<ol>" + Repeat(u"<blockquote>", 60) + u"<li>y"),
+          Page(u"<table><pre><li><blockquote><blockquote><table><td><small><b></li><script>x"
+               u"</script><td>y")}) {
         SCOPED_TRACE(ToUtf8(page));
         EXPECT_FALSE(WithinPageBounds(MeasurePage(page)));
         const Text bounded = Bounded(page);
-        EXPECT_NE(bounded.find(u"<blockquote>y"), Text::npos) << ToUtf8(bounded);
+        EXPECT_NE(bounded.find(u">y</body>"), Text::npos) << ToUtf8(bounded);
+        EXPECT_EQ(bounded.find(u"<td>y"), Text::npos);
+        EXPECT_EQ(bounded.find(u"<th>y"), Text::npos);
+        EXPECT_EQ(bounded.find(u"<li>y"), Text::npos);
     }
     // Quotes inside cells and items, or ended before the next one, are as
     // they were; so are tables and lists inside a quote.
@@ -267,7 +273,8 @@ TEST(PageBoundsTest, CellsAndListItemsInsideABlockQuoteOfTheirTableOrListLoseThe
          {Page(u"<table><tr><td><blockquote>q</blockquote></td><td>y</td></tr></table>"),
           Page(u"<ul><li><blockquote>q</blockquote><li>b</ul>"),
           Page(u"<blockquote><table><tr><td>a<td>b</table><ul><li>c<li>d</ul></blockquote>"),
-          Page(u"<table><tr><td><blockquote>q<table><tr><td>x</table></blockquote></table>")})
+          Page(u"<table><tr><td><blockquote>q<table><tr><td>x</table></blockquote></table>"),
+          Page(u"<table><tr><td><pre>a\nb</pre><td>c</table><pre>x<ul><li>y</ul></pre>")})
         EXPECT_FALSE(BoundPage(page).has_value()) << ToUtf8(page);
 }
 

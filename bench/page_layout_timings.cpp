@@ -59,6 +59,9 @@ std::vector<Page> DocumentedPages() {
         {"three bolds of ten lists in a table header",
          u"<table><tr><th>" + Repeat(listsInBold, 3) + u"x"},
         {"three block quotes around a cell", u"<table><blockquote><blockquote><blockquote><td>x"},
+        {"cells in a pre without an end",
+         u"<table><pre><li><blockquote><blockquote><table><td><small><b></li><script>x</script>"
+         u"<td>x"},
         {"4000 bold pieces in one word", Repeat(u"<b>y</b>", 4000)},
     };
 }

@@ -18,6 +18,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "dict/character_references.h"
+
 namespace tavik {
 
 namespace {
@@ -717,7 +719,9 @@ PageShape MeasurePage(TextView page) {
     const Chars s = ToChars(page);
     PageWalk walk(s, false);
     walk.Run();
-    return walk.Shape();
+    PageShape shape = walk.Shape();
+    shape.unshowableCharacters = int(UnshowableCharacterReferences(page).size());
+    return shape;
 }
 
 bool WithinPageBounds(const PageShape& shape) {
@@ -726,16 +730,31 @@ bool WithinPageBounds(const PageShape& shape) {
            shape.widestSpan <= kMaxCellSpan && shape.largestTable <= kMaxTableCells &&
            shape.cells <= kMaxPageCells && shape.unendedRawText <= kMaxUnendedRawText &&
            shape.tagsInWord <= kMaxTagsInWord && shape.listWork <= kMaxListWork &&
-           shape.itemsOutOfPlace == 0;
+           shape.itemsOutOfPlace == 0 && shape.unshowableCharacters == 0;
 }
 
-std::optional<Text> BoundPage(TextView page) {
+std::optional<Text> BoundPage(TextView original) {
+    // References the viewer cannot show are shown as they are written.
+    const std::vector<size_t> references = UnshowableCharacterReferences(original);
+    Text escaped;
+    if (!references.empty()) {
+        size_t from = 0;
+        for (const size_t at : references) {
+            escaped.append(original.substr(from, at - from));
+            escaped += u"&amp;";
+            from = at + 1;
+        }
+        escaped.append(original.substr(from));
+    }
+    const TextView page = references.empty() ? original : TextView(escaped);
+    const std::optional<Text> unchanged =
+        references.empty() ? std::nullopt : std::optional<Text>(escaped);
     // Pages without markup are most of what a plain dictionary shows.
-    if (page.find(u'<') == TextView::npos) return std::nullopt;
+    if (page.find(u'<') == TextView::npos) return unchanged;
     const Chars s = ToChars(page);
     PageWalk walk(s, true);
     walk.Run();
-    if (walk.Edits().empty() && !walk.GaveUp()) return std::nullopt;
+    if (walk.Edits().empty() && !walk.GaveUp()) return unchanged;
     if (!walk.GaveUp()) {
         Text bounded = FromChars(Apply(s, walk.Edits()));
         if (WithinPageBounds(MeasurePage(bounded))) return bounded;

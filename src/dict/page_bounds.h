@@ -58,6 +58,8 @@ struct PageShape {
     // quote of their own table or list, or in a <pre> without an end tag):
     // none may stay.
     int itemsOutOfPlace = 0;
+    // Character references past U+10FFFF (see character_references.h).
+    int unshowableCharacters = 0;
 };
 
 PageShape MeasurePage(TextView page);
@@ -68,8 +70,9 @@ bool WithinPageBounds(const PageShape& shape);
 // bound join the cell before them, and script or style tags past
 // kMaxUnendedRawText lose their tags, and so do cells and list items with a
 // block quote between them and their table or list or in a <pre> without an
-// end tag. Nothing when the page is within every bound already, which is
-// every ordinary page. A page that cannot be brought within the bounds that
+// end tag; a character reference past U+10FFFF is shown as it is written
+// ("&" becomes "&amp;"). Nothing when the page is within every bound already,
+// which is every ordinary page. A page that cannot be brought within the bounds that
 // way is shown as plain text.
 std::optional<Text> BoundPage(TextView page);
 

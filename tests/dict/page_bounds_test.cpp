@@ -278,6 +278,31 @@ TEST(PageBoundsTest, CellsAndListItemsTheViewerCannotPlaceLoseTheirTags) {
         EXPECT_FALSE(BoundPage(page).has_value()) << ToUtf8(page);
 }
 
+TEST(PageBoundsTest, CharacterReferencesPastTheLastCodePointAreShownAsWritten) {
+    // Found by laying pages out: the viewer made "&#1234512345;" a character
+    // its text drawing cannot convert, and the window stopped on an
+    // assertion's dialog.
+    for (const Text& reference :
+         {Text(u"&#1234512345;"), Text(u"&#x110000;"), Text(u"&#X110000"), Text(u"&#x0x110000;"),
+          Text(u"&#1114112"), Text(u"&#99999999999999999999999;"), Text(u"&#4296081408;"),
+          Text(u"&#1114112#5;")}) {
+        SCOPED_TRACE(ToUtf8(reference));
+        const Text page = Page(u"a" + reference + u"b");
+        EXPECT_EQ(MeasurePage(page).unshowableCharacters, 1);
+        EXPECT_EQ(Bounded(page), Page(u"a&amp;" + reference.substr(1) + u"b"));
+    }
+    // The last code point, surrogates, names, numbers the viewer keeps to
+    // 32 bits as 0, and text without markup: as they are.
+    for (const Text& page :
+         {Page(u"&#x10FFFF;&#1114111;&#xD800;&#55296;&amp;&lt;&#x;&#;&#4294967296;&#x1F600;"),
+          Page(u"&amp;#1234512345;"), Text(u"plain &#65;")})
+        EXPECT_FALSE(BoundPage(page).has_value()) << ToUtf8(page);
+    EXPECT_EQ(BoundPage(u"plain &#x110000;"), Text(u"plain &amp;#x110000;"));
+    // Together with other bounds.
+    const Text both = Bounded(Page(Repeat(u"<ul><li>", 12) + u"&#x110000;"));
+    EXPECT_NE(both.find(u"&amp;#x110000;"), Text::npos);
+}
+
 TEST(PageBoundsTest, APageThatCannotBeTrimmedIsShownAsPlainText) {
     // The script's end tag is written apart: the body's tags are no tags to the
     // tag list, but the tree still reads them, each reaching to the page's end.

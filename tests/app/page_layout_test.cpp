@@ -101,6 +101,9 @@ TEST_F(PageLayoutTest, HostilePagesAreShownWithinABudget) {
         // outside them closed more boxes than there were.
         {"block quotes around a cell", u"<table><blockquote><blockquote><blockquote><td>deep"},
         {"block quotes around a list item", u"<ol>" + Repeat(u"<blockquote>", 60) + u"<li>deep"},
+        // The window stopped on an assertion's dialog: a character past
+        // U+10FFFF cannot be drawn.
+        {"a reference past the last code point", u"a&#1234512345;b&#x110000;deep"},
         {"cells in a pre without an end",
          u"<table><pre><li><blockquote><blockquote><table><td><small><b></li><script>x</script>"
          u"<td>deep"},

@@ -2,7 +2,8 @@
 // window bounds them: processor time of parsing, laying out 600 pixels wide
 // and drawing. Each page runs in a process of its own with a limit of
 // processor time, so a page that would take minutes as it is reads "more
-// than" the limit, and a page that crashes the viewer says so.
+// than" the limit, and a page that crashes the viewer or fails one of its
+// assertions says so.
 //
 // usage: tavik-page-layout-timings [--limit SECONDS] [FILE...]
 //        (without files, the pages of docs/robustness.md; needs a display)
@@ -59,6 +60,7 @@ std::vector<Page> DocumentedPages() {
         {"three bolds of ten lists in a table header",
          u"<table><tr><th>" + Repeat(listsInBold, 3) + u"x"},
         {"three block quotes around a cell", u"<table><blockquote><blockquote><blockquote><td>x"},
+        {"a character reference past U+10FFFF", u"a&#1234512345;b"},
         {"cells in a pre without an end",
          u"<table><pre><li><blockquote><blockquote><table><td><small><b></li><script>x</script>"
          u"<td>x"},
@@ -75,6 +77,12 @@ double ProcessSeconds() {
 // The toolkit's start fails now and then right after a child was killed
 // (the display still busy with it): tried again.
 constexpr int kToolkitFailed = 3;
+// A failed assertion of the toolkit, which in the window stops on a dialog.
+constexpr int kAssertionFailed = 4;
+
+void AssertionFailed(const wxString&, int, const wxString&, const wxString&, const wxString&) {
+    std::_Exit(kAssertionFailed);
+}
 
 // In the child: the toolkit, then the page; prints the seconds.
 [[noreturn]] void LayOut(const Text& body, bool bounded) {
@@ -84,6 +92,7 @@ constexpr int kToolkitFailed = 3;
     static char* argv[] = {name, nullptr};
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) std::_Exit(kToolkitFailed);
     wxFileSystem::CleanUpHandlers();
+    wxSetAssertHandler(&AssertionFailed);
     wxBitmap bitmap(600, 400);
     wxMemoryDC dc(bitmap);
     const Text page = u"<html><body>" + body + u"</body></html>";
@@ -122,6 +131,8 @@ void Time(const Text& body, bool bounded, int limit) {
             std::printf("more than %d s", limit);
         else
             std::printf("crash (signal %d)", signal);
+    } else if (WEXITSTATUS(status) == kAssertionFailed) {
+        std::printf("assertion failed");
     } else if (WEXITSTATUS(status) != 0) {
         std::printf("no display");
     }

@@ -4,9 +4,11 @@
 // unpaired start tag of the same name before it; it then builds the element
 // tree from the start, where an element reaches to its end tag but never past
 // its parent's end, and a tag missing from that list reaches to its parent's
-// end. The walk below follows the same steps, so the depth it sees is the
-// depth of the viewer's recursion and the table grids it counts are the ones
-// the viewer allocates.
+// end. It then hands the tags to their handlers in that order, and an
+// element's content is handled in a loop that may take one item from past
+// the element's end (see PageWalk::Run). The walk below follows the same
+// steps, so the depth it sees is the depth of the viewer's recursion and the
+// table grids it counts are the ones the viewer allocates.
 #include "dict/page_bounds.h"
 
 #include <algorithm>
@@ -15,6 +17,8 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+#include "dict/character_references.h"
 
 namespace tavik {
 
@@ -287,6 +291,77 @@ TreeTag ReadTreeTag(const Chars& s, size_t at, size_t end) {
     return tag;
 }
 
+const ListedTag* FindListed(const std::vector<ListedTag>& tags, size_t start) {
+    auto found = std::lower_bound(tags.begin(), tags.end(), start,
+                                  [](const ListedTag& t, size_t at) { return t.start < at; });
+    return found != tags.end() && found->start == start ? &*found : nullptr;
+}
+
+// A "<" as the element tree reads it: the end of the element it stands in
+// (a tag's content and its attributes never reach past it), whether it
+// starts a tag there, and, for the end tag of an element, where the tree
+// goes on after it.
+struct TreeMark {
+    size_t at;
+    size_t end;
+    bool start;
+    size_t endTagTo = kNone;
+};
+
+// The element tree is built before any tag is handled, and its ends are the
+// ones every tag keeps, wherever the handling takes it.
+std::vector<TreeMark> MarkTree(const Chars& s, const std::vector<ListedTag>& tags) {
+    struct Range {
+        size_t end, resume;
+    };
+    std::vector<TreeMark> marks;
+    std::vector<Range> ranges{Range{s.size(), s.size()}};
+    size_t i = 0;
+    while (true) {
+        const Range range = ranges.back();
+        if (i >= range.end) {
+            if (ranges.size() == 1) break;
+            if (range.resume > range.end)
+                marks.push_back(TreeMark{range.end, range.end, false, range.resume});
+            i = range.resume;
+            ranges.pop_back();
+            continue;
+        }
+        if (s[i] != '<') {
+            ++i;
+            continue;
+        }
+        size_t at = i;
+        if (SkipComment(s, at)) {
+            i = at + 1;
+            continue;
+        }
+        const bool start = i + 1 < range.end && s[i + 1] != '/';
+        marks.push_back(TreeMark{i, range.end, start});
+        if (!start) {
+            while (i < range.end && s[i] != '>') ++i;
+            if (i < range.end) ++i;
+            continue;
+        }
+        const TreeTag tag = ReadTreeTag(s, i, range.end);
+        const ListedTag* listed = FindListed(tags, i);
+        i = tag.begin;
+        if (listed && listed->end1 == kNone) continue;  // holds nothing in the tree
+        const size_t end1 = listed ? std::min(listed->end1, range.end) : range.end;
+        const size_t end2 = listed ? std::min(listed->end2, range.end) : range.end;
+        // Script and style bodies are text.
+        if (tag.name == U"SCRIPT" || tag.name == U"STYLE")
+            i = std::max(i, end2);
+        else
+            ranges.push_back(Range{end1, end2});
+    }
+    // A tag whose attributes reach past its own end tag sends the tree back
+    // over what they covered.
+    std::stable_sort(marks.begin(), marks.end(),
+                     [](const TreeMark& a, const TreeMark& b) { return a.at < b.at; });
+    return marks;
+}
+
 // What the viewer can make of a span value, at most: the decimal number it
 // starts with (an octal reading is smaller); a hexadecimal or an entity may
 // stand for anything and counts as too wide.
@@ -325,6 +400,7 @@ public:
     PageWalk(const Chars& s, bool bound) : m_s(s), m_bound(bound) {
         TagList list = ListTags(s);
         m_tags = std::move(list.tags);
+        m_marks = MarkTree(s, m_tags);
         m_shape.unendedRawText = int(std::min<size_t>(list.unendedRawText.size(), INT_MAX));
         if (m_bound)
             for (size_t i = kMaxUnendedRawText; i < list.unendedRawText.size(); ++i)
@@ -343,13 +419,19 @@ private:
         size_t resume;
         int lists;
         int pres;
-        int table;  // index into m_tables, -1 outside tables
+        int table;    // index into m_tables, -1 outside tables
+        size_t last;  // where the viewer's loop over this element's content stands
+        // Block quotes inside the innermost table and the innermost list.
+        int quotesInTable = 0;
+        int quotesInList = 0;
+        bool inUnendedPre = false;
     };
 
-    const ListedTag* Listed(size_t start) const {
-        auto found = std::lower_bound(m_tags.begin(), m_tags.end(), start,
-                                      [](const ListedTag& t, size_t at) { return t.start < at; });
-        return found != m_tags.end() && found->start == start ? &*found : nullptr;
+    const ListedTag* Listed(size_t start) const { return FindListed(m_tags, start); }
+    const TreeMark* MarkAt(size_t at) const {
+        auto found = std::lower_bound(m_marks.begin(), m_marks.end(), at,
+                                      [](const TreeMark& m, size_t a) { return m.at < a; });
+        return found != m_marks.end() && found->at == at ? &*found : nullptr;
     }
     // Drops a start tag and its end tag; false when the tag is not one the
     // list and the tree agree on.
@@ -409,6 +491,7 @@ private:
     const Chars& m_s;
     bool m_bound;
     std::vector<ListedTag> m_tags;
+    std::vector<TreeMark> m_marks;
     std::vector<TableGrid> m_tables;
     TableGrid m_strayCells;
     int64_t m_cells = 0;
@@ -478,18 +561,30 @@ bool PageWalk::Cell(size_t at, TreeTag& tag, const ListedTag* listed, TableGrid&
 
 void PageWalk::Run() {
     const size_t n = m_s.size();
-    std::vector<Frame> frames{Frame{n, n, 0, 0, -1}};
+    std::vector<Frame> frames{Frame{n, n, 0, 0, -1, 0}};
     size_t i = 0;
     while (!frames.empty()) {
         Frame& frame = frames.back();
-        if (i >= frame.end) {
-            i = frame.resume;
+        // The viewer goes on taking items (a start tag or a run of text)
+        // into an element while the last one it took began before the
+        // element's end, and takes the next one wherever it stands. When a
+        // tag without an end tag held the rest of the element, or only end
+        // tags and comments follow the last item, the element takes one
+        // more item from past its end: a start tag there is handled inside
+        // it, with all it holds.
+        const bool pastTheEnd = i >= frame.end;
+        if (pastTheEnd && !(frame.last < frame.end && i < n)) {
+            i = i > frame.end ? std::max(i, frame.resume) : frame.resume;
             frames.pop_back();
             continue;
         }
         if (m_s[i] != '<') {
-            if (TreeSpace(m_s[i])) m_wordTags = 0;
-            ++i;
+            // A run of text is one item.
+            do {
+                if (TreeSpace(m_s[i])) m_wordTags = 0;
+                ++i;
+            } while (pastTheEnd && i < n && m_s[i] != '<');
+            frame.last = i;
             continue;
         }
         size_t at = i;
@@ -497,29 +592,37 @@ void PageWalk::Run() {
             i = at + 1;
             continue;
         }
-        if (frame.pres == 0) CountInWord(at);
-        if (!(i + 1 < frame.end && m_s[i + 1] != '/')) {
-            while (i < frame.end && m_s[i] != '>') ++i;
-            if (i < frame.end) ++i;
+        // Past the end of the element, the tree's own ends hold.
+        const TreeMark* mark = MarkAt(at);
+        if (pastTheEnd && mark && mark->endTagTo != kNone) {
+            i = std::max(mark->endTagTo, at + 1);
             continue;
         }
-        TreeTag tag = ReadTreeTag(m_s, at, frame.end);
+        const size_t end = mark ? mark->end : frame.end;
+        if (frame.pres == 0) CountInWord(at);
+        if (!(mark ? mark->start : i + 1 < end && m_s[i + 1] != '/')) {
+            while (i < end && m_s[i] != '>') ++i;
+            if (i < end) ++i;
+            i = std::max(i, at + 1);
+            continue;
+        }
+        TreeTag tag = ReadTreeTag(m_s, at, end);
         const ListedTag* listed = Listed(at);
         // A tag the list does not hold reaches to its parent's end.
-        size_t end1 = frame.end, end2 = frame.end;
+        size_t end1 = end, end2 = end;
         bool hasEnd = true;
         if (listed) {
             hasEnd = listed->end1 != kNone;
-            if (hasEnd)
-                end1 = std::min(listed->end1, frame.end), end2 = std::min(listed->end2, frame.end);
+            if (hasEnd) end1 = std::min(listed->end1, end), end2 = std::min(listed->end2, end);
         }
+        frame.last = hasEnd ? end2 : tag.begin;
         const int table = frame.table;
         const bool holds = hasEnd || HoldsTheRestWhenUnended(tag.name);
         if (!hasEnd && (tag.name == U"TITLE" || tag.name == U"HTML")) {
             if (++m_unendedCopies > kMaxUnendedCopies) {
                 if (Drop(at, tag, listed)) {
                     --m_unendedCopies;
-                    i = tag.begin;
+                    frame.last = i = tag.begin;
                     continue;
                 }
                 m_gaveUp = m_bound;
@@ -534,9 +637,26 @@ void PageWalk::Run() {
         if (holds && (depth > kMaxPageNesting || lists > kMaxListNesting || pres > kMaxPreNesting ||
                       m_shape.listWork + work > kMaxListWork)) {
             if (Drop(at, tag, listed)) {
-                i = tag.begin;
+                frame.last = i = tag.begin;
                 continue;
             }
+            m_gaveUp = m_bound;
+        }
+        // A cell or a list item puts the viewer's current box back into its
+        // table or list; a block quote around it then closes boxes above its
+        // own, and three or four of them close more boxes than there are (a
+        // segmentation fault). A <pre> without an end tag has what follows it
+        // parsed twice, in its box and after it, and cells in it crashed the
+        // viewer as well.
+        const bool cell = table >= 0 && (tag.name == U"TD" || tag.name == U"TH");
+        const bool item = frame.lists > 0 && tag.name == U"LI";
+        if ((cell && (frame.quotesInTable > 0 || frame.inUnendedPre)) ||
+            (item && (frame.quotesInList > 0 || frame.inUnendedPre))) {
+            if (Drop(at, tag, listed)) {
+                frame.last = i = tag.begin;
+                continue;
+            }
+            ++m_shape.itemsOutOfPlace;
             m_gaveUp = m_bound;
         }
         if (tag.name == U"TR" || tag.name == U"TD" || tag.name == U"TH") {
@@ -544,7 +664,7 @@ void PageWalk::Run() {
             // grid of their own: the viewer may yet add them to a table.
             TableGrid& grid = table >= 0 ? m_tables[size_t(table)] : m_strayCells;
             if (!Cell(at, tag, listed, grid)) {
-                i = tag.begin;
+                frame.last = i = tag.begin;
                 continue;
             }
         }
@@ -562,7 +682,11 @@ void PageWalk::Run() {
             m_tables.emplace_back();
         }
         const bool rawText = tag.name == U"SCRIPT" || tag.name == U"STYLE";
-        frames.push_back(Frame{end1, end2, lists, pres, inner});
+        const int quote = tag.name == U"BLOCKQUOTE" ? 1 : 0;
+        frames.push_back(Frame{end1, end2, lists, pres, inner, tag.begin,
+                               tag.name == U"TABLE" ? 0 : frame.quotesInTable + quote,
+                               isList ? 0 : frame.quotesInList + quote,
+                               frame.inUnendedPre || (!hasEnd && tag.name == U"PRE")});
         i = rawText ? end1 : tag.begin;
     }
     m_shape.cells = m_cells;
@@ -595,7 +719,9 @@ PageShape MeasurePage(TextView page) {
     const Chars s = ToChars(page);
     PageWalk walk(s, false);
     walk.Run();
-    return walk.Shape();
+    PageShape shape = walk.Shape();
+    shape.unshowableCharacters = int(UnshowableCharacterReferences(page).size());
+    return shape;
 }
 
 bool WithinPageBounds(const PageShape& shape) {
@@ -603,16 +729,32 @@ bool WithinPageBounds(const PageShape& shape) {
            shape.preNesting <= kMaxPreNesting && shape.unendedCopies <= kMaxUnendedCopies &&
            shape.widestSpan <= kMaxCellSpan && shape.largestTable <= kMaxTableCells &&
            shape.cells <= kMaxPageCells && shape.unendedRawText <= kMaxUnendedRawText &&
-           shape.tagsInWord <= kMaxTagsInWord && shape.listWork <= kMaxListWork;
+           shape.tagsInWord <= kMaxTagsInWord && shape.listWork <= kMaxListWork &&
+           shape.itemsOutOfPlace == 0 && shape.unshowableCharacters == 0;
 }
 
-std::optional<Text> BoundPage(TextView page) {
+std::optional<Text> BoundPage(TextView original) {
+    // References the viewer cannot show are shown as they are written.
+    const std::vector<size_t> references = UnshowableCharacterReferences(original);
+    Text escaped;
+    if (!references.empty()) {
+        size_t from = 0;
+        for (const size_t at : references) {
+            escaped.append(original.substr(from, at - from));
+            escaped += u"&amp;";
+            from = at + 1;
+        }
+        escaped.append(original.substr(from));
+    }
+    const TextView page = references.empty() ? original : TextView(escaped);
+    const std::optional<Text> unchanged =
+        references.empty() ? std::nullopt : std::optional<Text>(escaped);
     // Pages without markup are most of what a plain dictionary shows.
-    if (page.find(u'<') == TextView::npos) return std::nullopt;
+    if (page.find(u'<') == TextView::npos) return unchanged;
     const Chars s = ToChars(page);
     PageWalk walk(s, true);
     walk.Run();
-    if (walk.Edits().empty() && !walk.GaveUp()) return std::nullopt;
+    if (walk.Edits().empty() && !walk.GaveUp()) return unchanged;
     if (!walk.GaveUp()) {
         Text bounded = FromChars(Apply(s, walk.Edits()));
         if (WithinPageBounds(MeasurePage(bounded))) return bounded;

@@ -54,6 +54,12 @@ struct PageShape {
     int unendedRawText = 0;
     int tagsInWord = 0;  // the most tags in one word
     int64_t listWork = 0;
+    // Cells and list items the viewer cannot place safely (inside a block
+    // quote of their own table or list, or in a <pre> without an end tag):
+    // none may stay.
+    int itemsOutOfPlace = 0;
+    // Character references past U+10FFFF (see character_references.h).
+    int unshowableCharacters = 0;
 };
 
 PageShape MeasurePage(TextView page);
@@ -62,9 +68,12 @@ bool WithinPageBounds(const PageShape& shape);
 // The page as the viewer may be given it: deeper elements lose their tags
 // (their text stays), spans are cut to kMaxCellSpan, cells past a table's
 // bound join the cell before them, and script or style tags past
-// kMaxUnendedRawText lose their tags. Nothing when the page is within
-// every bound already, which is every ordinary page. A page that cannot be
-// brought within the bounds that way is shown as plain text.
+// kMaxUnendedRawText lose their tags, and so do cells and list items with a
+// block quote between them and their table or list or in a <pre> without an
+// end tag; a character reference past U+10FFFF is shown as it is written
+// ("&" becomes "&amp;"). Nothing when the page is within every bound already,
+// which is every ordinary page. A page that cannot be brought within the bounds that
+// way is shown as plain text.
 std::optional<Text> BoundPage(TextView page);
 
 }  // namespace tavik

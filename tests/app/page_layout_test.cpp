@@ -4,7 +4,10 @@
 #include <wx/frame.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <string>
 
 #include "app/html_viewer.h"
@@ -19,6 +22,13 @@ Text Repeat(TextView piece, int times) {
     Text text;
     for (int i = 0; i < times; ++i) text += piece;
     return text;
+}
+
+Text FuzzSeed(const char* name) {
+    std::ifstream in(std::filesystem::path(TAVIK_SOURCE_DIR) / "tests" / "fuzz" / "corpus" /
+                         "html_layout" / name,
+                     std::ios::binary);
+    return FromUtf8(std::string(std::istreambuf_iterator<char>(in), {}));
 }
 
 class PageLayoutTest : public ::testing::Test {
@@ -81,6 +91,22 @@ TEST_F(PageLayoutTest, HostilePagesAreShownWithinABudget) {
         {"a stray cell spanning 2147483647 rows",
          u"<table btd>a</td d>y<tr><td col\uFFFD\uFFFD=2>x<td>y<r></table>rowtd colsble>x<td>y"
          u"<tr><td  rowspan=2147483647>deep</td></tlspable>"},
+        // 3 s (66 s under the sanitizers): lists that held the rest of one
+        // table header took the next header's lists inside them, 22 deep.
+        {"lists in a table header", FuzzSeed("slow-lists-in-table-header") + u"deep"},
+        // More than a minute: each bold's lists go inside the lists before.
+        {"bolds of lists, each taken into the lists before",
+         u"<table><tr><th>" + Repeat(u"<b>" + Repeat(u"<ul><li>", 10) + u"x</b>", 3) + u"deep"},
+        // A segmentation fault: block quotes around a cell of the table
+        // outside them closed more boxes than there were.
+        {"block quotes around a cell", u"<table><blockquote><blockquote><blockquote><td>deep"},
+        {"block quotes around a list item", u"<ol>" + Repeat(u"<blockquote>", 60) + u"<li>deep"},
+        // The window stopped on an assertion's dialog: a character past
+        // U+10FFFF cannot be drawn.
+        {"a reference past the last code point", u"a&#1234512345;b&#x110000;deep"},
+        {"cells in a pre without an end",
+         u"<table><pre><li><blockquote><blockquote><table><td><small><b></li><script>x</script>"
+         u"<td>deep"},
     };
     for (const auto& page : pages) {
         const double seconds = Show(page.body);

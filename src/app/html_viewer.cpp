@@ -7,7 +7,6 @@
 #include <wx/image.h>
 
 #include <algorithm>
-#include <string>
 #include <utility>
 
 #include "app/command_ids.h"
@@ -50,14 +49,7 @@ HtmlViewerHost::~HtmlViewerHost() = default;
 
 void HtmlViewerHost::Clear() { m_source.clear(); }
 
-void HtmlViewerHost::AddText(const Text& html) {
-    // Straight into the toolkit's own characters: a long page comes in
-    // pieces of hundreds of thousands of characters.
-    std::wstring wide;
-    wide.reserve(html.size());
-    for (size_t i = 0; i < html.size(); ++i) wide.push_back(wchar_t(CodePointAt(html, i)));
-    m_source.append(wide.data(), wide.size());
-}
+void HtmlViewerHost::AddText(const Text& html) { m_source += ToWx(html); }
 
 void HtmlViewerHost::EndOfSource() {
     m_shownSource = m_source;

@@ -5,12 +5,21 @@
 #include <wx/string.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
 
 #include "text/text.h"
 
 namespace tavik {
 
-inline wxString ToWx(const Text& text) { return wxString::FromUTF8(ToUtf8(text)); }
+// Straight into the toolkit's wide characters, not through UTF-8: a long
+// page comes in pieces of hundreds of thousands of characters.
+inline wxString ToWx(const Text& text) {
+    std::wstring wide;
+    wide.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) wide.push_back(wchar_t(CodePointAt(text, i)));
+    return wxString(std::move(wide));
+}
 inline Text FromWx(const wxString& text) {
     const wxScopedCharBuffer utf8 = text.utf8_str();
     return FromUtf8(std::string_view(utf8.data(), utf8.length()));

@@ -14,6 +14,7 @@
 #include "app/ui_language.h"
 #include "app/window_geometry.h"
 #include "app/window_title.h"
+#include "app/wx_text.h"
 #include "support/temp_dir.h"
 
 namespace tavik {
@@ -29,6 +30,19 @@ TEST(UiLanguageTest, KoreanUnlessTheDesktopSpeaksAnotherLanguageOrTheUserChose) 
     EXPECT_EQ(ChooseUiLanguage("ko", "en_US.UTF-8"), UiLanguage::kKorean);
     EXPECT_EQ(ChooseUiLanguage("en", "ko_KR.UTF-8"), UiLanguage::kEnglish);
     EXPECT_EQ(ChooseUiLanguage("xx", "C"), UiLanguage::kKorean);
+}
+
+TEST(WxTextTest, CharactersReachTheToolkitWholeAndComeBack) {
+    // Korean, a pair of surrogates taken as one character, and a lone
+    // surrogate, which no toolkit string can hold, as U+FFFD.
+    const Text text = u"a한\U0001F600b";
+    const wxString wide = ToWx(text);
+    ASSERT_EQ(wide.length(), 4u);
+    EXPECT_EQ(wide[1], wxUniChar(0xD55C));
+    EXPECT_EQ(wide[2], wxUniChar(0x1F600));
+    EXPECT_EQ(FromWx(wide), text);
+    EXPECT_EQ(ToWx(Text(u"x") + char16_t(0xD800) + u"y"), wxString(L"x\uFFFDy"));
+    EXPECT_TRUE(ToWx(Text()).empty());
 }
 
 TEST(PageFacesTest, OnlyAKoreanWindowDrawsPagesInTheFaceWhoseBackslashIsTheWonSign) {

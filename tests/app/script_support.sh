@@ -8,8 +8,16 @@ wait_for() {  # wait_for SECONDS COMMAND...: true once COMMAND succeeds
 
 # The window on a desktop with a window manager; `work` names the run's
 # folder, `pid` and `window` the program that runs.
-make_home() {  # a home of the run's own in `work`, from the build's Data and Skin
-    cp -r "$build/Data" "$build/Skin" "$work/"
+# The build tree is also a portable copy its user may have added
+# dictionaries to: the runs see the bundled one only.
+copy_bundled_data() {
+    mkdir -p "$work/Data"
+    cp "$build/Data/Tavik.txt" "$work/Data/"
+    cp -r "$build/Skin" "$work/"
+}
+
+make_home() {  # a home of the run's own in `work`, from the build's bundled dictionary and Skin
+    copy_bundled_data
     mkdir -p "$work/run" "$work/config"
     chmod 700 "$work/run"
     export TAVIK_HOME="$work" TAVIK_SETTINGS="$work/settings.ini" XDG_RUNTIME_DIR="$work/run"

@@ -19,7 +19,7 @@ work=$(mktemp -d)
 trap 'for p in $running $owner; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"' EXIT
 . "$(dirname "$0")/script_support.sh"
 
-cp -r "$build/Data" "$build/Skin" "$work/"
+copy_bundled_data
 mkdir -p "$work/run" "$work/config"
 chmod 700 "$work/run"
 export TAVIK_HOME="$work" TAVIK_SETTINGS="$work/settings.ini" XDG_RUNTIME_DIR="$work/run"

@@ -350,8 +350,11 @@ int main(int argc, char** argv) {
     // A home folder and settings of the tests' own: the user's are never
     // touched.
     tavik::testing::TempDir home;
-    std::filesystem::copy(std::filesystem::path(TAVIK_BINARY_DIR) / "Data", home.Path() / "Data",
-                          std::filesystem::copy_options::recursive);
+    // Only the bundled dictionary: the build tree is also a portable copy,
+    // whose Data its user may have added dictionaries to.
+    std::filesystem::create_directories(home.Path() / "Data");
+    std::filesystem::copy_file(std::filesystem::path(TAVIK_BINARY_DIR) / "Data" / "Tavik.txt",
+                               home.Path() / "Data" / "Tavik.txt");
     std::filesystem::copy(std::filesystem::path(TAVIK_BINARY_DIR) / "Skin", home.Path() / "Skin",
                           std::filesystem::copy_options::recursive);
     setenv("TAVIK_HOME", home.Path().c_str(), 1);

@@ -63,19 +63,31 @@ LookupResult LookupWord(const FileHandle& file, const CodePage& codePage, const 
     int64_t mid = 0;
     std::string_view line;
     Text headword;
+    // This probe's node in the tree of midpoints every search of the file
+    // walks down; 0 once the search has left it.
+    uint32_t node = 1;
+    if (cache) cache->SearchBegins();
 
     for (;;) {
         ++probes;
         mid = lo + (hi - lo) / 2;
-        const bool cacheable = cache && probes <= kCachedProbeLevels;
-        const std::optional<ProbeCache::Probe> kept = cacheable ? cache->Find(mid) : std::nullopt;
+        const std::optional<ProbeCache::Probe> kept = cache ? cache->Find(node, mid) : std::nullopt;
+        std::optional<int> keptOrder;
+        if (kept && kept->read)
+            keptOrder = CompareOrderWithStart(word, kept->headwordStart, kept->headwordLength);
+        // A search that stops at this probe needs its whole headword.
+        const bool stops = keptOrder == 0 || (kept && kept->lineStart == previousLineStart);
+        const bool usable =
+            kept && (!kept->read || (keptOrder && (kept->WholeHeadword() || !stops)));
         bool read = false;
         int64_t lineStart = mid;
-        if (kept) {
+        int order = 0;
+        if (usable) {
             read = kept->read;
             lineStart = kept->lineStart;
             if (read) {
-                headword = kept->headword;
+                order = *keptOrder;
+                if (kept->WholeHeadword()) headword = kept->headwordStart;
                 reader.Seek(kept->lineEnd);
             }
         } else {
@@ -86,19 +98,23 @@ LookupResult LookupWord(const FileHandle& file, const CodePage& codePage, const 
                 lineStart = reader.Tell();
                 read = readLine(line);
             }
-            if (read) headword = HeadwordOf(line, codePage);
-            if (cacheable)
-                cache->Add(
-                    mid, {read, lineStart, reader.Tell(), read ? TextView(headword) : TextView()});
+            if (read) {
+                headword = HeadwordOf(line, codePage);
+                order = CompareOrder(word, headword);
+            }
+            if (cache && !kept)
+                cache->Add(node, mid,
+                           {read, lineStart, reader.Tell(), read ? TextView(headword) : TextView(),
+                            read ? headword.size() : 0});
         }
         if (!read) {
             // The end of the file: the word lies before `mid`. The record of
             // the previous probe stays as it was.
             if (mid == lo) return result;
             hi = mid;
+            if (node) node = node < ProbeCache::kNodes ? 2 * node : 0;
             continue;
         }
-        const int order = CompareOrder(word, headword);
         if (order == 0) {
             result.nOffset = mid;
             result.strHeadword = headword;
@@ -109,19 +125,23 @@ LookupResult LookupWord(const FileHandle& file, const CodePage& codePage, const 
         } else {
             lo = mid;
         }
+        if (node) node = node < ProbeCache::kNodes ? 2 * node + (order > 0 ? 1 : 0) : 0;
         // Converged once a probe reads the very line the previous one read.
         if (lineStart == previousLineStart) {
             // Unless both midpoints fell into one long line: every midpoint in
             // it reads the line after it, so the search goes on beside it.
             const int64_t longStart = mid > 0 ? backward.PreviousLineStart(lineStart, ignored) : -1;
             if (longStart >= 0 && lineStart - longStart > int64_t(kShortLineLimit)) {
+                // Either way the search leaves the tree of midpoints.
                 if (order < 0 && longStart > lo) {
                     hi = longStart;
+                    node = 0;
                     continue;
                 }
                 // Its line feed is the last midpoint that reads that line again.
                 if (order > 0 && lineStart - 1 > lo) {
                     lo = lineStart - 1;
+                    node = 0;
                     continue;
                 }
             }

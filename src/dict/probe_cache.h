@@ -12,33 +12,47 @@
 namespace tavik {
 
 // Every search of a file halves the same byte range the same way, so its
-// first probes land on the same few midpoints: the lines read there are kept
-// (up to kCachedProbeLevels deep and kProbeCacheBytes in all) and the reads
-// skipped. The owner drops the cache when the file changes; the cache
-// itself knows nothing of the file.
-inline constexpr int kCachedProbeLevels = 12;
-inline constexpr size_t kProbeCacheBytes = size_t(384) << 10;
+// first probes are nodes of one binary tree of midpoints: node 1 at the
+// root, nodes 2n and 2n + 1 below node n (the word before, the word after
+// the line read there). What was read at the nodes of the upper
+// kCachedProbeLevels levels is kept, with the first kKeptHeadwordUnits
+// units of its headword: enough to tell which way nearly every search goes
+// on, so that a search reads a kept line again only to see more of it. The
+// owner drops the cache when the file changes; the cache itself knows
+// nothing of the file.
+inline constexpr int kCachedProbeLevels = 14;
+inline constexpr size_t kKeptHeadwordUnits = 6;
 
 class ProbeCache {
 public:
-    // What the probe at one midpoint read: the whole line after the one the
+    // The nodes kept are numbered 1 to kNodes - 1.
+    static constexpr uint32_t kNodes = uint32_t(1) << kCachedProbeLevels;
+
+    // What the probe at one node read: the whole line after the one its
     // midpoint falls in (or the first line, at midpoint 0).
     struct Probe {
-        bool read = false;      // false: the end of the file came first
-        int64_t lineStart = 0;  // where the line read starts
-        int64_t lineEnd = 0;    // where the next line starts
-        TextView headword;      // decoded, as the search compares it
+        bool read = false;          // false: the end of the file came first
+        int64_t lineStart = 0;      // where the line read starts
+        int64_t lineEnd = 0;        // where the next line starts
+        TextView headwordStart;     // decoded, as the search compares it
+        size_t headwordLength = 0;  // the whole headword's
+
+        bool WholeHeadword() const { return headwordStart.size() == headwordLength; }
     };
 
-    // The probe made at `mid`, or nothing when it is not kept. Its headword
-    // stays valid until the next Add or Clear.
-    std::optional<Probe> Find(int64_t mid) const;
-    // Keeps the probe unless the cache is full or the headword is long (a
-    // line without "/" is all headword).
-    void Add(int64_t mid, const Probe& probe);
+    // A search calls this before its probes. A single search gains nothing
+    // from what it would keep, so the table is made at the second.
+    void SearchBegins();
+
+    // The probe made at `node`, whose midpoint is `mid`, or nothing when it
+    // is not kept. Its headword stays valid until the next Add or Clear.
+    std::optional<Probe> Find(uint32_t node, int64_t mid) const;
+    // Keeps the probe at `node` unless it lies below the kept levels, or
+    // its line lies too far from `mid` to be noted.
+    void Add(uint32_t node, int64_t mid, const Probe& probe);
     void Clear();
 
-    size_t Bytes() const;
+    size_t Bytes() const { return m_nodes.capacity() * sizeof(Node); }
     size_t Size() const { return m_size; }
 
     // What every search of the file asks before its probes, kept with them:
@@ -49,25 +63,28 @@ public:
     void SetFirstLineEnd(int64_t end) { m_firstLineEnd = end; }
 
 private:
-    // One kept probe in an open-addressed table; its headword lies in
-    // m_headwords. Empty while `key` is 0 (midpoint + 1 otherwise).
-    struct Slot {
-        int64_t key = 0;
-        int64_t lineStart = 0;
-        int64_t lineEnd = 0;
-        uint32_t headwordAt = 0;
-        uint16_t headwordLength = 0;
-        bool read = false;
+    // 24 bytes: the kept levels of a file take 384 KiB at most.
+    struct Node {
+        char16_t headwordStart[kKeptHeadwordUnits];
+        uint32_t toLineStart;  // from the midpoint
+        uint32_t lineLength;
+        uint16_t headwordLength;
+        uint8_t state;  // kEmpty, kRead or kEnd
+        uint8_t unused;
     };
+    static_assert(sizeof(Node) == 24);
+    static constexpr uint8_t kEmpty = 0;
+    static constexpr uint8_t kRead = 1;
+    static constexpr uint8_t kEnd = 2;
 
-    const Slot* FindSlot(int64_t mid) const;
-    void Place(const Slot& slot);
-
-    std::vector<Slot> m_slots;  // a power of two, at most half full
-    std::vector<char16_t> m_headwords;
+    std::vector<Node> m_nodes;
     size_t m_size = 0;
+    int m_searches = 0;
     int64_t m_fileSize = -1;
     int64_t m_firstLineEnd = -1;
 };
+
+// Most memory the cache takes.
+inline constexpr size_t kProbeCacheBytes = size_t(384) << 10;
 
 }  // namespace tavik

@@ -27,6 +27,16 @@ int CompareOrder(TextView a, TextView b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
+std::optional<int> CompareOrderWithStart(TextView a, TextView bStart, size_t bLength) {
+    if (bStart.size() >= bLength) return CompareOrder(a, bStart.substr(0, bLength));
+    const size_t known = std::min(a.size(), bStart.size());
+    if (const int order = CompareOrder(a.substr(0, known), bStart.substr(0, known)); order != 0)
+        return order;
+    // Equal as far as `a` goes, and `b` is longer.
+    if (a.size() <= bStart.size()) return -1;
+    return std::nullopt;
+}
+
 int CompareExact(TextView a, TextView b) {
     const int r = a.compare(b);
     return r < 0 ? -1 : (r > 0 ? 1 : 0);

@@ -3,6 +3,9 @@
 // uses CompareOrder; CompareExact only where exact code units matter.
 #pragma once
 
+#include <cstddef>
+#include <optional>
+
 #include "text/text.h"
 
 namespace tavik {
@@ -14,6 +17,10 @@ inline bool EqualOrder(TextView a, TextView b) {
     // Lower-casing keeps the length: texts of two lengths never match.
     return a.size() == b.size() && CompareOrder(a, b) == 0;
 }
+
+// CompareOrder(a, b) for a `b` of `bLength` units known only by its first
+// units `bStart`, when they decide it; nothing when it takes more of `b`.
+std::optional<int> CompareOrderWithStart(TextView a, TextView bStart, size_t bLength);
 
 // Exact code units, case-sensitive.
 int CompareExact(TextView a, TextView b);

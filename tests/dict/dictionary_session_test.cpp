@@ -12,6 +12,7 @@
 #include <string>
 
 #include "dict/recorders.h"
+#include "dict/search.h"
 #include "support/temp_dir.h"
 
 namespace tavik {
@@ -154,40 +155,96 @@ TEST_F(KeptDictionary, FirstLineChangedBetweenWords) {
     EXPECT_EQ(m_list.Item(0), u"word10000");
 }
 
-// Grown past its first size, the table still finds every probe kept before.
-TEST(ProbeCache, KeepsWhatItTookWhileItGrows) {
-    ProbeCache cache;
-    for (int64_t mid = 0; mid < 1500; ++mid)
-        cache.Add(mid * 4099, {mid % 3 != 0, mid, mid + 7, FromUtf8("h" + std::to_string(mid))});
-    ASSERT_EQ(cache.Size(), 1500u);
-    for (int64_t mid = 0; mid < 1500; ++mid) {
-        const auto probe = cache.Find(mid * 4099);
-        ASSERT_TRUE(probe) << mid;
-        EXPECT_EQ(probe->read, mid % 3 != 0);
-        EXPECT_EQ(probe->lineStart, mid);
-        EXPECT_EQ(probe->lineEnd, mid + 7);
-        EXPECT_EQ(probe->headword, FromUtf8("h" + std::to_string(mid)));
-        EXPECT_FALSE(cache.Find(mid * 4099 + 1));
+// Headwords alike in their first dozen letters: the kept beginnings of the
+// probes' headwords seldom tell which way a search goes, and the search
+// reads those lines again; what it finds stays what a search of its own finds.
+TEST_F(KeptDictionary, HeadwordsAlikeFarIntoThemselves) {
+    std::string bytes;
+    for (int i = 0; i < 6000; ++i) {
+        const std::string number = std::to_string(100000 + i * 7);
+        bytes += "counterpoise" + number + "/a\n";
+        if (i % 50 == 0) bytes += "counterpoise" + number + "x/b\n";
+        if (i % 500 == 0) bytes += "co" + number.substr(0, 3) + "/short\n";
     }
-    // A probe taken twice is kept once.
-    cache.Add(0, {true, 99, 99, u"other"});
-    EXPECT_EQ(cache.Size(), 1500u);
-    EXPECT_EQ(cache.Find(0)->lineStart, 0);
+    m_path = m_dir.Write("Data/alike.txt", bytes);
+    const Dictionary dictionary{m_path, m_codePage};
+    DictionarySession session(dictionary);
+    std::vector<Text> words;
+    for (int i = 0; i < 6000; i += 37) {
+        const std::string number = std::to_string(100000 + i * 7);
+        words.push_back(FromUtf8("counterpoise" + number));
+        words.push_back(FromUtf8("COUNTERPOISE" + number + "x"));
+        words.push_back(FromUtf8("counterpoise" + number + "5"));  // absent
+        words.push_back(FromUtf8("co" + number.substr(0, 3)));
+        words.push_back(FromUtf8("counterpois"));
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const Text& word : words) {
+            RecordingNeighbourList aloneList;
+            RecordingPage alonePage;
+            RecordingMessages aloneMessages;
+            EntryScreen alone{aloneList, alonePage, aloneMessages};
+            const SearchOutcome expected = SearchDictionary(word, dictionary, m_dir.Path(), alone);
+            const SearchOutcome got = Search(session, word);
+            ASSERT_EQ(got.result.nOffset, expected.result.nOffset) << ToUtf8(word);
+            EXPECT_EQ(got.result.strHeadword, expected.result.strHeadword) << ToUtf8(word);
+            EXPECT_EQ(m_page.Pieces(), alonePage.Pieces()) << ToUtf8(word);
+        }
+    }
+    EXPECT_GT(session.Cache().Size(), 1000u);
 }
 
-TEST(ProbeCache, KeepsShortHeadwordsWithinItsBound) {
+ProbeCache::Probe Kept(int64_t lineStart, int64_t lineEnd, TextView headword) {
+    return {true, lineStart, lineEnd, headword, headword.size()};
+}
+
+TEST(ProbeCache, KeepsTheUpperLevelsFromTheSecondSearchOn) {
     ProbeCache cache;
-    cache.Add(1, {true, 2, 9, Text(300, u'x')});
-    EXPECT_FALSE(cache.Find(1));
-    for (int64_t mid = 0; mid < 100000; ++mid) cache.Add(mid, {true, mid, mid + 5, u"headword"});
+    cache.SearchBegins();
+    cache.Add(1, 500, Kept(510, 530, u"alone"));
+    EXPECT_FALSE(cache.Find(1, 500)) << "a single search keeps nothing";
+    EXPECT_EQ(cache.Bytes(), 0u);
+
+    cache.SearchBegins();
+    for (uint32_t node = 1; node < ProbeCache::kNodes; ++node) {
+        const Text headword = FromUtf8("h" + std::to_string(node));
+        cache.Add(node, node * 1000, Kept(node * 1000 + node % 7, node * 1000 + 50, headword));
+    }
+    cache.Add(ProbeCache::kNodes, 1, Kept(2, 3, u"below"));
+    EXPECT_EQ(cache.Size(), size_t(ProbeCache::kNodes - 1));
     EXPECT_LE(cache.Bytes(), kProbeCacheBytes);
-    EXPECT_GT(cache.Size(), 1000u);
-    ASSERT_TRUE(cache.Find(7));
-    EXPECT_EQ(cache.Find(7)->lineEnd, 12);
-    EXPECT_FALSE(cache.Find(99999));
+    for (uint32_t node = 1; node < ProbeCache::kNodes; node += 97) {
+        const auto probe = cache.Find(node, node * 1000);
+        ASSERT_TRUE(probe) << node;
+        EXPECT_EQ(probe->lineStart, node * 1000 + node % 7);
+        EXPECT_EQ(probe->lineEnd, node * 1000 + 50);
+        const Text headword = FromUtf8("h" + std::to_string(node));
+        EXPECT_EQ(probe->headwordLength, headword.size());
+        EXPECT_EQ(probe->headwordStart, TextView(headword).substr(0, kKeptHeadwordUnits));
+        EXPECT_EQ(probe->WholeHeadword(), headword.size() <= kKeptHeadwordUnits);
+    }
+    EXPECT_FALSE(cache.Find(0, 0));
+    EXPECT_FALSE(cache.Find(ProbeCache::kNodes, 1));
+
+    // Taken once: a second probe at a node does not replace the first.
+    cache.Add(1, 1000, Kept(1001, 1002, u"other"));
+    EXPECT_EQ(cache.Find(1, 1000)->headwordStart, u"h1");
     cache.Clear();
     EXPECT_EQ(cache.Size(), 0u);
-    EXPECT_EQ(cache.Bytes(), 0u);
+    EXPECT_FALSE(cache.Find(1, 1000));
+}
+
+TEST(ProbeCache, LeavesOutWhatItCannotNote) {
+    ProbeCache cache;
+    cache.SearchBegins();
+    cache.SearchBegins();
+    // A line starting more than 4 GiB past its midpoint (a huge line).
+    cache.Add(2, 0, Kept(int64_t(5) << 30, (int64_t(5) << 30) + 10, u"far"));
+    EXPECT_FALSE(cache.Find(2, 0));
+    // The end of the file: nothing read, no headword.
+    cache.Add(3, 40, {false, 40, 40, TextView(), 0});
+    ASSERT_TRUE(cache.Find(3, 40));
+    EXPECT_FALSE(cache.Find(3, 40)->read);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 #include "text/codepage.h"
 #include "text/compare.h"
 
@@ -51,6 +54,36 @@ TEST(CompareOrder, OrdersAsciiAsTheCaseTableFoldsIt) {
         }
     }
     EXPECT_FALSE(EqualOrder(u"ab", u"abc"));
+}
+
+// Whenever the first units of a text decide the order, it is the order of
+// the whole text: checked over every pair of a set of near-alike words and
+// every length of beginning known.
+TEST(CompareOrder, ABeginningDecidesOnlyWhatTheWholeWouldDecide) {
+    const std::vector<Text> words = {u"",         u"a",        u"A",      u"ab",     u"abc",
+                                     u"ABC",      u"abd",      u"abcdef", u"abcdeg", u"ABCDEFG",
+                                     u"abcdefgh", u"abcdefgi", u"b",      u"가나",   u"_x"};
+    int undecided = 0;
+    for (const Text& a : words) {
+        for (const Text& b : words) {
+            for (size_t known = 0; known <= b.size(); ++known) {
+                const std::optional<int> order =
+                    CompareOrderWithStart(a, TextView(b).substr(0, known), b.size());
+                if (!order) {
+                    ++undecided;
+                    continue;
+                }
+                const int whole = CompareOrder(a, b);
+                ASSERT_EQ(*order, whole < 0   ? -1
+                                  : whole > 0 ? 1
+                                              : 0)
+                    << ToUtf8(a) << " " << ToUtf8(b) << " " << known;
+            }
+            // The whole text always decides.
+            ASSERT_TRUE(CompareOrderWithStart(a, b, b.size()));
+        }
+    }
+    EXPECT_GT(undecided, 0);
 }
 
 TEST(CodePage, NamesAndNumbers) {

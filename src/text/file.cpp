@@ -258,9 +258,8 @@ void LineReader::SkipFromPosition() {
     }
 }
 
-bool BackwardLineFinder::Load(int64_t end) {
-    constexpr int64_t kBlock = int64_t(64) << 10;
-    m_blockStart = std::max<int64_t>(0, end - kBlock);
+bool BackwardLineFinder::Load(int64_t end, size_t size) {
+    m_blockStart = std::max<int64_t>(0, end - int64_t(size));
     m_block.resize(size_t(end - m_blockStart));
     size_t got = 0;
     while (got < m_block.size()) {
@@ -277,24 +276,33 @@ bool BackwardLineFinder::Load(int64_t end) {
 }
 
 int64_t BackwardLineFinder::PreviousLineStart(int64_t lineStart, std::string_view& line) {
+    // An ordinary line lies in a small block; only a longer one costs a large
+    // one, and past that its bytes are not kept.
+    constexpr size_t kSmallBlock = size_t(4) << 10;
+    constexpr size_t kBlock = size_t(64) << 10;
     line = {};
     // The previous line's own line feed sits right before `lineStart`.
     const int64_t searchEnd = lineStart - 1;
     if (searchEnd <= 0) return 0;
     const int64_t blockEnd = m_blockStart + int64_t(m_block.size());
-    if (!(m_blockStart < searchEnd && lineStart <= blockEnd) && !Load(lineStart)) return -1;
-    const char* base = m_block.data();
-    const char* feed =
-        static_cast<const char*>(::memrchr(base, '\n', size_t(searchEnd - m_blockStart)));
-    if (feed || m_blockStart == 0) {
-        const int64_t start = feed ? m_blockStart + (feed - base) + 1 : 0;
-        line = std::string_view(base + (start - m_blockStart), size_t(lineStart - start));
-        return start;
+    bool held = m_blockStart < searchEnd && lineStart <= blockEnd;
+    for (size_t size = kSmallBlock;; size = kBlock, held = false) {
+        if (!held && !Load(lineStart, size)) return -1;
+        const char* base = m_block.data();
+        const char* feed =
+            static_cast<const char*>(::memrchr(base, '\n', size_t(searchEnd - m_blockStart)));
+        if (feed || m_blockStart == 0) {
+            const int64_t start = feed ? m_blockStart + (feed - base) + 1 : 0;
+            line = std::string_view(base + (start - m_blockStart), size_t(lineStart - start));
+            return start;
+        }
+        if (size == kBlock) break;
     }
     // A long line: go on backwards without keeping its bytes.
     for (int64_t end = m_blockStart;;) {
-        if (!Load(end)) return -1;
-        feed = static_cast<const char*>(::memrchr(m_block.data(), '\n', m_block.size()));
+        if (!Load(end, kBlock)) return -1;
+        const char* feed =
+            static_cast<const char*>(::memrchr(m_block.data(), '\n', m_block.size()));
         if (feed) return m_blockStart + (feed - m_block.data()) + 1;
         if (m_blockStart == 0) return 0;
         end = m_blockStart;

@@ -128,7 +128,7 @@ public:
     int64_t PreviousLineStart(int64_t lineStart, std::string_view& line);
 
 private:
-    bool Load(int64_t end);
+    bool Load(int64_t end, size_t size);
 
     int m_fd;
     int64_t m_blockStart = 0;
@@ -140,9 +140,9 @@ private:
 namespace tavik {
 
 // True when a symbolic link owned by a user other than the one running this
-// (or root) stands on the way from `path` to its file. In a folder other users can write, such a link is
-// how one of them would make this program read or write a file of theirs
-// choosing; it is never followed.
+// (or root) stands on the way from `path` to its file. In a folder other users can write, such a
+// link is how one of them would make this program read or write a file of theirs choosing; it is
+// never followed.
 bool IsLinkOwnedByOtherUser(const std::filesystem::path& path);
 
 }  // namespace tavik

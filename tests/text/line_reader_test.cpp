@@ -89,6 +89,27 @@ TEST(LineReader, FindsThePreviousLineStartBackwards) {
     EXPECT_EQ(line, "a\n");
 }
 
+// A line longer than the first small block read is still given whole, from
+// a larger one; going on backwards uses what is held.
+TEST(LineReader, FindsAMiddlingLineBackwardsWhole) {
+    testing::TempDir dir;
+    const std::string middling = std::string(20'000, 'm') + "\n";
+    const std::string bytes = "a\n" + middling + "short\n" + middling + "end\n";
+    const auto file = OpenRegularFileForReading(dir.Write("f.txt", bytes));
+    BackwardLineFinder finder(*file);
+    std::string_view line;
+    const int64_t end = int64_t(bytes.size() - 4);
+    const int64_t second = end - int64_t(middling.size());
+    EXPECT_EQ(finder.PreviousLineStart(end, line), second);
+    EXPECT_EQ(line, middling);
+    EXPECT_EQ(finder.PreviousLineStart(second, line), second - 6);
+    EXPECT_EQ(line, "short\n");
+    EXPECT_EQ(finder.PreviousLineStart(second - 6, line), 2);
+    EXPECT_EQ(line, middling);
+    EXPECT_EQ(finder.PreviousLineStart(2, line), 0);
+    EXPECT_EQ(line, "a\n");
+}
+
 TEST(CharacterCut, NeverSplitsACharacter) {
     const CodePage utf8 = *CodePage::Named("UTF-8");
     const CodePage cp949 = CodePage::Default();

@@ -280,7 +280,7 @@ int RunLookup(const std::vector<std::string>& args) {
             LookUp(word, *dictionary, home, *style, outcome);
         const bool offers = format == Format::kJson || (format == Format::kText && forTerminal);
         if (offers && !all && !outcome.word.empty() && !outcome.shown.exact)
-            outcome.suggestions = SuggestWords(dictionaryPath, codePage, outcome.word);
+            outcome.suggestions = dictionary->Suggest(outcome.word);
         allShown = allShown && outcome.ShowedEntry();
         allExact = allExact && outcome.ShowedEntry() && outcome.shown.exact;
         switch (format) {

@@ -1,6 +1,8 @@
 // The identity check before each search of a kept dictionary.
 #include "dict/dictionary_session.h"
 
+#include "dict/suggestions.h"
+
 namespace tavik {
 
 DictionarySession::DictionarySession(const Dictionary& dictionary)
@@ -10,6 +12,7 @@ DictionarySession::DictionarySession(const Dictionary& dictionary)
 
 void DictionarySession::Reopen() {
     m_cache.Clear();
+    m_last = LookupResult();
     m_openError.clear();
     m_file = OpenRegularFileForReading(m_path, &m_openError);
     if (!m_file) {
@@ -46,7 +49,15 @@ SearchOutcome DictionarySession::Search(const Text& word, const std::filesystem:
     }
     SearchOutcome outcome = SearchOpenDictionary(word, *m_file, m_codePage, home, screen, &m_cache);
     outcome.result.strWord = word;
+    m_last = outcome.result;
     return outcome;
+}
+
+std::vector<Text> DictionarySession::Suggest(const Text& word) {
+    if (!m_file) return {};
+    std::optional<int64_t> place;
+    if (m_last.strWord == word) place = m_last.nOffset;
+    return SuggestWords(*m_file, m_codePage, word, &m_cache, place);
 }
 
 }  // namespace tavik

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "dict/probe_cache.h"
 #include "dict/search.h"
@@ -29,6 +30,11 @@ public:
     // dropped.
     SearchOutcome Search(const Text& word, const std::filesystem::path& home, EntryScreen& screen);
 
+    // Headwords like `word` (SuggestWords), in the file the last search read;
+    // nothing when it could not be opened. Where the last search stopped
+    // serves when it searched `word`.
+    std::vector<Text> Suggest(const Text& word);
+
     const ProbeCache& Cache() const { return m_cache; }
 
 private:
@@ -41,6 +47,7 @@ private:
     std::optional<FileIdentity> m_identity;
     std::string m_openError;
     ProbeCache m_cache;
+    LookupResult m_last;  // of the last search
 };
 
 }  // namespace tavik

@@ -6,14 +6,23 @@
 
 namespace tavik {
 
-void ProbeCache::SearchBegins() {
-    if (m_searches < 2) ++m_searches;
+ProbeCache::Nodes ProbeCache::ZeroedNodes(size_t count) {
+    // calloc rather than a zero-filled vector: the lower levels' hundreds of
+    // kilobytes come fresh from the system, already zero, so that what a
+    // batch never reaches costs nothing.
+    return Nodes(static_cast<Node*>(std::calloc(count, sizeof(Node))));
+}
+
+ProbeCache::Node* ProbeCache::At(uint32_t node) const {
+    if (node == 0 || node >= kNodes) return nullptr;
+    if (node < kUpperNodes) return m_upper ? &m_upper[node] : nullptr;
+    return m_lower ? &m_lower[node - kUpperNodes] : nullptr;
 }
 
 std::optional<ProbeCache::Probe> ProbeCache::Find(uint32_t node, int64_t mid) const {
-    if (node == 0 || node >= m_nodes.size()) return std::nullopt;
-    const Node& kept = m_nodes[node];
-    if (kept.state == kEmpty) return std::nullopt;
+    const Node* const at = At(node);
+    if (!at || at->state == kEmpty) return std::nullopt;
+    const Node& kept = *at;
     Probe probe;
     probe.read = kept.state == kRead;
     probe.lineStart = mid + kept.toLineStart;
@@ -25,15 +34,19 @@ std::optional<ProbeCache::Probe> ProbeCache::Find(uint32_t node, int64_t mid) co
 }
 
 void ProbeCache::Add(uint32_t node, int64_t mid, const Probe& probe) {
-    if (m_searches < 2 || node == 0 || node >= kNodes) return;
+    if (node == 0 || node >= kNodes) return;
     constexpr int64_t kFar = std::numeric_limits<uint32_t>::max();
     const int64_t toLineStart = probe.lineStart - mid;
     const int64_t lineLength = probe.lineEnd - probe.lineStart;
     if (toLineStart < 0 || toLineStart > kFar || lineLength < 0 || lineLength > kFar ||
         probe.headwordLength > std::numeric_limits<uint16_t>::max())
         return;
-    if (m_nodes.empty()) m_nodes.resize(kNodes);
-    Node& kept = m_nodes[node];
+    if (node < kUpperNodes && !m_upper) m_upper = ZeroedNodes(kUpperNodes);
+    if (node >= kUpperNodes && !m_lower && m_searches >= kLowerLevelsFrom)
+        m_lower = ZeroedNodes(kNodes - kUpperNodes);
+    Node* const at = At(node);
+    if (!at) return;
+    Node& kept = *at;
     if (kept.state != kEmpty) return;
     const size_t units = std::min(probe.headwordStart.size(), kKeptHeadwordUnits);
     std::copy_n(probe.headwordStart.data(), units, kept.headwordStart);
@@ -45,8 +58,8 @@ void ProbeCache::Add(uint32_t node, int64_t mid, const Probe& probe) {
 }
 
 void ProbeCache::Clear() {
-    // A fresh array gives its memory back too.
-    std::vector<Node>().swap(m_nodes);
+    m_upper.reset();
+    m_lower.reset();
     m_size = 0;
     m_fileSize = -1;
     m_firstLineEnd = -1;

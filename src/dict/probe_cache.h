@@ -4,8 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <optional>
-#include <vector>
 
 #include "text/text.h"
 
@@ -40,9 +41,17 @@ public:
         bool WholeHeadword() const { return headwordStart.size() == headwordLength; }
     };
 
-    // A search calls this before its probes. A single search gains nothing
-    // from what it would keep, so the table is made at the second.
-    void SearchBegins();
+    // The upper levels (nodes below kUpperNodes) are a few kilobytes, kept
+    // from the first search on; the lower ones take most of the memory and
+    // pay only in a batch, so they are kept from the kLowerLevelsFrom'th
+    // search on.
+    static constexpr uint32_t kUpperNodes = 512;
+    static constexpr int kLowerLevelsFrom = 32;
+
+    // A search calls this before its probes.
+    void SearchBegins() {
+        if (m_searches < kLowerLevelsFrom) ++m_searches;
+    }
 
     // The probe made at `node`, whose midpoint is `mid`, or nothing when it
     // is not kept. Its headword stays valid until the next Add or Clear.
@@ -52,7 +61,10 @@ public:
     void Add(uint32_t node, int64_t mid, const Probe& probe);
     void Clear();
 
-    size_t Bytes() const { return m_nodes.capacity() * sizeof(Node); }
+    size_t Bytes() const {
+        return (m_upper ? kUpperNodes * sizeof(Node) : 0) +
+               (m_lower ? (kNodes - kUpperNodes) * sizeof(Node) : 0);
+    }
     size_t Size() const { return m_size; }
 
     // What every search of the file asks before its probes, kept with them:
@@ -77,7 +89,15 @@ private:
     static constexpr uint8_t kRead = 1;
     static constexpr uint8_t kEnd = 2;
 
-    std::vector<Node> m_nodes;
+    struct Free {
+        void operator()(Node* nodes) const { std::free(nodes); }
+    };
+    using Nodes = std::unique_ptr<Node[], Free>;
+    static Nodes ZeroedNodes(size_t count);
+    Node* At(uint32_t node) const;
+
+    Nodes m_upper;
+    Nodes m_lower;  // from node kUpperNodes on
     size_t m_size = 0;
     int m_searches = 0;
     int64_t m_fileSize = -1;

@@ -139,9 +139,10 @@ void ReadHeadwordsAround(const FileHandle& file, const CodePage& codePage, int64
 }
 
 // Where the lookup of `word` stops, near which its neighbours in the file lie.
-int64_t PlaceOf(const FileHandle& file, const CodePage& codePage, const Text& word) {
+int64_t PlaceOf(const FileHandle& file, const CodePage& codePage, const Text& word,
+                ProbeCache* cache) {
     int probes = 0;
-    return LookupWord(file, codePage, word, probes).nOffset;
+    return LookupWord(file, codePage, word, probes, cache).nOffset;
 }
 
 }  // namespace
@@ -205,7 +206,8 @@ int EditDistance(TextView a, TextView b, int limit) {
     return at(previous, a.size(), b.size());
 }
 
-std::vector<Text> SuggestWords(const FileHandle& file, const CodePage& codePage, TextView word) {
+std::vector<Text> SuggestWords(const FileHandle& file, const CodePage& codePage, TextView word,
+                               ProbeCache* cache, std::optional<int64_t> wordPlace) {
     std::vector<Text> suggestions;
     if (word.empty()) return suggestions;
     const Text folded = ToLower(word);
@@ -218,20 +220,21 @@ std::vector<Text> SuggestWords(const FileHandle& file, const CodePage& codePage,
     int probes = 0;
     for (const Text& stem : EndingStems(word)) {
         if (suggestions.size() >= kMostSuggestions) return suggestions;
-        const LookupResult found = LookupWord(file, codePage, stem, probes);
+        const LookupResult found = LookupWord(file, codePage, stem, probes, cache);
         if (!found.strHeadword.empty() && EqualOrder(found.strHeadword, stem))
             offer(found.strHeadword);
     }
 
-    std::vector<int64_t> places{PlaceOf(file, codePage, Text(word))};
+    std::vector<int64_t> places{wordPlace ? *wordPlace
+                                          : PlaceOf(file, codePage, Text(word), cache)};
     if (word.size() > 1) {
         const size_t leading = std::min(kLongestLeadingPart, word.size() - 1);
-        places.push_back(PlaceOf(file, codePage, Text(word.substr(0, leading))));
+        places.push_back(PlaceOf(file, codePage, Text(word.substr(0, leading)), cache));
     }
     // Headwords by where they stand in the file (a line or just before it).
     std::multimap<int64_t, Text> headwords;
     for (const Text& variant : EarlySlipVariants(word)) {
-        const LookupResult found = LookupWord(file, codePage, variant, probes);
+        const LookupResult found = LookupWord(file, codePage, variant, probes, cache);
         if (!found.strHeadword.empty() && EqualOrder(found.strHeadword, variant))
             headwords.emplace(found.nOffset, found.strHeadword);
     }

@@ -3,9 +3,12 @@
 // suggestion is a headword of the dictionary; none is made up.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
+#include "dict/probe_cache.h"
 #include "text/codepage.h"
 #include "text/file.h"
 #include "text/text.h"
@@ -33,8 +36,12 @@ int EditDistance(TextView a, TextView b, int limit);
 // kMostSuggestionEdits edits: the word with one slip of a key undone, and
 // those read near where the word and its first letters would stand, closer ones first, then in file
 // order. Both ignore case as the search does; the word itself is never offered. Reads a few bounded
-// windows of the file.
-std::vector<Text> SuggestWords(const FileHandle& file, const CodePage& codePage, TextView word);
+// windows of the file. With a `cache`, its searches keep and take the upper
+// probes as LookupWord does; `wordPlace`, when given, is where a lookup of
+// `word` itself stopped (its nOffset), which is then not looked up again.
+std::vector<Text> SuggestWords(const FileHandle& file, const CodePage& codePage, TextView word,
+                               ProbeCache* cache = nullptr,
+                               std::optional<int64_t> wordPlace = std::nullopt);
 
 // The same, opening the dictionary for the purpose; nothing when it does
 // not open.

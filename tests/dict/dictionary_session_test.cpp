@@ -13,6 +13,7 @@
 
 #include "dict/recorders.h"
 #include "dict/search.h"
+#include "dict/suggestions.h"
 #include "support/temp_dir.h"
 
 namespace tavik {
@@ -157,7 +158,8 @@ TEST_F(KeptDictionary, FirstLineChangedBetweenWords) {
 
 // Headwords alike in their first dozen letters: the kept beginnings of the
 // probes' headwords seldom tell which way a search goes, and the search
-// reads those lines again; what it finds stays what a search of its own finds.
+// reads those lines again; what it finds, and the words it offers for a word
+// it lacks, stay what a search of its own finds and offers.
 TEST_F(KeptDictionary, HeadwordsAlikeFarIntoThemselves) {
     std::string bytes;
     for (int i = 0; i < 6000; ++i) {
@@ -189,6 +191,9 @@ TEST_F(KeptDictionary, HeadwordsAlikeFarIntoThemselves) {
             ASSERT_EQ(got.result.nOffset, expected.result.nOffset) << ToUtf8(word);
             EXPECT_EQ(got.result.strHeadword, expected.result.strHeadword) << ToUtf8(word);
             EXPECT_EQ(m_page.Pieces(), alonePage.Pieces()) << ToUtf8(word);
+            if (!got.shown.exact)
+                EXPECT_EQ(session.Suggest(word), SuggestWords(m_path, m_codePage, word))
+                    << ToUtf8(word);
         }
     }
     EXPECT_GT(session.Cache().Size(), 1000u);
@@ -198,14 +203,16 @@ ProbeCache::Probe Kept(int64_t lineStart, int64_t lineEnd, TextView headword) {
     return {true, lineStart, lineEnd, headword, headword.size()};
 }
 
-TEST(ProbeCache, KeepsTheUpperLevelsFromTheSecondSearchOn) {
+TEST(ProbeCache, KeepsTheLowerLevelsOnlyInALongerRunOfSearches) {
     ProbeCache cache;
     cache.SearchBegins();
-    cache.Add(1, 500, Kept(510, 530, u"alone"));
-    EXPECT_FALSE(cache.Find(1, 500)) << "a single search keeps nothing";
-    EXPECT_EQ(cache.Bytes(), 0u);
+    cache.Add(1, 500, Kept(510, 530, u"upper"));
+    cache.Add(ProbeCache::kUpperNodes, 800, Kept(810, 830, u"lower"));
+    ASSERT_TRUE(cache.Find(1, 500));
+    EXPECT_FALSE(cache.Find(ProbeCache::kUpperNodes, 800)) << "a few searches keep a few KB";
+    EXPECT_LT(cache.Bytes(), size_t(16) << 10);
 
-    cache.SearchBegins();
+    for (int i = 1; i < ProbeCache::kLowerLevelsFrom; ++i) cache.SearchBegins();
     for (uint32_t node = 1; node < ProbeCache::kNodes; ++node) {
         const Text headword = FromUtf8("h" + std::to_string(node));
         cache.Add(node, node * 1000, Kept(node * 1000 + node % 7, node * 1000 + 50, headword));
@@ -213,7 +220,7 @@ TEST(ProbeCache, KeepsTheUpperLevelsFromTheSecondSearchOn) {
     cache.Add(ProbeCache::kNodes, 1, Kept(2, 3, u"below"));
     EXPECT_EQ(cache.Size(), size_t(ProbeCache::kNodes - 1));
     EXPECT_LE(cache.Bytes(), kProbeCacheBytes);
-    for (uint32_t node = 1; node < ProbeCache::kNodes; node += 97) {
+    for (uint32_t node = 2; node < ProbeCache::kNodes; node += 97) {
         const auto probe = cache.Find(node, node * 1000);
         ASSERT_TRUE(probe) << node;
         EXPECT_EQ(probe->lineStart, node * 1000 + node % 7);
@@ -227,16 +234,15 @@ TEST(ProbeCache, KeepsTheUpperLevelsFromTheSecondSearchOn) {
     EXPECT_FALSE(cache.Find(ProbeCache::kNodes, 1));
 
     // Taken once: a second probe at a node does not replace the first.
-    cache.Add(1, 1000, Kept(1001, 1002, u"other"));
-    EXPECT_EQ(cache.Find(1, 1000)->headwordStart, u"h1");
+    EXPECT_EQ(cache.Find(1, 500)->headwordStart, u"upper");
     cache.Clear();
     EXPECT_EQ(cache.Size(), 0u);
-    EXPECT_FALSE(cache.Find(1, 1000));
+    EXPECT_EQ(cache.Bytes(), 0u);
+    EXPECT_FALSE(cache.Find(1, 500));
 }
 
 TEST(ProbeCache, LeavesOutWhatItCannotNote) {
     ProbeCache cache;
-    cache.SearchBegins();
     cache.SearchBegins();
     // A line starting more than 4 GiB past its midpoint (a huge line).
     cache.Add(2, 0, Kept(int64_t(5) << 30, (int64_t(5) << 30) + 10, u"far"));

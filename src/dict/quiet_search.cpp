@@ -33,9 +33,8 @@ void ShowWordQuietly(TextView word, const SearchSources& sources, SearchScreen& 
     if (Trim(word).empty()) return;
     UnrememberingBox box(screen.searchBox);
     NoRecentWords noRecentWords;
-    SearchScreen quiet{
-        box,           screen.neighbours, screen.page, screen.messages, screen.controls,
-        screen.status, screen.suggestions};
+    SearchScreen quiet{box,           screen.neighbours, screen.page,       screen.messages,
+                       screen.controls, screen.status,   screen.suggestions};
     const SearchSources unremembered{sources.home, sources.dictionaryPath, sources.codePage,
                                      noRecentWords, sources.allDictionaries};
     SearchWord(word, unremembered, quiet);

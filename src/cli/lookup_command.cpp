@@ -15,6 +15,7 @@
 #include "cli/lookup_all.h"
 #include "cli/options.h"
 #include "cli/tool_options.h"
+#include "cli/two_steps.h"
 #include "config/home_folder.h"
 #include "dict/dictionary_folder.h"
 #include "dict/dictionary_line.h"
@@ -23,6 +24,7 @@
 #include "dict/recorders.h"
 #include "dict/search.h"
 #include "dict/suggestions.h"
+#include "dict/window_gatherer.h"
 #include "text/character_cut.h"
 #include "text/file.h"
 #include "text/paths.h"
@@ -231,6 +233,17 @@ void WriteHtml(const WordOutcome& outcome, Output& out) {
     out.Write("\n");
 }
 
+// One word of a batch between the two steps: as read, and as looked up.
+struct LookedUpWord {
+    Text rawWord;
+    DictionarySession::LookedUp lookup;
+};
+
+int ExitStatus(const Options& options, bool allShown, bool allExact) {
+    const bool allFound = options.Flag("--exact") ? allExact : allShown;
+    return allFound ? kExitAllFound : kExitSomeMissing;
+}
+
 }  // namespace
 
 int RunLookup(const std::vector<std::string>& args) {
@@ -271,16 +284,9 @@ int RunLookup(const std::vector<std::string>& args) {
     bool allShown = true;
     bool allExact = true;
     bool first = true;
-    auto handle = [&](const Text& word) {
-        WordOutcome outcome(format);
-        DictionariesOutcome allOutcome;
-        if (all)
-            LookUpAll(word, all->Dictionaries(), home, outcome, allOutcome);
-        else
-            LookUp(word, *dictionary, home, *style, outcome);
-        const bool offers = format == Format::kJson || (format == Format::kText && forTerminal);
-        if (offers && !all && !outcome.word.empty() && !outcome.shown.exact)
-            outcome.suggestions = dictionary->Suggest(outcome.word);
+    const bool offers = format == Format::kJson || (format == Format::kText && forTerminal);
+    // Counts the word's outcome and writes it out.
+    auto write = [&](const WordOutcome& outcome, const DictionariesOutcome& allOutcome) {
         allShown = allShown && outcome.ShowedEntry();
         allExact = allExact && outcome.ShowedEntry() && outcome.shown.exact;
         switch (format) {
@@ -303,23 +309,59 @@ int RunLookup(const std::vector<std::string>& args) {
         // prints nothing to standard output.
         if (format != Format::kText || outcome.ShowedEntry()) first = false;
     };
+    auto handle = [&](const Text& word) {
+        WordOutcome outcome(format);
+        DictionariesOutcome allOutcome;
+        if (all)
+            LookUpAll(word, all->Dictionaries(), home, outcome, allOutcome);
+        else
+            LookUp(word, *dictionary, home, *style, outcome);
+        if (offers && !all && !outcome.word.empty() && !outcome.shown.exact)
+            outcome.suggestions = dictionary->Suggest(outcome.word);
+        write(outcome, allOutcome);
+    };
 
     if (!options.Positional().empty()) {
         for (const std::string& word : options.Positional()) handle(FromUtf8(word));
-    } else {
-        // stdio rather than iostreams: iostreams would set up the C++ locale
-        // machinery in every process, which costs a single lookup dearly.
-        WordLines lines(stdin);
-        std::string word;
-        while (lines.Next(word)) handle(FromUtf8(word));
-        if (lines.CutCount() > 0) {
-            out.Flush();
-            std::fprintf(stderr, "tavik-dict: cut %lld words longer than %zu bytes\n",
-                         static_cast<long long>(lines.CutCount()), kDictionaryLineLimit);
-        }
+        return ExitStatus(options, allShown, allExact);
     }
-    const bool allFound = options.Flag("--exact") ? allExact : allShown;
-    return allFound ? kExitAllFound : kExitSomeMissing;
+    // stdio rather than iostreams: iostreams would set up the C++ locale
+    // machinery in every process, which costs a single lookup dearly.
+    WordLines lines(stdin);
+    std::string bytes;
+    // A batch against one dictionary looks each word up here and gathers,
+    // shows and writes it on a second thread, a few words behind: the
+    // search's reads and the making of the pages take about as long, and
+    // each waits less on memory than both in turn on one processor.
+    WindowGatherer windows(codePage);
+    auto lookUp = [&]() -> std::optional<LookedUpWord> {
+        if (!lines.Next(bytes)) return std::nullopt;
+        LookedUpWord looked{FromUtf8(bytes), {}};
+        const Text word = Trim(looked.rawWord);
+        if (!word.empty()) looked.lookup = dictionary->LookUp(word);
+        return looked;
+    };
+    auto show = [&](LookedUpWord& looked) {
+        WordOutcome outcome(format);
+        if (TakeWord(looked.rawWord, outcome)) {
+            outcome.result = looked.lookup.result;
+            EntryScreen screen{outcome.neighbours, outcome.page, outcome.messages, &*style};
+            outcome.shown = windows.Gather(looked.lookup, home, screen);
+            if (offers && !outcome.shown.exact)
+                outcome.suggestions = windows.Suggest(looked.lookup, outcome.word);
+        }
+        write(outcome, {});
+    };
+    const bool twoSteps = !all && RunInTwoSteps<LookedUpWord>(lookUp, show);
+    if (!twoSteps) {
+        while (lines.Next(bytes)) handle(FromUtf8(bytes));
+    }
+    if (lines.CutCount() > 0) {
+        out.Flush();
+        std::fprintf(stderr, "tavik-dict: cut %lld words longer than %zu bytes\n",
+                     static_cast<long long>(lines.CutCount()), kDictionaryLineLimit);
+    }
+    return ExitStatus(options, allShown, allExact);
 }
 
 }  // namespace tavik::cli

@@ -14,12 +14,14 @@ void DictionarySession::Reopen() {
     m_cache.Clear();
     m_last = LookupResult();
     m_openError.clear();
-    m_file = OpenRegularFileForReading(m_path, &m_openError);
-    if (!m_file) {
+    m_file.reset();
+    std::optional<FileHandle> file = OpenRegularFileForReading(m_path, &m_openError);
+    if (!file) {
         if (m_openError.empty()) m_openError = "cannot be opened";
         m_identity.reset();
         return;
     }
+    m_file = std::make_shared<const FileHandle>(std::move(*file));
     // Taken of the handle, not the path: should the path change again
     // meanwhile, the next check sees it.
     m_identity = HandleIdentity(*m_file);
@@ -40,17 +42,29 @@ void DictionarySession::Refresh() {
 
 SearchOutcome DictionarySession::Search(const Text& word, const std::filesystem::path& home,
                                         EntryScreen& screen) {
-    Refresh();
-    if (!m_file) {
-        SearchOutcome outcome;
-        outcome.result.strWord = word;
+    LookedUp looked = LookUp(word);
+    SearchOutcome outcome;
+    outcome.result = std::move(looked.result);
+    if (!looked.file) {
         outcome.openError = m_openError;
         return outcome;
     }
-    SearchOutcome outcome = SearchOpenDictionary(word, *m_file, m_codePage, home, screen, &m_cache);
-    outcome.result.strWord = word;
-    m_last = outcome.result;
+    outcome.shown =
+        GatherAfterLookup(outcome.result, *looked.file, m_codePage, home, screen, &m_cache);
     return outcome;
+}
+
+DictionarySession::LookedUp DictionarySession::LookUp(const Text& word) {
+    Refresh();
+    LookedUp looked;
+    if (m_file) {
+        int probes = 0;
+        looked.result = LookupWord(*m_file, m_codePage, word, probes, &m_cache);
+        looked.file = m_file;
+    }
+    looked.result.strWord = word;
+    m_last = looked.result;
+    return looked;
 }
 
 std::vector<Text> DictionarySession::Suggest(const Text& word) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,17 @@ public:
     // dropped.
     SearchOutcome Search(const Text& word, const std::filesystem::path& home, EntryScreen& screen);
 
+    // The first half of that, for a caller that gathers the window itself
+    // (GatherAfterLookup), perhaps on another thread: the lookup's result and
+    // the file it read, which stays open as long as the caller holds it even
+    // when a later search opens the path afresh. No file when it could not
+    // be opened; then OpenError() says why.
+    struct LookedUp {
+        LookupResult result;
+        std::shared_ptr<const FileHandle> file;
+    };
+    LookedUp LookUp(const Text& word);
+
     // Headwords like `word` (SuggestWords), in the file the last search read;
     // nothing when it could not be opened. Where the last search stopped
     // serves when it searched `word`.
@@ -43,7 +55,7 @@ private:
 
     std::filesystem::path m_path;
     const CodePage& m_codePage;
-    std::optional<FileHandle> m_file;
+    std::shared_ptr<const FileHandle> m_file;
     std::optional<FileIdentity> m_identity;
     std::string m_openError;
     ProbeCache m_cache;

@@ -24,12 +24,17 @@ SearchOutcome SearchOpenDictionary(const Text& word, const FileHandle& file,
     SearchOutcome outcome;
     int probes = 0;
     outcome.result = LookupWord(file, codePage, word, probes, cache);
-    if (!outcome.result.strHeadword.empty()) {
-        LookupResult window = outcome.result;
-        window.nOffset = GatherOffset(window.nOffset);
-        outcome.shown = GatherEntries(window, file, codePage, home, screen, cache);
-    }
+    outcome.shown = GatherAfterLookup(outcome.result, file, codePage, home, screen, cache);
     return outcome;
+}
+
+GatheredEntry GatherAfterLookup(const LookupResult& result, const FileHandle& file,
+                                const CodePage& codePage, const std::filesystem::path& home,
+                                EntryScreen& screen, ProbeCache* cache) {
+    if (result.strHeadword.empty()) return {};
+    LookupResult window = result;
+    window.nOffset = GatherOffset(window.nOffset);
+    return GatherEntries(window, file, codePage, home, screen, cache);
 }
 
 LookupResult LookUpAndShow(const Text& word, const Dictionary& dictionary,

@@ -45,6 +45,12 @@ SearchOutcome SearchOpenDictionary(const Text& word, const FileHandle& file,
                                    const CodePage& codePage, const std::filesystem::path& home,
                                    EntryScreen& screen, ProbeCache* cache = nullptr);
 
+// The second half of a search: when the lookup found a headword, gathers the
+// window around where it stopped onto `screen`.
+GatheredEntry GatherAfterLookup(const LookupResult& result, const FileHandle& file,
+                                const CodePage& codePage, const std::filesystem::path& home,
+                                EntryScreen& screen, ProbeCache* cache = nullptr);
+
 // Looks `word` (already trimmed) up; when a headword was found, gathers the
 // window around it onto `screen`. Returns the lookup's result, its offset as
 // the lookup gave it.

@@ -10,10 +10,12 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "dict/recorders.h"
 #include "dict/search.h"
 #include "dict/suggestions.h"
+#include "dict/window_gatherer.h"
 #include "support/temp_dir.h"
 
 namespace tavik {
@@ -92,6 +94,43 @@ TEST_F(KeptDictionary, ReplacedByAFileOfTheSameSize) {
         EXPECT_EQ(Content(), u"ENTRY");
     }
     EXPECT_FALSE(Search(session, u"word20000").shown.exact);
+}
+
+// A batch gathers each word's window apart from its lookup, a few words
+// later: a word looked up before the file was replaced is still shown from
+// the file it was found in, the next from the new one, whose first line is
+// longer than the back-off before a hit near it (the windows of a file keep
+// where that line ends).
+TEST_F(KeptDictionary, WindowsGatheredLaterComeFromTheFileLookedUp) {
+    DictionarySession session(Dictionary{m_path, m_codePage});
+    WindowGatherer windows(m_codePage);
+    Warm(session);
+    const DictionarySession::LookedUp before = session.LookUp(u"word10001");
+    const auto fresh =
+        m_dir.Write("Data/fresh.txt", "a-much-longer-first-line/" + std::string(6000, 'x') + "\n" +
+                                          Lines("word", "ENTRY"));
+    std::filesystem::rename(fresh, m_path);
+    const DictionarySession::LookedUp after = session.LookUp(u"word10001");
+    EXPECT_NE(before.file, after.file);
+
+    auto gathered = [&](const DictionarySession::LookedUp& looked) {
+        RecordingNeighbourList list;
+        RecordingPage page;
+        RecordingMessages messages;
+        EntryScreen screen{list, page, messages};
+        EXPECT_TRUE(windows.Gather(looked, m_dir.Path(), screen).exact);
+        return std::make_pair(page.Pieces().size() == 7 ? page.Pieces()[5] : Text(),
+                              list.Items().front());
+    };
+    EXPECT_EQ(gathered(before), std::make_pair(Text(u"entry"), Text(u"word10000")));
+    EXPECT_EQ(gathered(after), std::make_pair(Text(u"ENTRY"), Text(u"a-much-longer-first-line")));
+    // And what a search of its own shows of the file now.
+    EXPECT_TRUE(Search(session, u"word10001").shown.exact);
+    EXPECT_EQ(m_list.Item(0), u"a-much-longer-first-line");
+    const Text typo = u"wrod10001";
+    const std::vector<Text> offered = windows.Suggest(session.LookUp(typo), typo);
+    EXPECT_FALSE(offered.empty());
+    EXPECT_EQ(offered, SuggestWords(m_path, m_codePage, typo));
 }
 
 TEST_F(KeptDictionary, RewrittenInPlaceWithTheSameSize) {

@@ -24,7 +24,8 @@ public:
     bool Started() const { return m_state != State::kNotStarted; }
     bool Collecting() const { return m_state == State::kCollecting; }
     const Text& Headword() const { return m_headword; }
-    Text PageContent() const { return m_cut ? m_content + Text(kEntryCutNote) : m_content; }
+    // Its parts joined as its page shows them, a cut noted.
+    const Text& PageContent() const { return m_content; }
     bool Cut() const { return m_cut; }
     // Where its lines lie in the file, as far as they were read.
     int64_t FirstLineStart() const { return m_firstLineStart; }
@@ -68,13 +69,15 @@ public:
 private:
     void Append(const Line& line, const CodePage& codePage, bool separated) {
         m_lastLineEnd = line.end;
-        if (m_cut || m_bytes + line.content.size() > kEntryTextLimit) {
+        if (m_cut) return;
+        if (m_bytes + line.content.size() > kEntryTextLimit) {
             m_cut = true;
+            m_content.append(kEntryCutNote);
             return;
         }
         m_bytes += line.content.size();
         if (separated) m_content.append(m_separator);
-        m_content.append(codePage.Decode(line.content));
+        codePage.DecodeAppend(line.content, m_content);
     }
 
     enum class State { kNotStarted, kCollecting, kClosed };
@@ -150,18 +153,24 @@ WindowPass ReadWindow(const FileHandle& file, const CodePage& codePage, const Lo
     }
 
     WindowPass pass(result);
+    // Most windows hold a few dozen headwords.
+    pass.neighbours.reserve(32);
+    // Two buffers taking turns: a line's headword is decoded into the one
+    // that held the headword before the previous line's.
+    Text headword;
     Text previousHeadword;
     bool first = true;
     while (ReadDictionaryLine(reader, codePage, line)) {
         const DictionaryLine parts = SplitDictionaryLine(line);
-        const Text headword = codePage.Decode(parts.headword);
+        headword.clear();
+        codePage.DecodeAppend(parts.headword, headword);
         if (!headword.empty() && !EqualOrder(headword, previousHeadword))
             pass.neighbours.push_back(headword);
         const EntryGroup::Line taken{headword, parts.content, reader.LineStart(), reader.Tell(),
                                      first};
         pass.exact.Take(taken, previousHeadword, codePage);
         pass.nearest.Take(taken, previousHeadword, codePage);
-        previousHeadword = headword;
+        std::swap(previousHeadword, headword);
         first = false;
         const bool cut = (pass.exact.Cut() && pass.exact.Collecting()) ||
                          (pass.nearest.Cut() && pass.nearest.Collecting());
@@ -236,9 +245,9 @@ std::optional<Span> OutsideSpan(const FileHandle& file, const CodePage& codePage
     return span;
 }
 
-void Show(const WindowPass& pass, const LookupResult& result, const std::filesystem::path& home,
+void Show(WindowPass& pass, const LookupResult& result, const std::filesystem::path& home,
           EntryScreen& screen, GatheredEntry& shown) {
-    FillNeighbours(screen.neighbours, pass.neighbours);
+    FillNeighbours(screen.neighbours, std::move(pass.neighbours));
     const EntryPageStyle style = screen.style ? EntryPageStyle() : ReadEntryPageStyle(home);
     const EntryPageStyle& shownStyle = screen.style ? *screen.style : style;
     ShowEntryPage(shownStyle, pass.exact.Headword(), pass.exact.PageContent(), screen.page);
@@ -279,9 +288,8 @@ WindowPass GatherPass(const LookupResult& result, const FileHandle& file, const 
 
 }  // namespace
 
-void FillNeighbours(NeighbourList& list, const std::vector<Text>& headwords) {
-    list.Reset();
-    for (const Text& headword : headwords) list.Add(headword);
+void FillNeighbours(NeighbourList& list, std::vector<Text> headwords) {
+    list.Fill(std::move(headwords));
 }
 
 void SelectNeighbour(NeighbourList& list, const Text& word) {
@@ -312,7 +320,7 @@ GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::p
 GatheredEntry GatherEntries(const LookupResult& result, const FileHandle& file,
                             const CodePage& codePage, const std::filesystem::path& home,
                             EntryScreen& screen, ProbeCache* cache) {
-    const WindowPass pass = GatherPass(result, file, codePage, cache);
+    WindowPass pass = GatherPass(result, file, codePage, cache);
     GatheredEntry shown;
     Show(pass, result, home, screen, shown);
     return shown;

@@ -1,6 +1,8 @@
 // Recording screen stand-ins.
 #include "dict/recorders.h"
 
+#include "text/compare.h"
+
 namespace tavik {
 
 void RecordingNeighbourList::Reset() {
@@ -14,6 +16,18 @@ Text RecordingNeighbourList::Item(int index) const {
 
 void RecordingNeighbourList::Select(int index) {
     m_selection = index >= 0 && index < Count() ? index : -1;
+}
+
+void RecordingNeighbourList::Fill(std::vector<Text> headwords) {
+    m_items = std::move(headwords);
+    m_selection = -1;
+}
+
+int RecordingNeighbourList::FindPrefix(TextView prefix) const {
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (StartsWithOrder(m_items[i], prefix)) return int(i);
+    }
+    return -1;
 }
 
 void RecordingPage::Clear() {

@@ -17,6 +17,9 @@ public:
     Text Item(int index) const override;
     int Selection() const override { return m_selection; }
     void Select(int index) override;
+    void Fill(std::vector<Text> headwords) override;
+    // Without a copy of each item.
+    int FindPrefix(TextView prefix) const override;
 
     const std::vector<Text>& Items() const { return m_items; }
 

@@ -85,31 +85,42 @@ iconv_t CodePage::Encoder() const {
 }
 
 Text CodePage::Decode(std::string_view bytes) const {
+    Text out;
+    DecodeAppend(bytes, out);
+    return out;
+}
+
+void CodePage::DecodeAppend(std::string_view bytes, Text& out) const {
     // Most dictionary text is ASCII: widen it in the same pass that checks it.
-    Text out(bytes.size(), u'\0');
+    const size_t start = out.size();
+    out.resize(start + bytes.size());
+    char16_t* const put = out.data() + start;
     size_t ascii = 0;
     for (uint64_t block; ascii + 8 <= bytes.size(); ascii += 8) {
         std::memcpy(&block, bytes.data() + ascii, 8);
         if (block & 0x8080808080808080ull) break;
-        for (size_t k = 0; k < 8; ++k) out[ascii + k] = char16_t(bytes[ascii + k]);
+        for (size_t k = 0; k < 8; ++k) put[ascii + k] = char16_t(bytes[ascii + k]);
     }
     for (; ascii < bytes.size(); ++ascii) {
         const auto byte = static_cast<unsigned char>(bytes[ascii]);
         if (byte >= 0x80) break;
-        out[ascii] = byte;
+        put[ascii] = byte;
     }
-    if (ascii == bytes.size()) return out;
+    if (ascii == bytes.size()) return;
+    out.resize(start);
     // UTF-8 needs no converter; an invalid sequence becomes one U+FFFD.
-    if (IsUtf8()) return FromUtf8(bytes);
-    out.clear();
-    out.reserve(bytes.size());
+    if (IsUtf8()) {
+        out.append(FromUtf8(bytes));
+        return;
+    }
+    out.reserve(start + bytes.size());
     iconv_t cd = Decoder();
     if (cd == kNoIconv) {
         for (char c : bytes) {
             const auto b = static_cast<unsigned char>(c);
             out.push_back(b < 0x80 ? char16_t(b) : kReplacement);
         }
-        return out;
+        return;
     }
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::array<char, 1024> buffer;
@@ -132,7 +143,6 @@ Text CodePage::Decode(std::string_view bytes) const {
         --inLeft;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
-    return out;
 }
 
 std::optional<std::string> CodePage::Encode(TextView text) const {

@@ -97,7 +97,9 @@ private:
 // window is known to hold the whole entry.
 struct WindowPass {
     explicit WindowPass(const LookupResult& result)
-        : exact(result.strWord, kExactSeparator), nearest(result.strHeadword, kNearestSeparator) {}
+        : exact(result.strWord, kExactSeparator),
+          nearest(result.strHeadword, kNearestSeparator),
+          nearestIsExact(EqualOrder(result.strWord, result.strHeadword)) {}
 
     const EntryGroup* Shown() const {
         return exact.Started() ? &exact : nearest.Started() ? &nearest : nullptr;
@@ -106,6 +108,10 @@ struct WindowPass {
     std::vector<Text> neighbours;
     EntryGroup exact;
     EntryGroup nearest;
+    // The lookup found the word itself: the nearest entry would gather the
+    // very lines of the exact one, and is shown only when that one is not
+    // found. It is not gathered then.
+    bool nearestIsExact;
     bool stoppedAtWindowEnd = false;  // else at the end of the file
 };
 
@@ -169,7 +175,7 @@ WindowPass ReadWindow(const FileHandle& file, const CodePage& codePage, const Lo
         const EntryGroup::Line taken{headword, parts.content, reader.LineStart(), reader.Tell(),
                                      first};
         pass.exact.Take(taken, previousHeadword, codePage);
-        pass.nearest.Take(taken, previousHeadword, codePage);
+        if (!pass.nearestIsExact) pass.nearest.Take(taken, previousHeadword, codePage);
         std::swap(previousHeadword, headword);
         first = false;
         const bool cut = (pass.exact.Cut() && pass.exact.Collecting()) ||

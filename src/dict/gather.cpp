@@ -35,7 +35,7 @@ public:
 
     struct Line {
         const Text& headword;
-        std::string_view content;  // bytes, decoded only when taken
+        std::string_view bytes;  // the whole line, split and decoded only when taken
         int64_t start;
         int64_t end;
         bool first;  // the window's first line
@@ -70,14 +70,15 @@ private:
     void Append(const Line& line, const CodePage& codePage, bool separated) {
         m_lastLineEnd = line.end;
         if (m_cut) return;
-        if (m_bytes + line.content.size() > kEntryTextLimit) {
+        const std::string_view content = SplitDictionaryLine(line.bytes).content;
+        if (m_bytes + content.size() > kEntryTextLimit) {
             m_cut = true;
             m_content.append(kEntryCutNote);
             return;
         }
-        m_bytes += line.content.size();
+        m_bytes += content.size();
         if (separated) m_content.append(m_separator);
-        codePage.DecodeAppend(line.content, m_content);
+        codePage.DecodeAppend(content, m_content);
     }
 
     enum class State { kNotStarted, kCollecting, kClosed };
@@ -167,13 +168,11 @@ WindowPass ReadWindow(const FileHandle& file, const CodePage& codePage, const Lo
     Text previousHeadword;
     bool first = true;
     while (ReadDictionaryLine(reader, codePage, line)) {
-        const DictionaryLine parts = SplitDictionaryLine(line);
         headword.clear();
-        codePage.DecodeAppend(parts.headword, headword);
+        codePage.DecodeAppend(DictionaryHeadword(line), headword);
         if (!headword.empty() && !EqualOrder(headword, previousHeadword))
             pass.neighbours.push_back(headword);
-        const EntryGroup::Line taken{headword, parts.content, reader.LineStart(), reader.Tell(),
-                                     first};
+        const EntryGroup::Line taken{headword, line, reader.LineStart(), reader.Tell(), first};
         pass.exact.Take(taken, previousHeadword, codePage);
         if (!pass.nearestIsExact) pass.nearest.Take(taken, previousHeadword, codePage);
         std::swap(previousHeadword, headword);
@@ -236,14 +235,13 @@ std::optional<Span> OutsideSpan(const FileHandle& file, const CodePage& codePage
             } else {
                 line = line.substr(0, line.find('\0'));
             }
-            if (!same(SplitDictionaryLine(line).headword)) break;
+            if (!same(DictionaryHeadword(line))) break;
             span.start = start;
         }
     }
     if (group.Collecting() && pass.stoppedAtWindowEnd) {
         reader.Seek(span.end);
-        while (ReadDictionaryLine(reader, codePage, line) &&
-               same(SplitDictionaryLine(line).headword))
+        while (ReadDictionaryLine(reader, codePage, line) && same(DictionaryHeadword(line)))
             span.end = reader.Tell();
     }
     if (span.start == group.FirstLineStart() && span.end == group.LastLineEnd())

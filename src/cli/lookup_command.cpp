@@ -73,8 +73,10 @@ private:
 
 struct WordOutcome {
     // Only the text format prints the entry as plain text; no format prints
-    // the page's pieces one by one.
-    explicit WordOutcome(Format format) : page(format == Format::kText, false) {}
+    // the page's pieces one by one. The page is written into the room of
+    // `pageBuffer`: the page of the word before.
+    WordOutcome(Format format, Text pageBuffer)
+        : page(format == Format::kText, false, std::move(pageBuffer)) {}
 
     Text word;
     LookupResult result;
@@ -271,8 +273,11 @@ int RunLookup(const std::vector<std::string>& args) {
     bool allShown = true;
     bool allExact = true;
     bool first = true;
+    // Handed from word to word: the pages of a batch are written into one
+    // buffer as large as the longest of them.
+    Text pageBuffer;
     auto handle = [&](const Text& word) {
-        WordOutcome outcome(format);
+        WordOutcome outcome(format, std::move(pageBuffer));
         DictionariesOutcome allOutcome;
         if (all)
             LookUpAll(word, all->Dictionaries(), home, outcome, allOutcome);
@@ -302,6 +307,7 @@ int RunLookup(const std::vector<std::string>& args) {
         // Entries are set apart by an empty line; a word that shows nothing
         // prints nothing to standard output.
         if (format != Format::kText || outcome.ShowedEntry()) first = false;
+        pageBuffer = outcome.page.TakeBuffer();
     };
 
     if (!options.Positional().empty()) {

@@ -32,12 +32,19 @@ int RecordingNeighbourList::FindPrefix(TextView prefix) const {
 
 void RecordingPage::Clear() {
     ++m_clearCount;
-    m_page = Text();
+    if (!m_page) m_page.emplace(std::move(m_buffer));
+    m_page->clear();
     m_pieces.clear();
 }
 
+Text RecordingPage::TakeBuffer() {
+    Text buffer = m_page ? std::move(*m_page) : std::move(m_buffer);
+    m_page.reset();
+    return buffer;
+}
+
 void RecordingPage::AddText(const Text& html) {
-    if (!m_page) m_page = Text();
+    if (!m_page) m_page.emplace(std::move(m_buffer));
     m_page->append(html);
     if (m_keepsPieces) m_pieces.push_back(html);
 }

@@ -92,5 +92,28 @@ TEST(EntryPage, BracketsInTheSkinsColoursAreSetAsBefore) {
               u"a</font><font color=#f]</font><font color=#[0]>0>[b]</font><font color=#[0]>c");
 }
 
+// A batch writes each word's pages into the buffer of the word before: a page
+// holds its own text only, and a recorder that showed nothing has no page.
+TEST(EntryPage, PagesInAHandedOnBufferHoldOnlyTheirOwnText) {
+    testing::TempDir home;
+    const EntryPageStyle style = ReadEntryPageStyle(home.Path());
+    RecordingPage alone(false, false);
+    ShowEntryPage(style, u"ant", u"short", alone);
+
+    RecordingPage first(false, false, Text(100, u'x'));
+    ShowEntryPage(style, u"bee", Text(5000, u'L'), first);
+    ShowEntryPage(style, u"ant", u"short", first);  // a second page of one recorder
+    EXPECT_EQ(first.Page(), alone.Page());
+    ShowEntryPage(style, u"bee", Text(5000, u'L'), first);
+    RecordingPage second(false, false, first.TakeBuffer());
+    EXPECT_FALSE(first.Page().has_value());
+    EXPECT_FALSE(second.Page().has_value());
+    ShowEntryPage(style, u"ant", u"short", second);
+    EXPECT_EQ(second.Page(), alone.Page());
+    RecordingPage third(false, false, second.TakeBuffer());
+    third.AddText(u"x");  // a piece without a clear
+    EXPECT_EQ(third.Page(), Text(u"x"));
+}
+
 }  // namespace
 }  // namespace tavik

@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tavik {
 
 namespace {
@@ -96,6 +100,19 @@ void CodePage::DecodeAppend(std::string_view bytes, Text& out) const {
     out.resize(start + bytes.size());
     char16_t* const put = out.data() + start;
     size_t ascii = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time where the processor can: tested by their top
+    // bits, widened by interleaving them with zeros.
+    for (; ascii + 16 <= bytes.size(); ascii += 16) {
+        const __m128i block =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + ascii));
+        if (_mm_movemask_epi8(block) != 0) break;
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(put + ascii), _mm_unpacklo_epi8(block, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(put + ascii + 8),
+                         _mm_unpackhi_epi8(block, zero));
+    }
+#endif
     for (uint64_t block; ascii + 8 <= bytes.size(); ascii += 8) {
         std::memcpy(&block, bytes.data() + ascii, 8);
         if (block & 0x8080808080808080ull) break;

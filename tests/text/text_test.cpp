@@ -108,6 +108,10 @@ TEST(CodePage, EveryPlaceOfABlockDecodesAsByteByByte) {
             ASSERT_EQ(appended, head + u"가" + tail) << length << " " << at;
             ASSERT_EQ(cp949.Decode(cp949Bytes), (head + u"사" + tail).substr(6))
                 << length << " " << at;
+            // A lone byte that is never valid.
+            const std::string broken = bytes.substr(0, at) + "\xff" + bytes.substr(at);
+            ASSERT_EQ(utf8.Decode(broken), (head + u"\uFFFD" + tail).substr(6)) << at;
+            ASSERT_EQ(cp949.Decode(broken), (head + u"\uFFFD" + tail).substr(6)) << at;
         }
     }
 }

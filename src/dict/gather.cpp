@@ -38,11 +38,12 @@ public:
         std::string_view bytes;  // the whole line, split and decoded only when taken
         int64_t start;
         int64_t end;
-        bool first;  // the window's first line
+        bool first;             // the window's first line
+        bool previousHeadword;  // its headword is the previous line's
     };
 
     // Takes one line; returns true when this line closed the group.
-    bool Take(const Line& line, const Text& previousHeadword, const CodePage& codePage) {
+    bool Take(const Line& line, const CodePage& codePage) {
         switch (m_state) {
             case State::kNotStarted:
                 if (EqualOrder(line.headword, *m_wanted)) {
@@ -54,7 +55,7 @@ public:
                 }
                 return false;
             case State::kCollecting:
-                if (EqualOrder(line.headword, previousHeadword)) {
+                if (line.previousHeadword) {
                     Append(line, codePage, true);
                     return false;
                 }
@@ -170,11 +171,12 @@ WindowPass ReadWindow(const FileHandle& file, const CodePage& codePage, const Lo
     while (ReadDictionaryLine(reader, codePage, line)) {
         headword.clear();
         codePage.DecodeAppend(DictionaryHeadword(line), headword);
-        if (!headword.empty() && !EqualOrder(headword, previousHeadword))
-            pass.neighbours.push_back(headword);
-        const EntryGroup::Line taken{headword, line, reader.LineStart(), reader.Tell(), first};
-        pass.exact.Take(taken, previousHeadword, codePage);
-        if (!pass.nearestIsExact) pass.nearest.Take(taken, previousHeadword, codePage);
+        const bool repeated = EqualOrder(headword, previousHeadword);
+        if (!headword.empty() && !repeated) pass.neighbours.push_back(headword);
+        const EntryGroup::Line taken{headword,      line,  reader.LineStart(),
+                                     reader.Tell(), first, repeated};
+        pass.exact.Take(taken, codePage);
+        if (!pass.nearestIsExact) pass.nearest.Take(taken, codePage);
         std::swap(previousHeadword, headword);
         first = false;
         const bool cut = (pass.exact.Cut() && pass.exact.Collecting()) ||

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #if defined(__SSE2__)
@@ -47,33 +48,34 @@ inline char* PutEscapedAscii(char* put, char16_t c) {
 }
 
 // Most of a page is plain ASCII: it is tested and copied a block of units at
-// a time. A block that holds anything else is left to the unit-by-unit
-// path, whatever was written of it.
+// a time. Bytes past a block's plain start may be written too: the
+// unit-by-unit path that takes over from there writes over them.
 constexpr size_t kBlock = 16;
 
 #if defined(__SSE2__)
+// How many units of the block are plain ASCII before the first that is not.
 // Packed to bytes with saturation, a unit beyond ASCII becomes 0x00 or 0xFF,
 // which the test of the bytes finds like any other.
-bool CopyPlainAsciiBlock(const char16_t* units, char* put) {
+size_t CopyPlainAscii(const char16_t* units, char* put) {
     const __m128i bytes =
         _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units)),
                          _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + 8)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(put), bytes);
     // Signed, every byte from 0x80 up counts as below 0x20.
     const __m128i escaped = _mm_or_si128(_mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)),
                                          _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')),
                                                       _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))));
-    if (_mm_movemask_epi8(escaped) != 0) return false;
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(put), bytes);
-    return true;
+    const unsigned mask = unsigned(_mm_movemask_epi8(escaped));
+    return mask == 0 ? kBlock : size_t(std::countr_zero(mask));
 }
 #else
-bool CopyPlainAsciiBlock(const char16_t* units, char* put) {
+size_t CopyPlainAscii(const char16_t* units, char* put) {
     for (size_t k = 0; k < kBlock; ++k) {
         const char16_t c = units[k];
-        if (c < 0x20 || c >= 0x80 || c == u'"' || c == u'\\') return false;
+        if (c < 0x20 || c >= 0x80 || c == u'"' || c == u'\\') return k;
         put[k] = char(c);
     }
-    return true;
+    return kBlock;
 }
 #endif
 
@@ -93,8 +95,12 @@ void AppendJsonString(std::string& out, TextView text) {
             // Runs of plain ASCII are copied as they are, as far as the chunk
             // holds them.
             const size_t run = std::min(text.size(), i + size_t(limit - put) + 1);
-            for (; i + kBlock <= run && CopyPlainAsciiBlock(text.data() + i, put); i += kBlock)
-                put += kBlock;
+            while (i + kBlock <= run) {
+                const size_t plain = CopyPlainAscii(text.data() + i, put);
+                i += plain;
+                put += plain;
+                if (plain < kBlock) break;
+            }
             for (char16_t c;
                  i < run && (c = text[i]) >= 0x20 && c < 0x80 && c != u'"' && c != u'\\'; ++i)
                 *put++ = char(c);

@@ -48,34 +48,41 @@ inline char* PutEscapedAscii(char* put, char16_t c) {
 }
 
 // Most of a page is plain ASCII: it is tested and copied a block of units at
-// a time. Bytes past a block's plain start may be written too: the
-// unit-by-unit path that takes over from there writes over them.
-constexpr size_t kBlock = 16;
-
+// a time, sixteen or, for headwords and the rest of a text, eight. Bytes past
+// a block's plain start may be written too: the unit-by-unit path that takes
+// over from there writes over them.
 #if defined(__SSE2__)
-// How many units of the block are plain ASCII before the first that is not.
+// How many of the block's units are plain ASCII before the first that is not.
 // Packed to bytes with saturation, a unit beyond ASCII becomes 0x00 or 0xFF,
 // which the test of the bytes finds like any other.
+template <size_t kUnits>
 size_t CopyPlainAscii(const char16_t* units, char* put) {
-    const __m128i bytes =
-        _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units)),
-                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + 8)));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(put), bytes);
+    static_assert(kUnits == 8 || kUnits == 16);
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+    const __m128i high =
+        kUnits == 16 ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + 8)) : low;
+    const __m128i bytes = _mm_packus_epi16(low, high);
+    if constexpr (kUnits == 16)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(put), bytes);
+    else
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(put), bytes);
     // Signed, every byte from 0x80 up counts as below 0x20.
     const __m128i escaped = _mm_or_si128(_mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)),
                                          _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')),
                                                       _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))));
-    const unsigned mask = unsigned(_mm_movemask_epi8(escaped));
-    return mask == 0 ? kBlock : size_t(std::countr_zero(mask));
+    // A stop just past the block's units.
+    const unsigned found = unsigned(_mm_movemask_epi8(escaped)) | (1u << kUnits);
+    return size_t(std::countr_zero(found));
 }
 #else
+template <size_t kUnits>
 size_t CopyPlainAscii(const char16_t* units, char* put) {
-    for (size_t k = 0; k < kBlock; ++k) {
+    for (size_t k = 0; k < kUnits; ++k) {
         const char16_t c = units[k];
         if (c < 0x20 || c >= 0x80 || c == u'"' || c == u'\\') return k;
         put[k] = char(c);
     }
-    return kBlock;
+    return kUnits;
 }
 #endif
 
@@ -95,11 +102,16 @@ void AppendJsonString(std::string& out, TextView text) {
             // Runs of plain ASCII are copied as they are, as far as the chunk
             // holds them.
             const size_t run = std::min(text.size(), i + size_t(limit - put) + 1);
-            while (i + kBlock <= run) {
-                const size_t plain = CopyPlainAscii(text.data() + i, put);
+            size_t plain = 16;
+            while (plain == 16 && i + 16 <= run) {
+                plain = CopyPlainAscii<16>(text.data() + i, put);
                 i += plain;
                 put += plain;
-                if (plain < kBlock) break;
+            }
+            if (plain == 16 && i + 8 <= run) {
+                plain = CopyPlainAscii<8>(text.data() + i, put);
+                i += plain;
+                put += plain;
             }
             for (char16_t c;
                  i < run && (c = text[i]) >= 0x20 && c < 0x80 && c != u'"' && c != u'\\'; ++i)

@@ -70,8 +70,10 @@ size_t CopyPlainAscii(const char16_t* units, char* put) {
     const __m128i escaped = _mm_or_si128(_mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)),
                                          _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')),
                                                       _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))));
-    // A stop just past the block's units.
-    const unsigned found = unsigned(_mm_movemask_epi8(escaped)) | (1u << kUnits);
+    const unsigned found = unsigned(_mm_movemask_epi8(escaped)) & ((1u << kUnits) - 1);
+    // The usual answer without waiting on the count: the next block's test
+    // can start at once.
+    if (found == 0) return kUnits;
     return size_t(std::countr_zero(found));
 }
 #else

@@ -38,8 +38,8 @@ public:
         std::string_view bytes;  // the whole line, split and decoded only when taken
         int64_t start;
         int64_t end;
-        bool first;             // the window's first line
-        bool previousHeadword;  // its headword is the previous line's
+        bool first;            // the window's first line
+        bool repeatsHeadword;  // its headword is the previous line's
     };
 
     // Takes one line; returns true when this line closed the group.
@@ -55,7 +55,7 @@ public:
                 }
                 return false;
             case State::kCollecting:
-                if (line.previousHeadword) {
+                if (line.repeatsHeadword) {
                     Append(line, codePage, true);
                     return false;
                 }
@@ -173,8 +173,12 @@ WindowPass ReadWindow(const FileHandle& file, const CodePage& codePage, const Lo
         codePage.DecodeAppend(DictionaryHeadword(line), headword);
         const bool repeated = EqualOrder(headword, previousHeadword);
         if (!headword.empty() && !repeated) pass.neighbours.push_back(headword);
-        const EntryGroup::Line taken{headword,      line,  reader.LineStart(),
-                                     reader.Tell(), first, repeated};
+        const EntryGroup::Line taken{.headword = headword,
+                                     .bytes = line,
+                                     .start = reader.LineStart(),
+                                     .end = reader.Tell(),
+                                     .first = first,
+                                     .repeatsHeadword = repeated};
         pass.exact.Take(taken, codePage);
         if (!pass.nearestIsExact) pass.nearest.Take(taken, codePage);
         std::swap(previousHeadword, headword);

@@ -75,8 +75,10 @@ private:
 
 struct WordOutcome {
     // Only the text format prints the entry as plain text; no format prints
-    // the page's pieces one by one.
-    explicit WordOutcome(Format format) : page(format == Format::kText, false) {}
+    // the page's pieces one by one. The page is written into the room of
+    // `pageBuffer`: the page of the word before.
+    WordOutcome(Format format, Text pageBuffer)
+        : page(format == Format::kText, false, std::move(pageBuffer)) {}
 
     Text word;
     LookupResult result;
@@ -285,8 +287,11 @@ int RunLookup(const std::vector<std::string>& args) {
     bool allExact = true;
     bool first = true;
     const bool offers = format == Format::kJson || (format == Format::kText && forTerminal);
-    // Counts the word's outcome and writes it out.
-    auto write = [&](const WordOutcome& outcome, const DictionariesOutcome& allOutcome) {
+    // Handed from word to word: the pages of a batch are written into one
+    // buffer as large as the longest of them.
+    Text pageBuffer;
+    // Counts the word's outcome, writes it out and keeps its page's buffer.
+    auto write = [&](WordOutcome& outcome, const DictionariesOutcome& allOutcome) {
         allShown = allShown && outcome.ShowedEntry();
         allExact = allExact && outcome.ShowedEntry() && outcome.shown.exact;
         switch (format) {
@@ -308,9 +313,10 @@ int RunLookup(const std::vector<std::string>& args) {
         // Entries are set apart by an empty line; a word that shows nothing
         // prints nothing to standard output.
         if (format != Format::kText || outcome.ShowedEntry()) first = false;
+        pageBuffer = outcome.page.TakeBuffer();
     };
     auto handle = [&](const Text& word) {
-        WordOutcome outcome(format);
+        WordOutcome outcome(format, std::move(pageBuffer));
         DictionariesOutcome allOutcome;
         if (all)
             LookUpAll(word, all->Dictionaries(), home, outcome, allOutcome);
@@ -342,13 +348,13 @@ int RunLookup(const std::vector<std::string>& args) {
         return looked;
     };
     auto show = [&](LookedUpWord& looked) {
-        WordOutcome outcome(format);
+        WordOutcome outcome(format, std::move(pageBuffer));
         if (TakeWord(looked.rawWord, outcome)) {
-            outcome.result = looked.lookup.result;
             EntryScreen screen{outcome.neighbours, outcome.page, outcome.messages, &*style};
             outcome.shown = windows.Gather(looked.lookup, home, screen);
             if (offers && !outcome.shown.exact)
                 outcome.suggestions = windows.Suggest(looked.lookup, outcome.word);
+            outcome.result = std::move(looked.lookup.result);
         }
         write(outcome, {});
     };

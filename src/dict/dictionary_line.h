@@ -24,6 +24,9 @@ struct DictionaryLine {
 // content from after it to the line feed (a carriage return stays in the
 // content). A line without a further "/" is all headword, line feed included.
 DictionaryLine SplitDictionaryLine(std::string_view line);
+// The headword of SplitDictionaryLine alone: the content is not looked
+// through for its line feed.
+std::string_view DictionaryHeadword(std::string_view line);
 
 // A reader of dictionary lines: each line whole up to kDictionaryLineLimit,
 // without a UTF-8 byte-order mark at the start of the file.

@@ -33,10 +33,14 @@ Text PageBodyStart(const std::filesystem::path& home);
 // the pronunciation's colour, the rest in the text colour.
 Text ColouredContent(const Text& content, const PageColours& colours);
 
-// What every page of one skin shares: its colours and the start of its body.
+// What every page of one skin shares: its colours and the start of its body,
+// and the texts that ReadEntryPageStyle makes of them once for many pages.
 struct EntryPageStyle {
     PageColours colours;
     Text bodyStart;
+    Text head;          // the body's start and the headword's font
+    Text openBracket;   // what each "[" of the content becomes
+    Text closeBracket;  // what each "]" of the content becomes
 };
 
 // The home folder's page style as the skin file says now.

@@ -24,7 +24,8 @@ public:
     bool Started() const { return m_state != State::kNotStarted; }
     bool Collecting() const { return m_state == State::kCollecting; }
     const Text& Headword() const { return m_headword; }
-    Text PageContent() const { return m_cut ? m_content + Text(kEntryCutNote) : m_content; }
+    // Its parts joined as its page shows them, a cut noted.
+    const Text& PageContent() const { return m_content; }
     bool Cut() const { return m_cut; }
     // Where its lines lie in the file, as far as they were read.
     int64_t FirstLineStart() const { return m_firstLineStart; }
@@ -34,14 +35,15 @@ public:
 
     struct Line {
         const Text& headword;
-        std::string_view content;  // bytes, decoded only when taken
+        std::string_view bytes;  // the whole line, split and decoded only when taken
         int64_t start;
         int64_t end;
-        bool first;  // the window's first line
+        bool first;            // the window's first line
+        bool repeatsHeadword;  // its headword is the previous line's
     };
 
     // Takes one line; returns true when this line closed the group.
-    bool Take(const Line& line, const Text& previousHeadword, const CodePage& codePage) {
+    bool Take(const Line& line, const CodePage& codePage) {
         switch (m_state) {
             case State::kNotStarted:
                 if (EqualOrder(line.headword, *m_wanted)) {
@@ -53,7 +55,7 @@ public:
                 }
                 return false;
             case State::kCollecting:
-                if (EqualOrder(line.headword, previousHeadword)) {
+                if (line.repeatsHeadword) {
                     Append(line, codePage, true);
                     return false;
                 }
@@ -68,13 +70,16 @@ public:
 private:
     void Append(const Line& line, const CodePage& codePage, bool separated) {
         m_lastLineEnd = line.end;
-        if (m_cut || m_bytes + line.content.size() > kEntryTextLimit) {
+        if (m_cut) return;
+        const std::string_view content = SplitDictionaryLine(line.bytes).content;
+        if (m_bytes + content.size() > kEntryTextLimit) {
             m_cut = true;
+            m_content.append(kEntryCutNote);
             return;
         }
-        m_bytes += line.content.size();
+        m_bytes += content.size();
         if (separated) m_content.append(m_separator);
-        m_content.append(codePage.Decode(line.content));
+        codePage.DecodeAppend(content, m_content);
     }
 
     enum class State { kNotStarted, kCollecting, kClosed };
@@ -94,7 +99,9 @@ private:
 // window is known to hold the whole entry.
 struct WindowPass {
     explicit WindowPass(const LookupResult& result)
-        : exact(result.strWord, kExactSeparator), nearest(result.strHeadword, kNearestSeparator) {}
+        : exact(result.strWord, kExactSeparator),
+          nearest(result.strHeadword, kNearestSeparator),
+          nearestIsExact(EqualOrder(result.strWord, result.strHeadword)) {}
 
     const EntryGroup* Shown() const {
         return exact.Started() ? &exact : nearest.Started() ? &nearest : nullptr;
@@ -103,6 +110,10 @@ struct WindowPass {
     std::vector<Text> neighbours;
     EntryGroup exact;
     EntryGroup nearest;
+    // The lookup found the word itself: the nearest entry would gather the
+    // very lines of the exact one, and is shown only when that one is not
+    // found. It is not gathered then.
+    bool nearestIsExact;
     bool stoppedAtWindowEnd = false;  // else at the end of the file
 };
 
@@ -150,18 +161,27 @@ WindowPass ReadWindow(const FileHandle& file, const CodePage& codePage, const Lo
     }
 
     WindowPass pass(result);
+    // Most windows hold a few dozen headwords.
+    pass.neighbours.reserve(32);
+    // Two buffers taking turns: a line's headword is decoded into the one
+    // that held the headword before the previous line's.
+    Text headword;
     Text previousHeadword;
     bool first = true;
     while (ReadDictionaryLine(reader, codePage, line)) {
-        const DictionaryLine parts = SplitDictionaryLine(line);
-        const Text headword = codePage.Decode(parts.headword);
-        if (!headword.empty() && !EqualOrder(headword, previousHeadword))
-            pass.neighbours.push_back(headword);
-        const EntryGroup::Line taken{headword, parts.content, reader.LineStart(), reader.Tell(),
-                                     first};
-        pass.exact.Take(taken, previousHeadword, codePage);
-        pass.nearest.Take(taken, previousHeadword, codePage);
-        previousHeadword = headword;
+        headword.clear();
+        codePage.DecodeAppend(DictionaryHeadword(line), headword);
+        const bool repeated = EqualOrder(headword, previousHeadword);
+        if (!headword.empty() && !repeated) pass.neighbours.push_back(headword);
+        const EntryGroup::Line taken{.headword = headword,
+                                     .bytes = line,
+                                     .start = reader.LineStart(),
+                                     .end = reader.Tell(),
+                                     .first = first,
+                                     .repeatsHeadword = repeated};
+        pass.exact.Take(taken, codePage);
+        if (!pass.nearestIsExact) pass.nearest.Take(taken, codePage);
+        std::swap(previousHeadword, headword);
         first = false;
         const bool cut = (pass.exact.Cut() && pass.exact.Collecting()) ||
                          (pass.nearest.Cut() && pass.nearest.Collecting());
@@ -221,14 +241,13 @@ std::optional<Span> OutsideSpan(const FileHandle& file, const CodePage& codePage
             } else {
                 line = line.substr(0, line.find('\0'));
             }
-            if (!same(SplitDictionaryLine(line).headword)) break;
+            if (!same(DictionaryHeadword(line))) break;
             span.start = start;
         }
     }
     if (group.Collecting() && pass.stoppedAtWindowEnd) {
         reader.Seek(span.end);
-        while (ReadDictionaryLine(reader, codePage, line) &&
-               same(SplitDictionaryLine(line).headword))
+        while (ReadDictionaryLine(reader, codePage, line) && same(DictionaryHeadword(line)))
             span.end = reader.Tell();
     }
     if (span.start == group.FirstLineStart() && span.end == group.LastLineEnd())
@@ -236,9 +255,9 @@ std::optional<Span> OutsideSpan(const FileHandle& file, const CodePage& codePage
     return span;
 }
 
-void Show(const WindowPass& pass, const LookupResult& result, const std::filesystem::path& home,
+void Show(WindowPass& pass, const LookupResult& result, const std::filesystem::path& home,
           EntryScreen& screen, GatheredEntry& shown) {
-    FillNeighbours(screen.neighbours, pass.neighbours);
+    FillNeighbours(screen.neighbours, std::move(pass.neighbours));
     const EntryPageStyle style = screen.style ? EntryPageStyle() : ReadEntryPageStyle(home);
     const EntryPageStyle& shownStyle = screen.style ? *screen.style : style;
     ShowEntryPage(shownStyle, pass.exact.Headword(), pass.exact.PageContent(), screen.page);
@@ -279,9 +298,8 @@ WindowPass GatherPass(const LookupResult& result, const FileHandle& file, const 
 
 }  // namespace
 
-void FillNeighbours(NeighbourList& list, const std::vector<Text>& headwords) {
-    list.Reset();
-    for (const Text& headword : headwords) list.Add(headword);
+void FillNeighbours(NeighbourList& list, std::vector<Text> headwords) {
+    list.Fill(std::move(headwords));
 }
 
 void SelectNeighbour(NeighbourList& list, const Text& word) {
@@ -312,7 +330,7 @@ GatheredEntry GatherEntries(const LookupResult& result, const std::filesystem::p
 GatheredEntry GatherEntries(const LookupResult& result, const FileHandle& file,
                             const CodePage& codePage, const std::filesystem::path& home,
                             EntryScreen& screen, ProbeCache* cache) {
-    const WindowPass pass = GatherPass(result, file, codePage, cache);
+    WindowPass pass = GatherPass(result, file, codePage, cache);
     GatheredEntry shown;
     Show(pass, result, home, screen, shown);
     return shown;

@@ -15,7 +15,7 @@ namespace {
 constexpr size_t kProbeReadSize = 2 * kShortLineLimit + 4;
 
 Text HeadwordOf(std::string_view line, const CodePage& codePage) {
-    return codePage.Decode(SplitDictionaryLine(line).headword);
+    return codePage.Decode(DictionaryHeadword(line));
 }
 
 }  // namespace

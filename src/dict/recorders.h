@@ -17,6 +17,9 @@ public:
     Text Item(int index) const override;
     int Selection() const override { return m_selection; }
     void Select(int index) override;
+    void Fill(std::vector<Text> headwords) override;
+    // Without a copy of each item.
+    int FindPrefix(TextView prefix) const override;
 
     const std::vector<Text>& Items() const { return m_items; }
 
@@ -31,6 +34,12 @@ public:
     // each piece once: a batch of thousands of pages needs no more.
     explicit RecordingPage(bool wantsCopyText = true, bool keepsPieces = true)
         : m_wantsCopyText(wantsCopyText), m_keepsPieces(keepsPieces) {}
+    // The same, writing its pages into the room of `buffer`, whose text is
+    // dropped: a batch hands each word's page buffer on to the next word.
+    RecordingPage(bool wantsCopyText, bool keepsPieces, Text buffer)
+        : m_wantsCopyText(wantsCopyText), m_keepsPieces(keepsPieces), m_buffer(std::move(buffer)) {
+        m_buffer.clear();
+    }
 
     void Clear() override;
     void AddText(const Text& html) override;
@@ -47,9 +56,14 @@ public:
     int EndOfSourceCount() const { return m_endOfSourceCount; }
     const Text& CopyText() const { return m_copyText; }
 
+    // The buffer of the page, for another recorder; this one is left with
+    // no page.
+    Text TakeBuffer();
+
 private:
     bool m_wantsCopyText;
     bool m_keepsPieces;
+    Text m_buffer;  // room for the first page
     std::optional<Text> m_page;
     std::vector<Text> m_pieces;
     int m_clearCount = 0;

@@ -5,6 +5,11 @@
 
 namespace tavik {
 
+void NeighbourList::Fill(std::vector<Text> headwords) {
+    Reset();
+    for (const Text& headword : headwords) Add(headword);
+}
+
 int NeighbourList::FindPrefix(TextView prefix) const {
     const int count = Count();
     for (int i = 0; i < count; ++i) {

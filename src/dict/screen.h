@@ -20,10 +20,13 @@ public:
     virtual Text Item(int index) const = 0;
     virtual int Selection() const = 0;  // -1 when nothing is selected
     virtual void Select(int index) = 0;
+    // Reset, then each of `headwords` added in order; a list that can take
+    // them whole saves a copy of each.
+    virtual void Fill(std::vector<Text> headwords);
 
     // The first item, searched from the start, that begins with `prefix`
     // without regard to case; -1 when none does.
-    int FindPrefix(TextView prefix) const;
+    virtual int FindPrefix(TextView prefix) const;
 };
 
 // The HTML viewer: a page arrives as a clear, pieces of HTML text and an end

@@ -82,7 +82,7 @@ void AddStemsOf(TextView stem, const Ending& ending, std::vector<Text>& stems) {
 }
 
 Text HeadwordOf(std::string_view line, const CodePage& codePage) {
-    return codePage.Decode(SplitDictionaryLine(line).headword);
+    return codePage.Decode(DictionaryHeadword(line));
 }
 
 // `word` with two neighbouring letters swapped back ("recieve" -> "receive")

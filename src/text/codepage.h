@@ -32,6 +32,9 @@ public:
     bool IsUtf8() const { return m_name == "UTF-8"; }
 
     Text Decode(std::string_view bytes) const;
+    // Appends the decoded `bytes` to `out`: a caller that decodes many lines
+    // into one buffer allocates nothing for most of them.
+    void DecodeAppend(std::string_view bytes, Text& out) const;
     // nullopt when some character has no encoding in this code page.
     std::optional<std::string> Encode(TextView text) const;
 

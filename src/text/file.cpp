@@ -177,19 +177,22 @@ bool LineReader::ReadWhole(std::string_view& line) {
     }
     // An ordinary line is seen whole after one read from its start, of the
     // same size as a reader in pieces would make; only a longer one costs more.
+    // The line feed found on the way is the line's own (the buffer holds less
+    // than the limit then): it is not looked for again.
+    const char* feed = nullptr;
     for (const size_t want : {std::max(m_readSize, kFirstRefill), kCapacity}) {
         const size_t offset = size_t(m_position - m_bufferStart);
         const size_t available = m_bufferLength - offset;
-        if (m_bufferReachesEnd || available >= m_limit ||
-            std::memchr(m_buffer.data() + offset, '\n', available))
-            break;
+        if (m_bufferReachesEnd || available >= m_limit) break;
+        feed = static_cast<const char*>(std::memchr(m_buffer.data() + offset, '\n', available));
+        if (feed) break;
         if (want > available && !Fill(want)) return false;
     }
     const size_t offset = size_t(m_position - m_bufferStart);
     const size_t available = std::min(m_bufferLength - offset, m_limit);
     if (available == 0) return false;
     const char* begin = m_buffer.data() + offset;
-    const char* feed = static_cast<const char*>(std::memchr(begin, '\n', available));
+    if (!feed) feed = static_cast<const char*>(std::memchr(begin, '\n', available));
     if (!feed && !(m_bufferReachesEnd && available == m_bufferLength - offset))
         return ReadLongLine(line);
     const size_t length = feed ? size_t(feed - begin) + 1 : available;

@@ -60,5 +60,22 @@ TEST(JsonString, RandomTextsMatchThePlainDefinition) {
     }
 }
 
+// The writer tests blocks of code units at once: every code unit, at every
+// place of a block of either size, in texts shorter and longer than a block,
+// comes out as the plain definition says.
+TEST(JsonString, EveryCodeUnitAtEveryPlaceOfABlock) {
+    for (char32_t unit = 0; unit <= 0xFFFF; ++unit) {
+        for (size_t before = 0; before < 34; ++before) {
+            for (const size_t after : {0, 5, 17}) {
+                Text text(before, u'a');
+                text += char16_t(unit);
+                text += Text(after, u'b');
+                ASSERT_EQ(JsonString(text), Expected(text))
+                    << "unit " << unsigned(unit) << " at " << before << " of " << text.size();
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tavik::cli

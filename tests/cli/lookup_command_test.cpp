@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "support/temp_dir.h"
 
@@ -76,6 +77,29 @@ TEST_F(LookupCommand, BatchFromStandardInputAnswersOneLinePerWord) {
     EXPECT_NE(run.out.find("\"message\":\"\xeb\x8b\xa8\xec\x96\xb4\xeb\xa5\xbc"),
               std::string::npos);
     EXPECT_NE(run.out.find("\"page\":null"), std::string::npos);
+}
+
+// A batch hands each page's buffer on to the next word: every word of a batch
+// whose entries alternate long and short, found and not, prints what it
+// prints alone, and nothing of the page before.
+TEST_F(LookupCommand, EachWordOfABatchPrintsWhatItPrintsAlone) {
+    const std::string longText(6000, 'L');
+    const auto dict =
+        m_dir.Write("long-short.txt", "ant/[a] short\nbee/" + longText + "\nbee/" + longText +
+                                          "\ncow/moo\n" + "dog/" + longText + "[x]\nelk/e\n");
+    const std::vector<std::string> words = {"bee", "ant", "dog", "cow", "bee", "elk", "",
+                                            "dog", "bat", "ant", "zzz", "bee", "emu"};
+    std::string batch;
+    for (const std::string& word : words) batch += word + "\n";
+    for (const std::string format : {"json", "html"}) {
+        const std::string command =
+            "lookup --home " + Home() + " --dict " + dict.string() + " --format " + format;
+        const std::string together = TavikDict(command, batch, m_dir).out;
+        std::string alone;
+        for (const std::string& word : words)
+            alone += TavikDict(command + " '" + word + "'", "", m_dir).out;
+        EXPECT_EQ(together, alone) << format;
+    }
 }
 
 TEST_F(LookupCommand, TextFormatShowsHeadwordAndPlainContent) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+
 #include "dict/recorders.h"
 #include "support/temp_dir.h"
 
@@ -90,6 +93,48 @@ TEST(EntryPage, BracketsInTheSkinsColoursAreSetAsBefore) {
     colours.text = u"#[0]";
     EXPECT_EQ(ColouredContent(u"a[b]c", colours),
               u"a</font><font color=#f]</font><font color=#[0]>0>[b]</font><font color=#[0]>c");
+}
+
+// The content is searched for brackets several units at a time: texts with
+// brackets at every place, between and beside other units, come out as the two
+// plain replacements one after the other make them.
+TEST(EntryPage, ColouredContentIsTheTwoReplacementsAtEveryPlace) {
+    PageColours colours;
+    colours.speak = u"#f]0";
+    std::mt19937 rng(5);
+    static constexpr char16_t kUnits[] = {u'a', u'[', u']',  u'\\',  0x5A,
+                                          0x5C, 0x5E, 0x15B, 0x5B00, u'가'};
+    for (int round = 0; round < 2000; ++round) {
+        Text content(rng() % 40, u'a');
+        for (char16_t& c : content) c = kUnits[rng() % std::size(kUnits)];
+        const Text expected =
+            ReplaceAll(ReplaceAll(content, u"[", u"</font><font color=" + colours.speak + u">["),
+                       u"]", u"]</font><font color=" + colours.text + u">");
+        ASSERT_EQ(ColouredContent(content, colours), expected) << round;
+    }
+}
+
+// A batch writes each word's pages into the buffer of the word before: a page
+// holds its own text only, and a recorder that showed nothing has no page.
+TEST(EntryPage, PagesInAHandedOnBufferHoldOnlyTheirOwnText) {
+    testing::TempDir home;
+    const EntryPageStyle style = ReadEntryPageStyle(home.Path());
+    RecordingPage alone(false, false);
+    ShowEntryPage(style, u"ant", u"short", alone);
+
+    RecordingPage first(false, false, Text(100, u'x'));
+    ShowEntryPage(style, u"bee", Text(5000, u'L'), first);
+    ShowEntryPage(style, u"ant", u"short", first);  // a second page of one recorder
+    EXPECT_EQ(first.Page(), alone.Page());
+    ShowEntryPage(style, u"bee", Text(5000, u'L'), first);
+    RecordingPage second(false, false, first.TakeBuffer());
+    EXPECT_FALSE(first.Page().has_value());
+    EXPECT_FALSE(second.Page().has_value());
+    ShowEntryPage(style, u"ant", u"short", second);
+    EXPECT_EQ(second.Page(), alone.Page());
+    RecordingPage third(false, false, second.TakeBuffer());
+    third.AddText(u"x");  // a piece without a clear
+    EXPECT_EQ(third.Page(), Text(u"x"));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dict/dictionary_line.h"
 #include "support/temp_dir.h"
 #include "text/compare.h"
 
@@ -152,6 +153,20 @@ TEST_F(LookupTest, BrokenBytesNeverCrashAndStillEnd) {
     dict += std::string(3000, '\xbb');  // an over-long broken last line
     for (const Text word : {u"a", u"c", u"zz", u"\uFFFD", u"", u"가"}) Find(dict, word);
     EXPECT_EQ(Find(dict, u"c").strHeadword, u"c");  // text ends at a NUL byte
+}
+
+// The lookup and the gathering take a line's headword without splitting off
+// its content: the same headword as the whole split, for every shape of line.
+TEST(DictionaryLine, TheHeadwordAloneIsTheSplitsHeadword) {
+    for (const std::string_view line :
+         {"", "/", "///\n", "\n", "a", "a\n", "a/", "a/b", "a/b\n", "/a/b/c\r\n", "//a//b",
+          "a\nb/c\n", "/\n/x", "a b/c\nd/e"}) {
+        const DictionaryLine split = SplitDictionaryLine(line);
+        EXPECT_EQ(DictionaryHeadword(line), split.headword) << line;
+        EXPECT_EQ(split.content.find('\n'), std::string_view::npos) << line;
+    }
+    EXPECT_EQ(SplitDictionaryLine("//a//b\nc").content, "/b");
+    EXPECT_EQ(SplitDictionaryLine("bare\n").headword, "bare\n");
 }
 
 TEST(CommonPrefixLength, CountsExactLeadingCodeUnits) {

@@ -116,6 +116,39 @@ TEST(CodePage, InvalidAndTruncatedBytesBecomeReplacementCharacters) {
     EXPECT_EQ(utf8.Decode("\xea\xb0\x80!"), u"가!");
 }
 
+// ASCII is checked and widened a block of bytes at a time: a byte that is
+// not ASCII, at every place of such a block, and the bytes around it decode as
+// one at a time would, appended after what the text held.
+TEST(CodePage, EveryPlaceOfABlockDecodesAsByteByByte) {
+    const CodePage cp949 = CodePage::Default();
+    const CodePage utf8 = *CodePage::Named("UTF-8");
+    for (size_t length = 0; length < 40; ++length) {
+        for (size_t at = 0; at <= length; ++at) {
+            std::string bytes;
+            for (size_t i = 0; i < length; ++i) bytes += char('!' + i % 90);
+            Text ascii = u"before";
+            for (const char c : bytes) ascii += char16_t(c);
+            Text appended = u"before";
+            utf8.DecodeAppend(bytes, appended);
+            ASSERT_EQ(appended, ascii) << length;
+            // 가 in UTF-8, 사 in CP949, in the middle of the ASCII.
+            const std::string utf8Bytes = bytes.substr(0, at) + "\xea\xb0\x80" + bytes.substr(at);
+            const std::string cp949Bytes = bytes.substr(0, at) + "\xbb\xe7" + bytes.substr(at);
+            const Text head = ascii.substr(0, 6 + at);
+            const Text tail = ascii.substr(6 + at);
+            appended = u"before";
+            utf8.DecodeAppend(utf8Bytes, appended);
+            ASSERT_EQ(appended, head + u"가" + tail) << length << " " << at;
+            ASSERT_EQ(cp949.Decode(cp949Bytes), (head + u"사" + tail).substr(6))
+                << length << " " << at;
+            // A lone byte that is never valid.
+            const std::string broken = bytes.substr(0, at) + "\xff" + bytes.substr(at);
+            ASSERT_EQ(utf8.Decode(broken), (head + u"\uFFFD" + tail).substr(6)) << at;
+            ASSERT_EQ(cp949.Decode(broken), (head + u"\uFFFD" + tail).substr(6)) << at;
+        }
+    }
+}
+
 TEST(CodePage, EncodingReportsCharactersTheCodePageLacks) {
     const CodePage cp = CodePage::Default();
     EXPECT_FALSE(cp.Encode(u"smile 😀"));

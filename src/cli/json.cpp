@@ -14,9 +14,12 @@ namespace tavik::cli {
 
 namespace {
 
+// A unit that stands in a JSON string as the one byte it is.
+inline bool IsPlainAscii(char16_t c) { return c >= 0x20 && c < 0x80 && c != u'"' && c != u'\\'; }
+
 inline char* PutEscapedAscii(char* put, char16_t c) {
     static constexpr char kHex[] = "0123456789abcdef";
-    if (c >= 0x20 && c != u'"' && c != u'\\') {
+    if (IsPlainAscii(c)) {
         *put++ = char(c);
         return put;
     }
@@ -80,9 +83,8 @@ size_t CopyPlainAscii(const char16_t* units, char* put) {
 template <size_t kUnits>
 size_t CopyPlainAscii(const char16_t* units, char* put) {
     for (size_t k = 0; k < kUnits; ++k) {
-        const char16_t c = units[k];
-        if (c < 0x20 || c >= 0x80 || c == u'"' || c == u'\\') return k;
-        put[k] = char(c);
+        if (!IsPlainAscii(units[k])) return k;
+        put[k] = char(units[k]);
     }
     return kUnits;
 }
@@ -115,9 +117,7 @@ void AppendJsonString(std::string& out, TextView text) {
                 i += plain;
                 put += plain;
             }
-            for (char16_t c;
-                 i < run && (c = text[i]) >= 0x20 && c < 0x80 && c != u'"' && c != u'\\'; ++i)
-                *put++ = char(c);
+            for (; i < run && IsPlainAscii(text[i]); ++i) *put++ = char(text[i]);
             if (i == run) continue;
             if (text[i] < 0x80) {
                 put = PutEscapedAscii(put, text[i]);

@@ -323,7 +323,7 @@ int RunLookup(const std::vector<std::string>& args) {
         else
             LookUp(word, *dictionary, home, *style, outcome);
         if (offers && !all && !outcome.word.empty() && !outcome.shown.exact)
-            outcome.suggestions = dictionary->Suggest(outcome.word);
+            outcome.suggestions = dictionary->Suggest(outcome.result);
         write(outcome, allOutcome);
     };
 
@@ -353,7 +353,7 @@ int RunLookup(const std::vector<std::string>& args) {
             EntryScreen screen{outcome.neighbours, outcome.page, outcome.messages, &*style};
             outcome.shown = windows.Gather(looked.lookup, home, screen);
             if (offers && !outcome.shown.exact)
-                outcome.suggestions = windows.Suggest(looked.lookup, outcome.word);
+                outcome.suggestions = windows.Suggest(looked.lookup);
             outcome.result = std::move(looked.lookup.result);
         }
         write(outcome, {});

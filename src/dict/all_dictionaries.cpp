@@ -80,7 +80,7 @@ DictionariesOutcome SearchDictionaries(const Text& word,
     }
 
     const GatheredWindow& window = *lead.window;
-    FillNeighbours(screen.neighbours, window.neighbours);
+    screen.neighbours.Fill(window.neighbours);
     SelectNeighbour(screen.neighbours, window.entry.exact ? word : lead.result.strHeadword);
     ShowDictionariesPage(home, outcome.entries, screen.page);
     outcome.leadOutcome.result = std::move(lead.result);

@@ -12,7 +12,6 @@ DictionarySession::DictionarySession(const Dictionary& dictionary)
 
 void DictionarySession::Reopen() {
     m_cache.Clear();
-    m_last = LookupResult();
     m_openError.clear();
     m_file.reset();
     std::optional<FileHandle> file = OpenRegularFileForReading(m_path, &m_openError);
@@ -63,15 +62,12 @@ DictionarySession::LookedUp DictionarySession::LookUp(const Text& word) {
         looked.file = m_file;
     }
     looked.result.strWord = word;
-    m_last = looked.result;
     return looked;
 }
 
-std::vector<Text> DictionarySession::Suggest(const Text& word) {
+std::vector<Text> DictionarySession::Suggest(const LookupResult& searched) {
     if (!m_file) return {};
-    std::optional<int64_t> place;
-    if (m_last.strWord == word) place = m_last.nOffset;
-    return SuggestWords(*m_file, m_codePage, word, &m_cache, place);
+    return SuggestWords(*m_file, m_codePage, searched.strWord, &m_cache, searched.nOffset);
 }
 
 }  // namespace tavik

@@ -42,10 +42,10 @@ public:
     };
     LookedUp LookUp(const Text& word);
 
-    // Headwords like `word` (SuggestWords), in the file the last search read;
-    // nothing when it could not be opened. Where the last search stopped
-    // serves when it searched `word`.
-    std::vector<Text> Suggest(const Text& word);
+    // Headwords like the word of `searched`, the result of this session's
+    // last search (SuggestWords), in the file it read; nothing when it could
+    // not be opened.
+    std::vector<Text> Suggest(const LookupResult& searched);
 
     const ProbeCache& Cache() const { return m_cache; }
 
@@ -59,7 +59,6 @@ private:
     std::optional<FileIdentity> m_identity;
     std::string m_openError;
     ProbeCache m_cache;
-    LookupResult m_last;  // of the last search
 };
 
 }  // namespace tavik

@@ -156,9 +156,8 @@ Text ColouredContent(const Text& content, const PageColours& colours) {
 EntryPageStyle ReadEntryPageStyle(const std::filesystem::path& home) {
     EntryPageStyle style;
     style.colours = ReadPageColours(home);
-    style.bodyStart = PageBodyStart(home);
-    style.head =
-        style.bodyStart + u"<font face=\"tahoma\" size=\"8\" color=" + style.colours.word + u"><b>";
+    style.head = PageBodyStart(home) + u"<font face=\"tahoma\" size=\"8\" color=" +
+                 style.colours.word + u"><b>";
     style.openBracket = OpenBracket(style.colours);
     style.closeBracket = CloseBracket(style.colours);
     return style;

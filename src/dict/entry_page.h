@@ -33,11 +33,11 @@ Text PageBodyStart(const std::filesystem::path& home);
 // the pronunciation's colour, the rest in the text colour.
 Text ColouredContent(const Text& content, const PageColours& colours);
 
-// What every page of one skin shares: its colours and the start of its body,
-// and the texts that ReadEntryPageStyle makes of them once for many pages.
+// What every page of one skin shares: its colours, and the texts that
+// ReadEntryPageStyle makes of them and of the start of its body once for
+// many pages.
 struct EntryPageStyle {
     PageColours colours;
-    Text bodyStart;
     Text head;          // the body's start and the headword's font
     Text openBracket;   // what each "[" of the content becomes
     Text closeBracket;  // what each "]" of the content becomes

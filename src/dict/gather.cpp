@@ -257,7 +257,7 @@ std::optional<Span> OutsideSpan(const FileHandle& file, const CodePage& codePage
 
 void Show(WindowPass& pass, const LookupResult& result, const std::filesystem::path& home,
           EntryScreen& screen, GatheredEntry& shown) {
-    FillNeighbours(screen.neighbours, std::move(pass.neighbours));
+    screen.neighbours.Fill(std::move(pass.neighbours));
     const EntryPageStyle style = screen.style ? EntryPageStyle() : ReadEntryPageStyle(home);
     const EntryPageStyle& shownStyle = screen.style ? *screen.style : style;
     ShowEntryPage(shownStyle, pass.exact.Headword(), pass.exact.PageContent(), screen.page);
@@ -297,10 +297,6 @@ WindowPass GatherPass(const LookupResult& result, const FileHandle& file, const 
 }
 
 }  // namespace
-
-void FillNeighbours(NeighbourList& list, std::vector<Text> headwords) {
-    list.Fill(std::move(headwords));
-}
 
 void SelectNeighbour(NeighbourList& list, const Text& word) {
     const int index = list.FindPrefix(word);

@@ -80,8 +80,6 @@ struct GatheredWindow {
 GatheredWindow GatherWindow(const LookupResult& result, const FileHandle& file,
                             const CodePage& codePage);
 
-// Refills `list` with `headwords`.
-void FillNeighbours(NeighbourList& list, std::vector<Text> headwords);
 // Selects the first item of `list` that begins with `word` (ignoring case),
 // as a gathering selects the entry it shows; nothing when none does.
 void SelectNeighbour(NeighbourList& list, const Text& word);

@@ -17,10 +17,10 @@ GatheredEntry WindowGatherer::Gather(const DictionarySession::LookedUp& looked,
     return GatherAfterLookup(looked.result, *looked.file, m_codePage, home, screen, &m_cache);
 }
 
-std::vector<Text> WindowGatherer::Suggest(const DictionarySession::LookedUp& looked,
-                                          TextView word) const {
+std::vector<Text> WindowGatherer::Suggest(const DictionarySession::LookedUp& looked) const {
     if (!looked.file) return {};
-    return SuggestWords(*looked.file, m_codePage, word, nullptr, looked.result.nOffset);
+    return SuggestWords(*looked.file, m_codePage, looked.result.strWord, nullptr,
+                        looked.result.nOffset);
 }
 
 }  // namespace tavik

@@ -25,8 +25,8 @@ public:
     GatheredEntry Gather(const DictionarySession::LookedUp& looked,
                          const std::filesystem::path& home, EntryScreen& screen);
 
-    // Headwords like `word`, the word that lookup searched (SuggestWords).
-    std::vector<Text> Suggest(const DictionarySession::LookedUp& looked, TextView word) const;
+    // Headwords like the word that lookup searched (SuggestWords).
+    std::vector<Text> Suggest(const DictionarySession::LookedUp& looked) const;
 
 private:
     CodePage m_codePage;

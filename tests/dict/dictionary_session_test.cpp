@@ -128,7 +128,7 @@ TEST_F(KeptDictionary, WindowsGatheredLaterComeFromTheFileLookedUp) {
     EXPECT_TRUE(Search(session, u"word10001").shown.exact);
     EXPECT_EQ(m_list.Item(0), u"a-much-longer-first-line");
     const Text typo = u"wrod10001";
-    const std::vector<Text> offered = windows.Suggest(session.LookUp(typo), typo);
+    const std::vector<Text> offered = windows.Suggest(session.LookUp(typo));
     EXPECT_FALSE(offered.empty());
     EXPECT_EQ(offered, SuggestWords(m_path, m_codePage, typo));
 }
@@ -230,9 +230,10 @@ TEST_F(KeptDictionary, HeadwordsAlikeFarIntoThemselves) {
             ASSERT_EQ(got.result.nOffset, expected.result.nOffset) << ToUtf8(word);
             EXPECT_EQ(got.result.strHeadword, expected.result.strHeadword) << ToUtf8(word);
             EXPECT_EQ(m_page.Pieces(), alonePage.Pieces()) << ToUtf8(word);
-            if (!got.shown.exact)
-                EXPECT_EQ(session.Suggest(word), SuggestWords(m_path, m_codePage, word))
+            if (!got.shown.exact) {
+                EXPECT_EQ(session.Suggest(got.result), SuggestWords(m_path, m_codePage, word))
                     << ToUtf8(word);
+            }
         }
     }
     EXPECT_GT(session.Cache().Size(), 1000u);

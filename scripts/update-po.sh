@@ -14,10 +14,11 @@ wxrc=$(command -v wxrc || command -v wxrc-3.2)
 # Each text named after its resource file rather than a temporary file.
 sed -n 's|^#line [0-9]* "\(.*\)"|// \1|p; /^_(/p' "$work/xrc_strings.cpp" >"$work/res_strings.cpp"
 
+# The search's notices and messages are marked TAVIK_NOTICE in the core.
 xgettext --language=C++ --from-code=UTF-8 --keyword=_ --keyword=wxTRANSLATE \
-    --keyword=wxGetTranslation --keyword=wxPLURAL:1,2 --package-name=tavik \
-    --no-location --add-comments=TRANSLATORS: --no-wrap \
-    -o po/tavik.pot src/app/*.cpp src/app/*.h "$work/res_strings.cpp"
+    --keyword=wxGetTranslation --keyword=wxPLURAL:1,2 --keyword=TAVIK_NOTICE \
+    --package-name=tavik --no-location --add-comments=TRANSLATORS: --no-wrap \
+    -o po/tavik.pot src/app/*.cpp src/app/*.h src/dict/*.cpp src/dict/*.h "$work/res_strings.cpp"
 
 for catalogue in po/*.po; do
     [ -e "$catalogue" ] || continue

@@ -8,12 +8,16 @@
 #include <cstdlib>
 
 #include "app/wx_text.h"
+#include "dict/notices.h"
 
 namespace tavik {
 
 namespace {
 
 UiLanguage g_current = UiLanguage::kKorean;
+
+// What the catalogue makes of a Korean text of the search's notices.
+Text CatalogueText(TextView korean) { return FromWx(wxGetTranslation(ToWx(Text(korean)))); }
 
 bool NamesNoLanguage(std::string_view name) {
     return name.empty() || name == "C" || name == "POSIX" || name.starts_with("C.");
@@ -54,6 +58,7 @@ UiLanguage InstallTranslations(wxConfigBase& settings, const std::filesystem::pa
     // The texts are written in Korean: Korean needs no catalogue.
     translations->AddCatalog(kCatalogName, wxLANGUAGE_KOREAN);
     translations->AddStdCatalog();
+    SetNoticeTranslation(&CatalogueText);
     return g_current;
 }
 

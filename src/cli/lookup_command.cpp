@@ -23,6 +23,7 @@
 #include "dict/entry_page.h"
 #include "dict/recorders.h"
 #include "dict/search.h"
+#include "dict/search_action.h"
 #include "dict/suggestions.h"
 #include "dict/window_gatherer.h"
 #include "text/character_cut.h"
@@ -34,8 +35,6 @@ namespace tavik::cli {
 namespace {
 
 enum class Format { kText, kHtml, kJson };
-
-constexpr std::u16string_view kEmptyWordMessage = u"단어를 입력해 주세요";
 
 Format ParseFormat(const std::string& name) {
     if (name == "text") return Format::kText;

@@ -271,7 +271,7 @@ void Show(WindowPass& pass, const LookupResult& result, const std::filesystem::p
         select = &result.strHeadword;
         shown = {false, pass.nearest.Headword(), pass.nearest.Cut()};
     } else {
-        screen.messages.ShowMessage(Text(kSearchErrorMessage));
+        screen.messages.ShowMessage(TranslatedText(kSearchErrorMessage));
     }
     if (select) SelectNeighbour(screen.neighbours, *select);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dict/lookup.h"
+#include "dict/notices.h"
 #include "dict/screen.h"
 #include "text/codepage.h"
 #include "text/file.h"
@@ -26,7 +27,7 @@ inline constexpr std::u16string_view kExactSeparator =
 inline constexpr std::u16string_view kNearestSeparator =
     u"<br><br><font color=\"gray\">--------------------------------------------</font><br>";
 
-inline constexpr std::u16string_view kSearchErrorMessage = u"검색 오류 입니다";
+inline constexpr std::u16string_view kSearchErrorMessage = TAVIK_NOTICE(u"검색 오류 입니다");
 // Ends the page of an entry cut at kEntryTextLimit.
 inline constexpr std::u16string_view kEntryCutNote =
     u"<br><br>…(항목이 너무 길어 여기서 잘렸습니다)";

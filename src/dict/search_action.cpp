@@ -40,7 +40,7 @@ void ShowCreditsPage(const std::filesystem::path& home, PageSink& sink) {
 void SearchWord(TextView word, const SearchSources& sources, SearchScreen& screen) {
     const Text trimmed = Trim(word);
     if (trimmed.empty()) {
-        screen.messages.ShowMessage(Text(kEmptyWordMessage));
+        screen.messages.ShowMessage(TranslatedText(kEmptyWordMessage));
         screen.searchBox.Focus();
         return;
     }

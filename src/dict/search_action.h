@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "dict/notices.h"
 #include "dict/screen.h"
 #include "dict/search.h"
 #include "text/codepage.h"
@@ -13,7 +14,7 @@
 
 namespace tavik {
 
-inline constexpr std::u16string_view kEmptyWordMessage = u"단어를 입력해 주세요";
+inline constexpr std::u16string_view kEmptyWordMessage = TAVIK_NOTICE(u"단어를 입력해 주세요");
 // Typed into the search box, shows the credits page instead of a lookup.
 inline constexpr std::u16string_view kCreditsCommand = u"$#qexil";
 

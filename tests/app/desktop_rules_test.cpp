@@ -6,7 +6,9 @@
 #include <wx/init.h>
 #include <wx/translation.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "app/edit_history.h"
 #include "app/page_faces.h"
@@ -15,7 +17,10 @@
 #include "app/window_geometry.h"
 #include "app/window_title.h"
 #include "app/wx_text.h"
+#include "dict/notices.h"
+#include "dict/search_action.h"
 #include "support/temp_dir.h"
+#include "tools/first_start_page.h"
 
 namespace tavik {
 namespace {
@@ -69,10 +74,29 @@ TEST(UiLanguageTest, TheEnglishCatalogueIsFoundBesideTheProgramAndTheChoiceIsSto
     EXPECT_EQ(InstallTranslations(settings, TAVIK_BINARY_DIR), UiLanguage::kEnglish);
     EXPECT_EQ(_(L"기본"), "Basic");
     EXPECT_EQ(_(L"아니요"), "No");
+    // The search's own notices and messages, and the first start's page, too:
+    // every one of them has its English text.
+    EXPECT_EQ(NoticeText(NoticeId::kStatusWordNotFound, {u"recieve", u"recife"}),
+              u"‘recieve’ is not in the dictionary. Showing the nearest headword, ‘recife’.");
+    EXPECT_EQ(TranslatedText(kEmptyWordMessage), u"Please enter a word");
+    EXPECT_EQ(TranslatedText(kSearchErrorMessage), u"Search error");
+    for (int id = 0; id <= int(NoticeId::kAddDictionaryLink); ++id) {
+        const Text text = NoticeText(NoticeId(id), {u"a", u"b"});
+        const bool korean = std::any_of(text.begin(), text.end(),
+                                        [](char16_t c) { return c >= 0xAC00 && c <= 0xD7A3; });
+        EXPECT_FALSE(korean) << id << ": " << ToUtf8(text);
+    }
+    const std::string firstStart = ToUtf8(FirstStartContent({u"Tavik.txt"}, 2, "/d").value());
+    EXPECT_NE(firstStart.find("Dictionaries installed on this computer: 2."), std::string::npos)
+        << firstStart;
+    EXPECT_NE(firstStart.find("\">Add Dictionary</a> to look words up"), std::string::npos)
+        << firstStart;
 
     StoreUiLanguage(settings, UiLanguage::kKorean);
     EXPECT_EQ(InstallTranslations(settings, TAVIK_BINARY_DIR), UiLanguage::kKorean);
     EXPECT_EQ(_(L"기본"), wxString(L"기본"));
+    EXPECT_EQ(TranslatedText(kEmptyWordMessage), kEmptyWordMessage);
+    SetNoticeTranslation(nullptr);
     unsetenv("LC_ALL");
     unsetenv("LANG");
 }
